@@ -1,0 +1,1 @@
+# Sources of src/admin (see src/CMakeLists.txt for the libraries).

@@ -1,0 +1,1 @@
+# Sources of src/alarms (see src/CMakeLists.txt for the libraries).

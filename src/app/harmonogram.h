@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/datacz.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <QCoro/QCoroTask>
+
+class Kontekst;
+
+// The polling scheduler: Timer1 (100 ms) drives the periodic readings, the
+// queued commands and the monitoring; Timer2 (1 s) blinks the alarm
+// picture; Timer3 (3 s) repeats the alarm sound. A Timer1 tick never
+// starts while another is still running.
+class Harmonogram final : public QObject {
+    Q_OBJECT
+public:
+    explicit Harmonogram(Kontekst &k, QObject *parent = nullptr);
+
+    QTimer &Timer1() { return m_timer1; }
+    QTimer &Timer2() { return m_timer2; }
+    QTimer &Timer3() { return m_timer3; }
+
+    DataCzas Teraz() const { return m_teraz; }
+    bool wTakcie() const { return m_wTakcie; }
+    // Runs one tick to its end (tests await it directly).
+    QCoro::Task<void> takt();
+
+Q_SIGNALS:
+    void zegar(const QString &hhmmss);
+    void taktZakonczony();
+
+private:
+    void naTimer1();
+    void naTimer2();
+    void naTimer3();
+
+    Kontekst &m_k;
+    QTimer m_timer1;
+    QTimer m_timer2;
+    QTimer m_timer3;
+    DataCzas m_teraz;
+    QString m_zegar;
+    bool m_wTakcie = false;
+};

@@ -1,0 +1,1 @@
+# Sources of src/app (see src/CMakeLists.txt for the libraries).

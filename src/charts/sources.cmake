@@ -1,0 +1,1 @@
+# Sources of src/charts (see src/CMakeLists.txt for the libraries).

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "dane.h"
+#include "platform/port.h"
+
+#include <QCoro/QCoroTask>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class Zegar;
+class Komunikaty;
+
+// The serial link (oComm) and, as its private part, the command engine.
+// Waiting for answer bytes suspends the calling coroutine and returns to
+// the event loop: timers, clicks and redraws run meanwhile, nothing spins,
+// and a modal dialog opened meanwhile does not hold the exchange up.
+class clComm final : public QObject {
+    Q_OBJECT
+public:
+    clComm(const Zegar &zegar, Komunikaty &komunikaty, QObject *parent = nullptr);
+    ~clComm() override;
+
+    // The line. The link owns its port object; tests hand in a fake.
+    void ustawPort(std::unique_ptr<PortSzeregowy> port);
+    PortSzeregowy *port() const { return m_port.get(); }
+    // Opens the device; false with the serial layer's description on failure.
+    bool otworz(const QString &urzadzenie, QString *opisBledu);
+    void zamknij();
+
+    // Resolves a controller number (Id) to its bus address; throws
+    // std::out_of_range for a number the registry does not hold.
+    void ustawAdresy(std::function<int(int nrRegulatora)> adres) { m_adres = std::move(adres); }
+
+    bool Zajety = false;
+    quint8 Port = 0;
+    QString Stan;
+
+    // Discards waiting input, then writes the bytes. Returns true.
+    bool WyslijStr(const QByteArray &lan);
+    // True when at least one byte waits; false after more than 2 whole
+    // seconds of the link's own waiting (time spent in other handlers does
+    // not count).
+    QCoro::Task<bool> JestWBuforze();
+    // The next value 0..255 (a 0x02 takes the following byte with it and
+    // reads as 2), or -1 when no byte came in time.
+    QCoro::Task<int> CzytajBajt();
+    QCoro::Task<bool> CzytajDaneN(int &dane);
+    QCoro::Task<bool> CzytajDane32(DaneRozkazu &dane);
+
+    // The engine; only Komunikator calls it. rozkaz is compared without
+    // regard to case. Throws std::out_of_range for an unknown controller
+    // number or a location above 0xFF (the busy flag is cleared all the same).
+    QCoro::Task<bool> WyslijRozkaz(int nrRegulatora, QString rozkaz, DaneRozkazu *dane, int parametr);
+
+    // The frame of a command; empty for CZYTAJ/CZYTAJ32 and unknown names.
+    static QByteArray ramka(int adres, int lokacja, int kod, int parametr = -1);
+
+Q_SIGNALS:
+    void zwolniony(); // the busy flag was cleared
+
+private:
+    const Zegar &m_zegar;
+    Komunikaty &m_komunikaty;
+    std::unique_ptr<PortSzeregowy> m_port;
+    std::function<int(int)> m_adres;
+};

@@ -1,0 +1,1 @@
+# Sources of src/comm (see src/CMakeLists.txt for the libraries).

@@ -1,0 +1,1 @@
+# Sources of src/db (see src/CMakeLists.txt for the libraries).

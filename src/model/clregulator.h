@@ -1,0 +1,106 @@
+#pragma once
+
+#include "clsstan.h"
+#include "comm/dane.h"
+#include "platform/datacz.h"
+
+#include <QCoro/QCoroTask>
+#include <QString>
+
+#include <cstdint>
+
+class Kontekst;
+
+// One controller: identity and configuration (from Regulatory), the latest
+// measurements, the values kept from the previous stored reading, its
+// schedule, its operator-set state and its front-panel state.
+class clRegulator final {
+public:
+    explicit clRegulator(Kontekst *kontekst = nullptr) : m_k(kontekst) {}
+    clRegulator(const clRegulator &) = delete;
+    clRegulator &operator=(const clRegulator &) = delete;
+
+    QString Kod;
+    int adres = 0;
+    int CzestOdczytu = 0;
+    int CzestZapisu = 0;
+    DataCzas OstatniOdczyt;
+    DataCzas NastepnyOdczyt;
+    bool ZakloceniaHarm = false;
+    int Id = 0;
+    // Counts DodajAlarm calls since start; saturates at 32767 so that it
+    // never wraps back to 0 ("no alarm ever raised").
+    int AktywneAlarmy = 0;
+    float Przekladnia = 0;
+    int PrzekladniaNap = 0;
+    int NapieciePomiar = 0;
+    float PradCalkSr = 0;
+    float PradBiernPojSr = 0;
+    float PradBiernSr = 0;
+    float Napiecie = 0;
+    float PradBierny = 0;
+    float PradCalk = 0;
+    float PradCzynny = 0;
+    float PopPradCzynny = 0;
+    float PopPradBiernSr = 0;
+    float PopPradBiernPojSr = 0;
+    float Faza = 0;
+    float Okres = 0;
+    float TgFi = 0;
+    float TgFiOkres = 0;
+    float SkalaNapiecia = 0;
+    float ProgNapiecie = 0;
+    float ProgPrad = 0;
+    float ProgTgFiMax = 0;
+    float ProgTgFiMin = 0;
+    bool Zablokowany = false;
+    bool Monitoring = false;
+    std::int32_t TimerU = 0;
+    std::int32_t popTimerU = 0;
+    float EnCzynnaMin = 0, EnCzynnaMax = 0;
+    float EnBiernaCalkMin = 0, EnBiernaCalkMax = 0;
+    float EnBiernaPojMin = 0, EnBiernaPojMax = 0;
+    float NapiecieMin = 0, NapiecieMax = 0;
+    float PradCzynnyMin = 0, PradCzynnyMax = 0;
+    float PradBiernyMin = 0, PradBiernyMax = 0;
+    float PradCalkMin = 0, PradCalkMax = 0;
+    float CzestotliwoscMin = 0, CzestotliwoscMax = 0;
+    int NrAktBaterii = 0;
+
+    clsStan &stan() { return m_stan; }
+    const clsStan &stan() const { return m_stan; }
+
+    // Working state of the reading, kept between readings.
+    DaneRozkazu blok;       // the 32-byte measurement block
+    DaneRozkazu diody;      // LED answer, elements 1..3
+    DaneRozkazu czytaj;     // the CZYTAJ byte (read, never used)
+    int P = 0;              // period count
+
+    // State-byte tests.
+    static bool KodBlokady(int kod) { return (kod & 0x20) != 0; }
+    bool SprawdzStanDiody(int NrDiody) const;
+
+    // Periodic reading and decoding.
+    QCoro::Task<bool> OkresowyOdczyt(DataCzas Teraz);
+    QCoro::Task<bool> WczytajStanRegul(DataCzas Teraz);
+    // The next point of the grid N + k*F (k >= 1) not earlier than Teraz.
+    static DataCzas nastepnyOdczyt(DataCzas N, DataCzas Teraz, int F);
+    // Decodes blok into the record (steps 4-7 of the reading).
+    void dekodujBlok();
+
+    // Alarm detection.
+    void DodajAlarm(DataCzas Data, int KodAlarmu, const QString &Komentarz);
+    void SprawdzAlarm(int KodAlarmu);
+
+    // Measurement storage.
+    void ZapiszDaneDB();
+
+    // Control operations.
+    QCoro::Task<bool> BlokujRegul(bool Blokada);
+    QCoro::Task<int> UstawRegulator();
+    QCoro::Task<bool> UstawKondensator(int NrDiody, bool Wlacz);
+
+private:
+    Kontekst *m_k;
+    clsStan m_stan;
+};

@@ -1,0 +1,1 @@
+# Sources of src/model (see src/CMakeLists.txt for the libraries).

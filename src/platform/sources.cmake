@@ -1,0 +1,1 @@
+# Sources of src/platform (see src/CMakeLists.txt for the libraries).

@@ -1,0 +1,22 @@
+#include "tekst.h"
+
+QString Str(std::int64_t v)
+{
+    const QString t = QString::number(v);
+    return v < 0 ? t : QLatin1Char(' ') + t;
+}
+
+QString Str(int v) { return Str(static_cast<std::int64_t>(v)); }
+
+QString StrSingle(double v)
+{
+    const float f = static_cast<float>(v);
+    QString t = QString::number(static_cast<double>(f), 'g', 7);
+    t.replace(QLatin1String("e+0"), QLatin1String("E+")).replace(QLatin1String("e-0"), QLatin1String("E-"));
+    t.replace(QLatin1String("e+"), QLatin1String("E+")).replace(QLatin1String("e-"), QLatin1String("E-"));
+    if (t.startsWith(QLatin1String("0.")))
+        t.remove(0, 1); // the engine writes .5, not 0.5
+    else if (t.startsWith(QLatin1String("-0.")))
+        t.remove(1, 1);
+    return f < 0 ? t : QLatin1Char(' ') + t;
+}

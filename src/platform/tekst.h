@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+// The number-to-text rule used for alarm comments, list columns, search
+// criteria and tree keys: decimal, "." as decimal point, at most 7
+// significant digits for single-precision values, and a leading blank when
+// the value is not negative. Both sides of a comparison are always built by
+// the same rule.
+QString Str(std::int64_t v);
+QString Str(int v);
+QString StrSingle(double v);

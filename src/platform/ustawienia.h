@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+// The per-user settings store: text values addressed by section and key
+// under the application "Tolvek". Tests replace it.
+class Ustawienia {
+public:
+    virtual ~Ustawienia() = default;
+    virtual QString czytaj(const QString &sekcja, const QString &klucz, const QString &domyslna) const = 0;
+    virtual void zapisz(const QString &sekcja, const QString &klucz, const QString &wartosc) = 0;
+};
+
+// $XDG_CONFIG_HOME/Tolvek/Tolvek.conf, INI format, user scope.
+class UstawieniaPlik final : public Ustawienia {
+public:
+    UstawieniaPlik();
+    // An explicit file, for tools and tests.
+    explicit UstawieniaPlik(const QString &sciezka);
+    ~UstawieniaPlik() override;
+    QString czytaj(const QString &sekcja, const QString &klucz, const QString &domyslna) const override;
+    void zapisz(const QString &sekcja, const QString &klucz, const QString &wartosc) override;
+    QString sciezka() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+// Device path for port number n: the key com<n> of section [porty] when it
+// is present, else /dev/ttyS<n-1>.
+QString sciezkaPortu(const Ustawienia &u, int numer);

@@ -1,0 +1,3 @@
+#include "zegar.h"
+
+DataCzas ZegarSystemowy::teraz() const { return DataCzas::z(QDateTime::currentDateTime()); }

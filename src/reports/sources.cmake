@@ -1,0 +1,1 @@
+# Sources of src/reports (see src/CMakeLists.txt for the libraries).

@@ -1,0 +1,1 @@
+# Sources of src/ui/main (see src/CMakeLists.txt for the libraries).

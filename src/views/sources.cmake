@@ -1,0 +1,1 @@
+# Sources of src/views (see src/CMakeLists.txt for the libraries).

@@ -1,0 +1,1 @@
+# Sources of src/widgets (see src/CMakeLists.txt for the libraries).
