@@ -1,0 +1,62 @@
+#include "testsupport.h"
+
+#include "db/schemat.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+#include <stdexcept>
+
+KontekstTestowy::KontekstTestowy(FabrykaPortow fabryka, std::unique_ptr<Zegar> zegarWlasny)
+{
+    Platforma p;
+    if (zegarWlasny) {
+        zegar = zegarWlasny.get();
+        p.zegar = std::move(zegarWlasny);
+    } else {
+        auto z = std::make_unique<ZegarTestowy>();
+        zegar = zegarTestowy = z.get();
+        p.zegar = std::move(z);
+    }
+    auto u = std::make_unique<UstawieniaTestowe>();
+    ustawienia = u.get();
+    p.ustawienia = std::move(u);
+    auto m = std::make_unique<KomunikatyTestowe>();
+    komunikaty = m.get();
+    p.komunikaty = std::move(m);
+    auto d = std::make_unique<DzwiekTestowy>();
+    dzwiek = d.get();
+    p.dzwiek = std::move(d);
+    p.fabrykaPortow = std::move(fabryka);
+    k = std::make_unique<Kontekst>(std::move(p));
+}
+
+BazaTestowa::BazaTestowa()
+{
+    if (!katalog.isValid())
+        throw std::runtime_error("no temporary folder");
+    sciezka = katalog.filePath(QStringLiteral("tolvek.mdb"));
+    polaczenieTekst = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;Persist Security Info=False")
+                          .arg(sciezka);
+    wykonaj(schematBazy());
+}
+
+void BazaTestowa::wykonaj(const QStringList &sql) const
+{
+    const QString nazwa = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nazwa);
+        db.setDatabaseName(sciezka);
+        if (!db.open())
+            throw std::runtime_error(db.lastError().text().toStdString());
+        for (const QString &s : sql) {
+            QSqlQuery q(db);
+            if (!q.exec(s))
+                throw std::runtime_error((s + QStringLiteral(": ") + q.lastError().text()).toStdString());
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(nazwa);
+}
