@@ -1,0 +1,1 @@
+# (see sources.cmake)
