@@ -1,1 +1,6 @@
-# Sources of src/app (see src/CMakeLists.txt for the libraries).
+target_sources(tolvek_logic PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/clsoapp.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/kontekst.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/harmonogram.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/polecenia.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/start.cpp)

@@ -1,1 +1,1 @@
-# Sources of src/views (see src/CMakeLists.txt for the libraries).
+target_sources(tolvek_logic PRIVATE ${CMAKE_CURRENT_LIST_DIR}/clswizual.cpp)

@@ -1,0 +1,118 @@
+#include "listaalarmow.h"
+
+#include "app/kontekst.h"
+#include "platform/bladbazy.h"
+#include "platform/tekst.h"
+
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcAlarmy, "tolvek.alarmy")
+
+ListaAlarmow::ListaAlarmow(Kontekst &k, QObject *parent) : QObject(parent), m_k(k) {}
+
+QString ListaAlarmow::tekstAlarmu(int KodAlarmu)
+{
+    switch (KodAlarmu) {
+    case 100:
+        return QStringLiteral("Brak komunikacji z regulatorem ");
+    case 201:
+        return QStringLiteral("Przekroczona wartość prądu ");
+    case 202:
+        return QStringLiteral("Przekroczona wartość napięcia ");
+    case 203:
+        return QStringLiteral("Przekroczona wartość tg fi ");
+    default:
+        return QString();
+    }
+}
+
+void ListaAlarmow::NowyAlarm(DataCzas Czas, int NrRegulatora, int KodAlarmu, const QString &Komentarz)
+{
+    for (const WierszAlarmu &w : std::as_const(m_wiersze)) {
+        if (w.nrRegul.trimmed().toInt() == NrRegulatora && w.kodAlarmu.trimmed().toInt() == KodAlarmu && w.aktywny())
+            return;
+    }
+    const clRegulator *r = m_k.oRegulatory.znajdz(NrRegulatora);
+    WierszAlarmu w;
+    w.czas = Czas;
+    w.kodRegulatora = r ? r->Kod : QString();
+    w.tresc = tekstAlarmu(KodAlarmu) + Komentarz;
+    w.nrRegul = Str(NrRegulatora);
+    w.kodAlarmu = Str(KodAlarmu);
+    w.komentarz = Komentarz;
+    w.stan = QStringLiteral("A");
+    w.potwierdzenie = QStringLiteral("N");
+    m_wiersze.append(w);
+    const int nr = Count();
+    Q_EMIT dodano(nr);
+
+    try {
+        const std::int32_t id = m_k.oBD.ZapiszAlarm(Czas, QStringLiteral("R"), w.tresc, w.kodRegulatora);
+        m_wiersze[nr - 1].idAlarmu = Str(static_cast<std::int64_t>(id));
+        Q_EMIT zmieniono(nr);
+    } catch (const BladBazy &e) {
+        // The alarm stays on the board and keeps sounding; only its journal
+        // row is missing, and the operator is told so.
+        zglosBladBazy(QStringLiteral("alarmu"), e.numer(), e.opis());
+    }
+
+    Q_EMIT kolorWezla(w.kodRegulatora, true);
+    ++m_k.oApp.IloscAktywnychAlarmow;
+    ++m_k.oApp.IloscNiePotwAlarmow;
+    m_k.oWizual.eZmianaAlarmow();
+}
+
+void ListaAlarmow::DezaktywujAlarm(int NrAlarmu)
+{
+    if (NrAlarmu < 1 || NrAlarmu > Count() || !m_wiersze[NrAlarmu - 1].aktywny())
+        return;
+    --m_k.oApp.IloscAktywnychAlarmow;
+    WierszAlarmu &w = m_wiersze[NrAlarmu - 1];
+    w.stan = QStringLiteral("N");
+    Q_EMIT zmieniono(NrAlarmu);
+
+    if (!w.idAlarmu.isEmpty()) {
+        try {
+            m_k.oBD.ModyfikujAlarm(w.idAlarmu.trimmed().toInt(), std::nullopt, m_k.teraz());
+        } catch (const BladBazy &e) {
+            zglosBladBazy(QStringLiteral("alarmu"), e.numer(), e.opis());
+        }
+    }
+    if (m_k.oApp.IloscAktywnychAlarmow == 0)
+        m_k.oWizual.eZmianaAlarmow();
+
+    const QString nr = m_wiersze[NrAlarmu - 1].nrRegul;
+    for (const WierszAlarmu &inny : std::as_const(m_wiersze)) {
+        if (inny.nrRegul.trimmed().toInt() == nr.trimmed().toInt() && inny.aktywny())
+            return;
+    }
+    Q_EMIT kolorWezla(m_wiersze[NrAlarmu - 1].kodRegulatora, false);
+}
+
+void ListaAlarmow::Potwierdz(int NrAlarmu)
+{
+    if (NrAlarmu < 1 || NrAlarmu > Count())
+        return;
+    WierszAlarmu &w = m_wiersze[NrAlarmu - 1];
+    if (w.potwierdzenie != QLatin1String("N"))
+        return;
+    --m_k.oApp.IloscNiePotwAlarmow;
+    w.potwierdzenie = QStringLiteral("T");
+    Q_EMIT zmieniono(NrAlarmu);
+    if (!w.idAlarmu.isEmpty()) {
+        try {
+            m_k.oBD.ModyfikujAlarm(w.idAlarmu.trimmed().toInt(), m_k.teraz(), std::nullopt);
+        } catch (const BladBazy &e) {
+            zglosBladBazy(QStringLiteral("alarmu"), e.numer(), e.opis());
+        }
+    }
+    m_k.oWizual.eZmianaAlarmow();
+}
+
+void ListaAlarmow::zglosBladBazy(const QString &operacja, int numer, const QString &opis)
+{
+    qCWarning(lcAlarmy) << "alarm journal write failed:" << numer << opis;
+    m_k.komunikaty().pokaz(QStringLiteral("Błąd zapisu ") + operacja + QStringLiteral(" do bazy danych nr ") +
+                               Str(numer) + QLatin1Char('\r') + QLatin1Char('\'') + opis + QLatin1Char('\''),
+                           QStringLiteral("Tolvek"), Ikona::Krytyczna);
+}

@@ -1,0 +1,37 @@
+#include "clsoapp.h"
+
+#include "platform/ustawienia.h"
+#include "views/clswizual.h"
+
+void clsoApp::WczytajOpcje(const Ustawienia &u)
+{
+    bool ok = false;
+    const int n = u.czytaj(QStringLiteral("port"), QStringLiteral("nr_portu"), QStringLiteral("1")).trimmed().toInt(&ok);
+    // A hand-edited settings file must not give a port number that wraps
+    // around; the port loop then simply tries port 1 and asks again.
+    nr_portu = (ok && n >= 0 && n <= 255) ? n : 1;
+    AdmHaslo = u.czytaj(QStringLiteral("adm_haslo"), QStringLiteral("wartosc"), QStringLiteral("tuplak"));
+}
+
+bool clsoApp::UstawTrybSterowania(bool &Tryb)
+{
+    if (Tryb) {
+        // A dialog closed without an answer must not inherit an earlier
+        // login's success.
+        ParametrGlob = QVariant();
+        if (pokazLogin)
+            pokazLogin();
+        if (!ParametrGlob.isValid() || !ParametrGlob.toBool())
+            Tryb = false;
+    }
+    TrybSterowania = Tryb;
+    if (wizual)
+        wizual->eZmianaTrybuSterowania(Tryb);
+    return Tryb;
+}
+
+bool clsoApp::PrzelaczTrybSterowania()
+{
+    bool t = !TrybSterowania;
+    return UstawTrybSterowania(t);
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "comm/clskolejka.h"
+
+#include <QCoro/QCoroTask>
+
+class Kontekst;
+
+// What a queued operator command does: the operation of its controller
+// named by Polecenie (compared exactly). An item whose controller is not
+// in the registry, or whose parameters do not fit, is dropped with a
+// warning; it never stops the scheduler.
+QCoro::Task<void> wykonajPolecenie(Kontekst &k, clsPozKolejki poz);

@@ -1,0 +1,65 @@
+#include "start.h"
+
+#include "kontekst.h"
+#include "model/ladowanie.h"
+#include "platform/bladbazy.h"
+
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcStart, "tolvek.start")
+
+namespace Start {
+
+void otworzBazeIWczytaj(Kontekst &k)
+{
+    k.cnBaza.Open(polaczenieTekst);
+    k.rsRegulatory.Open(QStringLiteral("Regulatory"), k.cnBaza);
+    k.rsPomiary.Open(QStringLiteral("Pomiary"), k.cnBaza);
+    k.rsOstPomiar.Open(QStringLiteral("OstPomiar"), k.cnBaza);
+    WczytajRegulatory(k);
+    k.oApp.NrAktRegulatora = 1;
+}
+
+bool otworzPort(Kontekst &k, QString *opisBledu)
+{
+    k.oApp.WczytajOpcje(k.ustawienia());
+    k.oComm.Port = static_cast<quint8>(k.oApp.nr_portu);
+    return k.oComm.otworz(sciezkaPortu(k.ustawienia(), k.oApp.nr_portu), opisBledu);
+}
+
+QString komunikatBleduPortu(const QString &opisBledu)
+{
+    return QStringLiteral("Błąd otwarcia portu szeregowego: ") + opisBledu + QLatin1Char('\r') +
+           QStringLiteral("Proszę zmienić nr portu.");
+}
+
+namespace {
+void zapiszLog(Kontekst &k, const QString &operacja)
+{
+    try {
+        k.oBD.ZapiszDoLoga(operacja, QStringLiteral("N"), QStringLiteral("L"));
+    } catch (const BladBazy &e) {
+        // The journal is not worth stopping the station for; say so once.
+        qCWarning(lcStart) << "log write failed:" << e.numer() << e.opis();
+        k.komunikaty().pokaz(QStringLiteral("Błąd zapisu do dziennika nr ") + QString::number(e.numer()) +
+                                 QLatin1Char('\r') + QLatin1Char('\'') + e.opis() + QLatin1Char('\''),
+                             QStringLiteral("Tolvek"), Ikona::Krytyczna);
+    }
+}
+} // namespace
+
+void zapiszStart(Kontekst &k) { zapiszLog(k, QStringLiteral("Start aplikacji")); }
+
+void zamknij(Kontekst &k)
+{
+    k.harmonogram.Timer1().stop();
+    k.oComm.zamknij();
+    k.rsPomiary.Close();
+    k.rsRegulatory.Close();
+    k.rsOstPomiar.Close();
+    if (k.cnBaza.otwarte())
+        zapiszLog(k, QStringLiteral("Zatrzymanie aplikacji"));
+    k.cnBaza.Close();
+}
+
+} // namespace Start

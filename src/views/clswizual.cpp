@@ -1,0 +1,159 @@
+#include "clswizual.h"
+
+#include "app/kontekst.h"
+#include "platform/tekst.h"
+
+namespace {
+constexpr int kolorCzerwony = 255;
+constexpr int kolorCzarny = 0;
+} // namespace
+
+clsWizual::clsWizual(Kontekst &k, QObject *parent) : QObject(parent), m_k(k) {}
+
+QString clsWizual::kodRegulatora(int NrRegulatora) const
+{
+    const clRegulator *r = m_k.oRegulatory.znajdz(NrRegulatora);
+    return r ? r->Kod : QString();
+}
+
+void clsWizual::eZmianaTrybuSterowania(bool AktTryb)
+{
+    Q_EMIT menuPodpis(QStringLiteral("mnuSterWlacz"),
+                      AktTryb ? QStringLiteral("Wyłącz tryb sterowania") : QStringLiteral("Włącz tryb sterowania"));
+    Q_EMIT menuDostepne(QStringLiteral("mnuRegulZablok"), AktTryb);
+    Q_EMIT panelObraz(5, AktTryb ? obrazTrybu() : QString());
+    Q_EMIT panelTekst(5, AktTryb ? QStringLiteral("sterowanie") : QStringLiteral("normalny"));
+    Q_EMIT menuDostepne(QStringLiteral("mnuRegulBatZal"), AktTryb);
+    Q_EMIT menuDostepne(QStringLiteral("mnuRegulBatTestuj"), AktTryb);
+    if (m_k.oApp.Loaded_Panel)
+        Q_EMIT trybPanelu(AktTryb);
+}
+
+void clsWizual::eAlarm(int, int, const QString &, bool) {}
+
+void clsWizual::eZapisDB(bool) {}
+
+void clsWizual::eKomunikacja(int Status)
+{
+    if (Status != 0)
+        return;
+    Q_EMIT panelTekst(4, QString());
+    Q_EMIT panelObraz(4, obrazBezczynny());
+}
+
+void clsWizual::eMonitoring(int, bool Trwa) { Q_EMIT panelObraz(2, Trwa ? obrazAktywny() : obrazBezczynny()); }
+
+namespace {
+QString tekstCzynnosci(const QString &przedrostek, const QString &kod, bool trwa)
+{
+    return trwa ? przedrostek + kod + QStringLiteral("' ...") : QString();
+}
+} // namespace
+
+void clsWizual::eOkresowyOdczyt(int NrRegulatora, bool Trwa)
+{
+    Q_EMIT panelTekst(1, tekstCzynnosci(QStringLiteral("Oczytuję okresowe dane z regulatora '"),
+                                        kodRegulatora(NrRegulatora), Trwa));
+}
+
+void clsWizual::eZalaczanieBaterii(int NrRegulatora, bool Trwa)
+{
+    Q_EMIT panelTekst(
+        1, tekstCzynnosci(QStringLiteral("Załączam stopień regulatora '"), kodRegulatora(NrRegulatora), Trwa));
+}
+
+void clsWizual::eWylaczanieBaterii(int NrRegulatora, bool Trwa)
+{
+    Q_EMIT panelTekst(
+        1, tekstCzynnosci(QStringLiteral("Wyłączam stopień regulatora '"), kodRegulatora(NrRegulatora), Trwa));
+}
+
+void clsWizual::eBlokowanieRegul(int NrRegulatora, bool Stan, bool Trwa)
+{
+    Q_EMIT panelTekst(1, tekstCzynnosci(Stan ? QStringLiteral("Blokuję regulator '")
+                                             : QStringLiteral("Odblokowuję regulator '"),
+                                        kodRegulatora(NrRegulatora), Trwa));
+}
+
+void clsWizual::eNoweDane(int NrRegulatora, const QString &TypDanych)
+{
+    if (TypDanych != QLatin1String("O"))
+        return;
+    const clRegulator *r = m_k.oRegulatory.znajdz(NrRegulatora);
+    if (!r)
+        return;
+    if (m_k.oApp.Loaded_Panel && NrRegulatora == m_k.oApp.NrAktRegulatora)
+        Q_EMIT odswiezPanel(NrRegulatora);
+    if (m_k.oApp.Loaded_Dane)
+        Q_EMIT odswiezDane(NrRegulatora);
+    Q_EMIT wezelObraz(r->Kod, r->Zablokowany ? 4 : 2);
+    for (int n = 1; n <= 9; ++n) {
+        const QString klucz = r->Kod + QStringLiteral("_b") + Str(n);
+        const bool zal = r->SprawdzStanDiody(n - 1);
+        Q_EMIT wezelObraz(klucz, zal ? 5 : 6);
+        Q_EMIT wezelKolor(klucz, zal ? kolorCzerwony : kolorCzarny);
+    }
+}
+
+void clsWizual::eZmianaBaterii(int NrRegulatora, int NrBaterii)
+{
+    const clRegulator *r = m_k.oRegulatory.znajdz(NrRegulatora);
+    if (!r || NrBaterii < 1 || NrBaterii > 9)
+        return;
+    Q_EMIT menuPodpis(QStringLiteral("mnuRegulBatZal"), r->SprawdzStanDiody(NrBaterii - 1)
+                                                            ? QStringLiteral("&Wyłącz stopień")
+                                                            : QStringLiteral("&Załącz stopień"));
+}
+
+void clsWizual::eZmianaAlarmow()
+{
+    const bool alarmuja = m_k.oApp.IloscNiePotwAlarmow >= 1;
+    QTimer &t2 = m_k.harmonogram.Timer2();
+    QTimer &t3 = m_k.harmonogram.Timer3();
+    if (alarmuja) {
+        // Re-enabling would restart the intervals: leave running timers be.
+        if (!t2.isActive())
+            t2.start();
+        if (!t3.isActive())
+            t3.start();
+    } else {
+        t2.stop();
+        t3.stop();
+    }
+    ustawPanel3(m_k.oApp.IloscNiePotwAlarmow > 0 || m_k.oApp.IloscAktywnychAlarmow > 0);
+}
+
+void clsWizual::eZmianaRegulatora(int NrRegulatora)
+{
+    const clRegulator *r = m_k.oRegulatory.znajdz(NrRegulatora);
+    Q_EMIT przyciskWcisniety(QStringLiteral("Monit"), r && r->Monitoring);
+    if (m_k.oApp.Loaded_Panel)
+        Q_EMIT odswiezPanel(NrRegulatora);
+    if (m_k.oApp.Loaded_Dane)
+        Q_EMIT odswiezDane(NrRegulatora);
+}
+
+void clsWizual::eBlokadaRegul(int NrRegulatora, bool Zablokowany, bool OdtworzDzwiek)
+{
+    Q_EMIT wezelObraz(kodRegulatora(NrRegulatora), Zablokowany ? 4 : 2);
+    if (OdtworzDzwiek)
+        GrajDzwiek(Zablokowany ? QStringLiteral("zablokregul.wav") : QStringLiteral("odblokregul.wav"));
+    Q_EMIT menuPodpis(QStringLiteral("mnuRegulZablok"), Zablokowany ? QStringLiteral("&Odblokuj regulator")
+                                                                      : QStringLiteral("&Zablokuj regulator"));
+    if (m_k.oApp.Loaded_Panel && NrRegulatora == m_k.oApp.NrAktRegulatora) {
+        if (Zablokowany)
+            Q_EMIT blokadaPanelu(NrRegulatora, true);
+        else
+            Q_EMIT odswiezPanel(NrRegulatora);
+    }
+}
+
+void clsWizual::GrajDzwiek(const QString &plik) { m_k.dzwiek().graj(plik); }
+
+void clsWizual::mrugnij() { ustawPanel3(!m_panel3); }
+
+void clsWizual::ustawPanel3(bool obraz)
+{
+    m_panel3 = obraz;
+    Q_EMIT panelObraz(3, obraz ? obrazAlarmu() : QString());
+}
