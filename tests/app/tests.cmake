@@ -1,1 +1,2 @@
-# Tests of this area (see tests/CMakeLists.txt).
+tolvek_test(tst_datacz unit SOURCES app/tst_datacz.cpp LIBS tolvek_platform)
+tolvek_test(tst_aplikacja unit SOURCES app/tst_aplikacja.cpp LIBS tolvek_logic)
