@@ -87,6 +87,9 @@ public:
     static DataCzas nastepnyOdczyt(DataCzas N, DataCzas Teraz, int F);
     // Decodes blok into the record (steps 4-7 of the reading).
     void dekodujBlok();
+    // The threshold checks of a decoded reading: raises or clears the
+    // alarms 201 (current), 202 (voltage) and 203 (tg fi), at the clock's now.
+    void sprawdzProgi();
 
     // Alarm detection.
     void DodajAlarm(DataCzas Data, int KodAlarmu, const QString &Komentarz);
@@ -101,6 +104,9 @@ public:
     QCoro::Task<bool> UstawKondensator(int NrDiody, bool Wlacz);
 
 private:
+    // The context the record was created with; throws std::logic_error for
+    // a record made without one (only tests of the pure parts do that).
+    Kontekst &kontekst() const;
     Kontekst *m_k;
     clsStan m_stan;
 };

@@ -30,7 +30,8 @@ public:
     auto end() const { return m_rekordy.end(); }
 
 private:
-    void przeliczKlucze();
+    // Drops the key of the removed record and shifts the later positions.
+    void przeliczKlucze(int usunietyIndeks);
     Kontekst *m_k;
     std::vector<std::unique_ptr<clRegulator>> m_rekordy;
     QHash<QString, int> m_klucze; // key -> 0-based index

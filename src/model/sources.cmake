@@ -1,1 +1,11 @@
 # Sources of src/model (see src/CMakeLists.txt for the libraries).
+target_sources(tolvek_logic PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/wewnetrzne.h
+    ${CMAKE_CURRENT_LIST_DIR}/clregulator.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/colregulatory.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dekodowanie.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/alarmy.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/odczyt.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/zapis.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sterowanie.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ladowanie.cpp)

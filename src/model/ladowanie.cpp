@@ -1,0 +1,159 @@
+#include "ladowanie.h"
+
+#include "app/kontekst.h"
+#include "platform/tekst.h"
+#include "wewnetrzne.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// A threshold that is not configured: no reading exceeds it.
+constexpr float progNieustawiony = 999999999.0f;
+// A lower tg fi threshold that is not configured. tg fi can be negative, so
+// 0 would not do; with single-precision counters its magnitude stays far
+// below 1e9, so no reading falls under this one.
+constexpr float progTgFiMinNieustawiony = -999999999.0f;
+
+bool pusty(const QVariant &v) { return !v.isValid() || v.isNull(); }
+
+// Columns read without a null guard: a null reads as 0, so that one bad row
+// cannot stop the start-up; the rest of the system expects numbers there.
+double liczba(const QVariant &v)
+{
+    if (pusty(v))
+        return 0;
+    bool ok = false;
+    const double d = v.toDouble(&ok);
+    return ok && std::isfinite(d) ? d : 0;
+}
+
+// A 16-bit integer column, rounded as the engine converts a number to an
+// integer and kept inside the 16-bit range.
+int calkowita16(const QVariant &v)
+{
+    const double d = std::nearbyint(liczba(v));
+    if (d > std::numeric_limits<std::int16_t>::max())
+        return std::numeric_limits<std::int16_t>::max();
+    if (d < std::numeric_limits<std::int16_t>::min())
+        return std::numeric_limits<std::int16_t>::min();
+    return static_cast<int>(d);
+}
+
+std::int32_t calkowita32(const QVariant &v)
+{
+    const double d = std::nearbyint(liczba(v));
+    if (d > std::numeric_limits<std::int32_t>::max())
+        return std::numeric_limits<std::int32_t>::max();
+    if (d < std::numeric_limits<std::int32_t>::min())
+        return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(d);
+}
+
+float pojedyncza(const QVariant &v) { return static_cast<float>(liczba(v)); }
+
+float prog(const QVariant &v, float gdyPusty) { return pusty(v) ? gdyPusty : pojedyncza(v); }
+
+float skalaNapiecia(int napieciePomiar)
+{
+    switch (napieciePomiar) {
+    case 100:
+        return 0.25f;
+    case 380:
+        return 1.0f;
+    case 500:
+        return 1.25f;
+    default:
+        return 0; // an unknown class: voltage and counters decode as 0
+    }
+}
+
+void wczytajOstatniPomiar(Kontekst &k, clRegulator &r)
+{
+    // From the first row, so the order of the OstPomiar rows does not matter.
+    Rekordy &ost = k.rsOstPomiar;
+    ost.MoveFirst();
+    ost.Find(QStringLiteral("Adres=") + Str(r.adres));
+    if (ost.EOF_())
+        return; // never stored: the previous values stay 0
+    r.PopPradBiernPojSr = pojedyncza(ost.pole(QStringLiteral("PopPradBiernPojSr")));
+    r.PopPradBiernSr = pojedyncza(ost.pole(QStringLiteral("PopPradBiernSr")));
+    r.PopPradCzynny = pojedyncza(ost.pole(QStringLiteral("PopPradCzynny")));
+    r.popTimerU = calkowita32(ost.pole(QStringLiteral("popTimerU")));
+    r.OstatniOdczyt = model::czasZPola(ost.pole(QStringLiteral("czas")));
+}
+
+void wczytajKonfiguracje(const Rekordy &rs, clRegulator &r)
+{
+    auto pole = [&rs](const char *nazwa) { return rs.pole(QLatin1String(nazwa)); };
+
+    r.CzestOdczytu = calkowita16(pole("CzestOdczytu"));
+    r.CzestZapisu = calkowita16(pole("CzestTrans"));
+    r.NapieciePomiar = calkowita16(pole("NapieciePomiar"));
+
+    r.ProgNapiecie = prog(pole("ProgNapiecie"), progNieustawiony);
+    r.ProgPrad = prog(pole("ProgPrad"), progNieustawiony);
+    r.ProgTgFiMin = prog(pole("ProgTgFiMin"), progTgFiMinNieustawiony);
+    r.ProgTgFiMax = prog(pole("ProgTgFi"), progNieustawiony);
+
+    r.Przekladnia = pojedyncza(pole("Przekladnia"));
+    r.PrzekladniaNap = calkowita16(pole("PrzekladniaNap"));
+
+    r.EnCzynnaMin = pojedyncza(pole("EnCzynnaMin"));
+    r.EnCzynnaMax = pojedyncza(pole("EnCzynnaMax"));
+    r.EnBiernaCalkMin = pojedyncza(pole("EnBiernaCalkMin"));
+    r.EnBiernaCalkMax = pojedyncza(pole("EnBiernaCalkMax"));
+    r.EnBiernaPojMin = pojedyncza(pole("EnBiernaPojMin"));
+    r.EnBiernaPojMax = pojedyncza(pole("EnBiernaPojMax"));
+    r.NapiecieMin = pojedyncza(pole("NapiecieMin"));
+    r.NapiecieMax = pojedyncza(pole("NapiecieMax"));
+    r.PradCzynnyMin = pojedyncza(pole("PradCzynnyMin"));
+    r.PradCzynnyMax = pojedyncza(pole("PradCzynnyMax"));
+    r.PradBiernyMin = pojedyncza(pole("PradBiernyMin"));
+    r.PradBiernyMax = pojedyncza(pole("PradBiernyMax"));
+    r.PradCalkMin = pojedyncza(pole("PradCalkMin"));
+    r.PradCalkMax = pojedyncza(pole("PradCalkMax"));
+    r.CzestotliwoscMin = pojedyncza(pole("CzestotliwoscMin"));
+    r.CzestotliwoscMax = pojedyncza(pole("CzestotliwoscMax"));
+
+    r.SkalaNapiecia = skalaNapiecia(r.NapieciePomiar);
+}
+
+} // namespace
+
+void WczytajRegulatory(Kontekst &k)
+{
+    Rekordy &rs = k.rsRegulatory;
+    int licznik = 0;
+    rs.MoveFirst();
+    while (!rs.EOF_()) {
+        const QVariant typ = rs.pole(QStringLiteral("Typ"));
+        // Exactly "regulator"; other plant objects share the table.
+        if (pusty(typ) || typ.toString() != QLatin1String("regulator")) {
+            rs.MoveNext();
+            continue;
+        }
+        ++licznik;
+
+        const int adres = calkowita16(rs.pole(QStringLiteral("Adres")));
+        const QVariant kodPola = rs.pole(QStringLiteral("Kod"));
+        const QString kod = pusty(kodPola) ? QString() : kodPola.toString().trimmed();
+        // The key must stay unique: a repeated code still gets its controller
+        // loaded and polled, reachable by position only.
+        QString klucz = kod;
+        if (!kod.isEmpty() && k.oRegulatory.znajdz(kod)) {
+            qCWarning(lcModel).noquote() << "Regulatory: the code" << kod << "(Adres" << adres
+                                         << ") repeats; the controller is loaded as number" << licznik
+                                         << "without a key";
+            klucz.clear();
+        }
+        clRegulator &r = k.oRegulatory.Add(adres, kod, klucz);
+
+        wczytajOstatniPomiar(k, r);
+        r.Id = licznik;
+        wczytajKonfiguracje(rs, r);
+
+        rs.MoveNext();
+    }
+}

@@ -1,0 +1,157 @@
+#include "clregulator.h"
+
+#include "app/kontekst.h"
+#include "platform/bladbazy.h"
+#include "platform/tekst.h"
+#include "wewnetrzne.h"
+
+namespace {
+
+// Bit 5 of the blocking byte: the controller is blocked.
+constexpr int bitBlokady = 0x20;
+
+// The Log row of a switched stage. The stage was switched already, so a
+// failing journal must neither undo that nor stop the polling: it is
+// reported and the operation ends normally.
+void zapiszStopienDoLoga(Kontekst &k, const QString &kod, int NrDiody, bool Wlacz)
+{
+    const QString operacja =
+        (Wlacz ? QStringLiteral("Załączono stopień nr ") : QStringLiteral("Wyłączono stopień nr ")) + Str(NrDiody + 1);
+    try {
+        k.oBD.ZapiszDoLoga(operacja, QStringLiteral("N"), QStringLiteral("S"), kod);
+    } catch (const BladBazy &e) {
+        qCWarning(lcModel) << "Log row not written:" << operacja << kod << e.numer() << e.opis();
+        k.komunikaty().pokaz(QStringLiteral("Błąd zapisu do bazy danych nr ") + Str(e.numer()) + QLatin1Char('\r') +
+                                 QLatin1Char('\'') + e.opis() + QLatin1Char('\''),
+                             model::tytulAplikacji(), Ikona::Brak);
+    }
+}
+
+} // namespace
+
+QCoro::Task<bool> clRegulator::BlokujRegul(bool Blokada)
+{
+    Kontekst &k = kontekst();
+    const int id = Id;
+    k.oWizual.eBlokowanieRegul(id, Blokada, true);
+    model::Straznik koniec([&k, id, Blokada] { k.oWizual.eBlokowanieRegul(id, Blokada, false); });
+
+    DaneRozkazu kod;
+    const bool odczytano = co_await k.oKomunikator.WykonajRozkaz(id, QStringLiteral("CZYTAJ_BLOK"), &kod);
+    if (odczytano) {
+        Zablokowany = KodBlokady(kod.wartosc);
+        // Only the blocking bit changes; the others are written back as read.
+        const int nowy = Blokada ? (kod.wartosc | bitBlokady) : (kod.wartosc & ~bitBlokady & 0xFF);
+        const bool zapisano = co_await k.oKomunikator.WykonajRozkaz(id, QStringLiteral("USTAW_BLOK"), &kod, nowy);
+        if (zapisano)
+            Zablokowany = KodBlokady(kod.wartosc); // as the controller reports it back
+    }
+    k.oWizual.eBlokadaRegul(id, Zablokowany, true);
+    co_return false;
+}
+
+QCoro::Task<bool> clRegulator::UstawKondensator(int NrDiody, bool Wlacz)
+{
+    Kontekst &k = kontekst();
+    const int id = Id;
+    if (Wlacz)
+        k.oWizual.eZalaczanieBaterii(id, true);
+    else
+        k.oWizual.eWylaczanieBaterii(id, true);
+    model::Straznik koniec([&k, id, Wlacz] {
+        if (Wlacz)
+            k.oWizual.eZalaczanieBaterii(id, false);
+        else
+            k.oWizual.eWylaczanieBaterii(id, false);
+    });
+
+    // Only stages 1..9 exist; any other index would address a location
+    // that is no stage's.
+    if (NrDiody < 0 || NrDiody > 8) {
+        qCWarning(lcModel) << "UstawKondensator: no stage with index" << NrDiody;
+        co_return false;
+    }
+
+    DaneRozkazu k1;
+    DaneRozkazu k2;
+    const bool ok1 = co_await k.oKomunikator.WykonajRozkaz(id, QStringLiteral("CZYTAJ_KOND1"), &k1);
+    const bool ok2 = co_await k.oKomunikator.WykonajRozkaz(id, QStringLiteral("CZYTAJ_KOND2"), &k2);
+    if (!ok1 || !ok2)
+        co_return false;
+
+    m_stan.StanDiod1 = static_cast<std::uint8_t>(k1.wartosc);
+    m_stan.StanDiod2 = static_cast<std::uint8_t>(k2.wartosc);
+    const bool wlaczony = SprawdzStanDiody(NrDiody);
+    if (wlaczony == Wlacz) {
+        k.oWizual.eNoweDane(id, QStringLiteral("O"));
+        co_return true;
+    }
+
+    // In the stage bytes a 0 bit means the stage is on.
+    int bajt1 = k1.wartosc;
+    int bajt2 = k2.wartosc;
+    if (wlaczony) {
+        if (NrDiody == 8)
+            bajt2 = m_stan.StanDiod2 | 0x80;
+        else
+            bajt1 = m_stan.StanDiod1 | MaskaBitu[NrDiody];
+        // Starts the stage's 60-second discharge countdown.
+        co_await k.oKomunikator.WykonajRozkaz(id, QStringLiteral("USTAW_KOND"), nullptr, NrDiody);
+    } else {
+        DaneRozkazu pozostalo;
+        const bool zbadano = co_await k.oKomunikator.WykonajRozkaz(id, QStringLiteral("BADAJ_KOND"), &pozostalo, NrDiody);
+        if (zbadano) {
+            // A capacitor switched on before it discharged would be damaged.
+            if (pozostalo.wartosc != 0) {
+                k.komunikaty().pokaz(QStringLiteral("Nie można załączyć kondensatora nr ") +
+                                         QString::number(NrDiody + 1) + QLatin1Char('.') + QLatin1Char('\r') +
+                                         QStringLiteral("Nie upłynął jeszcze czas jego rozładowania.") +
+                                         QLatin1Char('\r') + QStringLiteral("Pozostało ") + Str(pozostalo.wartosc) +
+                                         QStringLiteral(" sekund."),
+                                     model::tytulAplikacji(), Ikona::Krytyczna);
+                co_return false;
+            }
+            if (NrDiody == 8)
+                bajt2 = (bajt2 & 0x70) | 0x0F; // bit 7 cleared, bits 4-6 kept, bits 0-3 set
+            else
+                bajt1 = bajt1 & ~MaskaBitu[NrDiody] & 0xFF;
+        }
+    }
+
+    if (NrDiody == 8) {
+        DaneRozkazu d;
+        d.wartosc = bajt2;
+        co_await k.oKomunikator.WykonajRozkaz(id, QStringLiteral("WLACZ_KOND2"), &d, bajt2);
+    } else {
+        DaneRozkazu d;
+        d.wartosc = bajt1;
+        co_await k.oKomunikator.WykonajRozkaz(id, QStringLiteral("WLACZ_KOND"), &d, bajt1);
+    }
+
+    DaneRozkazu p1;
+    DaneRozkazu p2;
+    const bool okP1 = co_await k.oKomunikator.WykonajRozkaz(id, QStringLiteral("CZYTAJ_KOND1"), &p1);
+    const bool okP2 = co_await k.oKomunikator.WykonajRozkaz(id, QStringLiteral("CZYTAJ_KOND2"), &p2);
+    if (okP1 && okP2) {
+        m_stan.StanDiod1 = static_cast<std::uint8_t>(p1.wartosc);
+        m_stan.StanDiod2 = static_cast<std::uint8_t>(p2.wartosc);
+        k.oWizual.eNoweDane(id, QStringLiteral("O"));
+    }
+
+    zapiszStopienDoLoga(k, Kod, NrDiody, Wlacz);
+    co_return true;
+}
+
+QCoro::Task<int> clRegulator::UstawRegulator()
+{
+    Kontekst &k = kontekst();
+    // Bits 0-3 are the switches 4..7 of the front panel; bits 4-7 stay 0.
+    const int bajt = k.bajtPrzelacznikow ? (k.bajtPrzelacznikow() & 0x0F) : 0;
+    const bool wyslano = co_await k.oKomunikator.WykonajRozkaz(Id, QStringLiteral("USTAW_SR"), nullptr, bajt);
+    if (wyslano)
+        co_await WczytajStanRegul(k.teraz());
+    // The panel may show the controller's own switch state again.
+    if (k.wyczyscZmienionePrzelaczniki)
+        k.wyczyscZmienionePrzelaczniki();
+    co_return wyslano ? -1 : 0;
+}

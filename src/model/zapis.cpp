@@ -1,0 +1,103 @@
+#include "clregulator.h"
+
+#include "app/kontekst.h"
+#include "platform/bladbazy.h"
+#include "platform/tekst.h"
+#include "wewnetrzne.h"
+
+#include <cstdlib>
+
+namespace {
+
+// Runs the database steps of one storing; a failing step is reported and
+// the storing goes on with the next one, so one bad column or a locked
+// table does not cost the counters carried forward in the record.
+class KrokiZapisu final {
+public:
+    explicit KrokiZapisu(Kontekst &k) : m_k(k) {}
+
+    template <class Krok>
+    bool operator()(Krok krok)
+    {
+        try {
+            krok();
+            return true;
+        } catch (const BladBazy &e) {
+            m_k.oWizual.eZapisDB(true);
+            m_k.komunikaty().pokaz(QStringLiteral("Błąd zapisu do bazy danych nr ") + Str(e.numer()) +
+                                       QLatin1Char('\r') + QLatin1Char('\'') + e.opis() + QLatin1Char('\''),
+                                   model::tytulAplikacji(), Ikona::Brak);
+            return false;
+        }
+    }
+
+private:
+    Kontekst &m_k;
+};
+
+} // namespace
+
+void clRegulator::ZapiszDaneDB()
+{
+    Kontekst &k = kontekst();
+    KrokiZapisu krok(k);
+    Rekordy &rs = k.rsPomiary;
+
+    // When the controller's own time counter advanced by about the seconds
+    // since the reading began, its counters were reset with the interval and
+    // are the interval's energies themselves; otherwise they are cumulative
+    // and the interval is their difference from the last stored reading.
+    const std::int64_t dc = static_cast<std::int64_t>(TimerU) - static_cast<std::int64_t>(popTimerU);
+    const std::int64_t dw = DataCzas::sekundyMiedzy(OstatniOdczyt, k.teraz());
+    const bool przyrosty = std::llabs(dw - dc) > 20;
+
+    float enCzynna = PradCzynny;
+    QVariant enBiernaPoj = PradBiernPojSr;
+    float enBiernaCalk = PradBiernSr;
+    if (przyrosty) {
+        enCzynna = PradCzynny - PopPradCzynny;
+        const float d = PradBiernPojSr - PopPradBiernPojSr;
+        // A growing capacitive counter is marked with the integer 1.
+        enBiernaPoj = d <= 0 ? QVariant(d) : QVariant(1);
+        enBiernaCalk = PradBiernSr - PopPradBiernSr;
+    }
+
+    // Without a new row the assignments would land on the cursor's current
+    // row and overwrite a stored reading, so a failed AddNew skips the row.
+    if (krok([&] { rs.AddNew(); })) {
+        krok([&] { rs.ustaw(QStringLiteral("Adres"), adres); });
+        krok([&] { rs.ustaw(QStringLiteral("EnCzynna"), enCzynna); });
+        krok([&] { rs.ustaw(QStringLiteral("EnBiernaPoj"), enBiernaPoj); });
+        krok([&] { rs.ustaw(QStringLiteral("EnBiernaCalk"), enBiernaCalk); });
+        krok([&] { rs.ustaw(QStringLiteral("Napiecie"), Napiecie); });
+        krok([&] { rs.ustaw(QStringLiteral("PradBierny"), PradBierny); });
+        krok([&] { rs.ustaw(QStringLiteral("PradCalk"), PradCalk); });
+        krok([&] { rs.ustaw(QStringLiteral("Czestotliwosc"), Okres); });
+        krok([&] { rs.ustaw(QStringLiteral("Data"), model::wartoscCzasu(OstatniOdczyt)); });
+        krok([&] { rs.Update(); });
+    }
+    TgFiOkres = enCzynna != 0 ? static_cast<float>(static_cast<double>(enBiernaCalk) / enCzynna) : 9.999f;
+
+    PopPradCzynny = PradCzynny;
+    PopPradBiernSr = PradBiernSr;
+    PopPradBiernPojSr = PradBiernPojSr;
+    popTimerU = TimerU;
+
+    Rekordy &ost = k.rsOstPomiar;
+    krok([&] { ost.MoveFirst(); });
+    krok([&] { ost.Find(QStringLiteral("Adres=") + Str(adres)); });
+    bool wiersz = !ost.EOF_();
+    if (!wiersz) {
+        wiersz = krok([&] { ost.AddNew(); });
+        if (wiersz)
+            krok([&] { ost.ustaw(QStringLiteral("Adres"), adres); });
+    }
+    if (wiersz) {
+        krok([&] { ost.ustaw(QStringLiteral("PopPradCzynny"), PradCzynny); });
+        krok([&] { ost.ustaw(QStringLiteral("PopPradBiernSr"), PradBiernSr); });
+        krok([&] { ost.ustaw(QStringLiteral("PopPradBiernPojSr"), PradBiernPojSr); });
+        krok([&] { ost.ustaw(QStringLiteral("PopTimerU"), TimerU); });
+        krok([&] { ost.ustaw(QStringLiteral("Czas"), model::wartoscCzasu(OstatniOdczyt)); });
+        krok([&] { ost.Update(); });
+    }
+}
