@@ -1,1 +1,1 @@
-# Tests of this area (see tests/CMakeLists.txt).
+tolvek_test(tst_listaalarmow unit SOURCES alarms/tst_listaalarmow.cpp LIBS tolvek_logic)
