@@ -32,6 +32,8 @@ public:
     void otworzPlik(const QString &sciezka, bool utworz);
 
 private:
+    void otworz(const QString &nazwaPodana, bool utworz);
+
     QString m_nazwa; // QSqlDatabase connection name, unique per object
     QString m_plik;
     QSqlDatabase m_db;

@@ -44,24 +44,32 @@ public:
 
     // Starts a new row; Update inserts it and makes it the current row.
     void AddNew();
-    // Commits the edit buffer (insert or update of the current row).
+    // Commits the edit buffer (insert or update of the current row). A
+    // failed commit drops the buffer, so the next AddNew starts clean.
+    // Moving to another row also drops pending assignments.
     void Update();
     // Deletes the current row; the cursor then stands on the next row.
     void Delete();
 
     QStringList kolumny() const { return m_kolumny; }
-    std::int64_t rowidBiezacy() const { return m_rowid; }
+    // The rowid of the current row; -1 at EOF.
+    std::int64_t rowidBiezacy() const { return m_eof ? -1 : m_rowid; }
 
 private:
     QString kolumnaTabeli(const QString &nazwa) const;
+    void sprawdzOtwarty() const;
+    void porzucEdycje();
     void wczytajBiezacy();
-    void przejdz(std::int64_t odRowid, bool wlacznie);
+    // Moves to the first row whose rowid is above (or, when inclusive, at
+    // least) odRowid and that meets the extra condition; EOF when none does.
+    void przejdz(std::int64_t odRowid, bool wlacznie, const QString &warunek = {}, const QVariant &wartosc = {});
 
     Polaczenie *m_pol = nullptr;
     QString m_tabela;
     QStringList m_kolumny;
-    std::int64_t m_rowid = -1; // -1: EOF
+    bool m_eof = true;
+    std::int64_t m_rowid = -1; // meaningful only when !m_eof
     QHash<QString, QVariant> m_wiersz; // current row, keyed by lower-case name
     bool m_nowy = false;
-    QHash<QString, QVariant> m_bufor; // pending assignments
+    QHash<QString, QVariant> m_bufor; // pending assignments, keyed by lower-case name
 };
