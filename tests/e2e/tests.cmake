@@ -1,1 +1,2 @@
-# Tests of this area (see tests/CMakeLists.txt).
+tolvek_test(tst_stacja integration SOURCES e2e/tst_stacja.cpp LIBS tolvek_logic Qt6::Sql)
+add_dependencies(tst_stacja tolvek tolvek-sim)

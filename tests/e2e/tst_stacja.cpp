@@ -1,0 +1,194 @@
+#include "testsupport.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTest>
+#include <QUuid>
+
+#include <csignal>
+
+// The station as a whole: the real tolvek binary, offscreen, against
+// tolvek-sim on a pseudo-terminal, with a scratch tolvek.mdb and settings.
+// It polls across minute boundaries and is stopped with SIGTERM; the
+// database then tells what happened.
+class TestStacja final : public QObject {
+    Q_OBJECT
+
+    BazaTestowa m_baza;
+    QString m_katalog;
+    QProcess m_sim;
+    QProcess m_stacja;
+    QString m_polaczenie;
+
+    QList<QVariantList> zapytaj(const QString &sql)
+    {
+        QList<QVariantList> wynik;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_polaczenie);
+            db.setDatabaseName(m_baza.sciezka);
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"));
+            if (!db.open())
+                return wynik;
+            QSqlQuery q(db);
+            if (q.exec(sql)) {
+                while (q.next()) {
+                    QVariantList w;
+                    for (int i = 0; i < q.record().count(); ++i)
+                        w << q.value(i);
+                    wynik << w;
+                }
+            }
+        }
+        QSqlDatabase::removeDatabase(m_polaczenie);
+        return wynik;
+    }
+    int ile(const QString &sql)
+    {
+        const auto w = zapytaj(sql);
+        return w.isEmpty() ? -1 : w.first().first().toInt();
+    }
+    void doSymulatora(const QByteArray &polecenie)
+    {
+        m_sim.write(polecenie + '\n');
+        m_sim.waitForBytesWritten(2000);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_polaczenie = QUuid::createUuid().toString();
+        m_katalog = m_baza.katalog.path();
+        const QString kolumny = QStringLiteral(
+            "INSERT INTO Regulatory (Adres, Kod, Typ, CzestOdczytu, CzestTrans, NapieciePomiar, ProgNapiecie, "
+            "ProgPrad, ProgTgFiMin, ProgTgFi, Przekladnia, PrzekladniaNap, EnCzynnaMin, EnCzynnaMax, "
+            "EnBiernaCalkMin, EnBiernaCalkMax, EnBiernaPojMin, EnBiernaPojMax, NapiecieMin, NapiecieMax, "
+            "PradCzynnyMin, PradCzynnyMax, PradBiernyMin, PradBiernyMax, PradCalkMin, PradCalkMax, "
+            "CzestotliwoscMin, CzestotliwoscMax) VALUES ");
+        const QString granice = QStringLiteral("0,1000,0,1000,0,1000,300,450,0,500,0,500,0,500,45,55");
+        m_baza.wykonaj({
+            kolumny + QStringLiteral("(1, ' R1 ', 'regulator', 1, 1, 380, 440, 100, NULL, NULL, 40, 1, ") + granice +
+                QLatin1Char(')'),
+            kolumny + QStringLiteral("(2, 'R2', 'regulator', 1, 1, 380, NULL, NULL, NULL, NULL, 40, 1, ") + granice +
+                QLatin1Char(')'),
+            kolumny + QStringLiteral("(3, 'L3', 'licznik', 1, 1, 380, NULL, NULL, NULL, NULL, 40, 1, ") + granice +
+                QLatin1Char(')'),
+        });
+        const QString dzwieki = qEnvironmentVariable("TOLVEK_SOUNDS");
+        for (const QString &f : QDir(dzwieki).entryList({QStringLiteral("*.wav")}))
+            QFile::copy(QDir(dzwieki).filePath(f), QDir(m_katalog).filePath(f));
+    }
+
+    void pollsStoresAlarmsAndStopsOnSigterm()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_katalog + QStringLiteral("/config"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        const QString ustawienia = m_katalog + QStringLiteral("/config/Tolvek/Tolvek.conf");
+
+        m_sim.setProcessEnvironment(env);
+        m_sim.setWorkingDirectory(m_katalog);
+        m_sim.setProcessChannelMode(QProcess::SeparateChannels);
+        m_sim.start(qEnvironmentVariable("TOLVEK_SIM"),
+                    {QStringLiteral("--baza"), m_baza.sciezka, QStringLiteral("--ustawienia"), ustawienia,
+                     QStringLiteral("--com"), QStringLiteral("1"), QStringLiteral("--log"),
+                     m_katalog + QStringLiteral("/sim.log")});
+        QVERIFY2(m_sim.waitForStarted(5000), qPrintable(m_sim.errorString()));
+        QTRY_VERIFY_WITH_TIMEOUT(m_sim.canReadLine(), 5000);
+        const QByteArray port = m_sim.readLine();
+        QVERIFY2(port.startsWith("PORT "), port.constData());
+        // Controller 2 is silent at first; controller 1 reports a reactive
+        // current above its 100 A threshold.
+        doSymulatora("cisza 2");
+        doSymulatora("prad 1 150");
+        doSymulatora("napiecie 1 400");
+
+        m_stacja.setProcessEnvironment(env);
+        m_stacja.setWorkingDirectory(m_katalog);
+        m_stacja.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_stacja.start(qEnvironmentVariable("TOLVEK_BIN"), {});
+        QVERIFY2(m_stacja.waitForStarted(5000), qPrintable(m_stacja.errorString()));
+
+        // The communication alarm of the silent controller, then it answers.
+        QTRY_VERIFY_WITH_TIMEOUT(ile(QStringLiteral("SELECT count(*) FROM Alarmy WHERE Kod_Regul='R2' AND Tresc="
+                                                     "'Brak komunikacji z regulatorem '")) == 1,
+                                 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            ile(QStringLiteral("SELECT count(*) FROM Alarmy WHERE Kod_Regul='R1' AND Tresc="
+                               "'Przekroczona wartość prądu ( 150 A)' AND Data_dezakt IS NULL")) == 1,
+            30000);
+        doSymulatora("ok 2");
+        QTRY_VERIFY_WITH_TIMEOUT(ile(QStringLiteral("SELECT count(*) FROM Alarmy WHERE Kod_Regul='R2' AND "
+                                                    "Data_dezakt IS NOT NULL")) == 1,
+                                 60000);
+
+        // Across a minute boundary once both answer: one more row each, at
+        // the same grid point.
+        const int przed = ile(QStringLiteral("SELECT count(*) FROM Pomiary"));
+        QTRY_VERIFY_WITH_TIMEOUT(ile(QStringLiteral("SELECT count(*) FROM Pomiary WHERE Adres=2")) >= 1 &&
+                                     ile(QStringLiteral("SELECT count(*) FROM Pomiary")) >= przed + 2,
+                                 75000);
+        QTRY_VERIFY_WITH_TIMEOUT(ile(QStringLiteral("SELECT count(*) FROM Pomiary")) >= przed + 3, 75000);
+
+        ::kill(static_cast<pid_t>(m_stacja.processId()), SIGTERM);
+        QVERIFY(m_stacja.waitForFinished(15000));
+        QCOMPARE(m_stacja.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_stacja.exitCode(), 0);
+
+        // Every row after a controller's first reading lies on its 1-minute grid.
+        const auto pomiary = zapytaj(QStringLiteral("SELECT Adres, Data, Napiecie, PradBierny, Czestotliwosc FROM "
+                                                    "Pomiary ORDER BY rowid"));
+        QHash<int, int> ilosc;
+        for (const QVariantList &w : pomiary) {
+            const int adres = w[0].toInt();
+            QVERIFY(adres == 1 || adres == 2);
+            if (ilosc[adres]++ == 0)
+                continue;
+            const DataCzas d = DataCzas::zTekstu(w[1].toString());
+            QVERIFY2(d.czas().second() == 0, qPrintable(w[1].toString()));
+            if (adres == 1) {
+                QCOMPARE(w[2].toDouble(), 400.0);
+                QCOMPARE(w[3].toDouble(), 150.0);
+                QCOMPARE(w[4].toDouble(), 50.0);
+            }
+        }
+        QVERIFY(ilosc[1] >= 2);
+        QCOMPARE(ile(QStringLiteral("SELECT count(*) FROM OstPomiar WHERE Adres=1")), 1);
+        QCOMPARE(ile(QStringLiteral("SELECT count(*) FROM OstPomiar WHERE Adres=2")), 1);
+        QCOMPARE(ile(QStringLiteral("SELECT count(*) FROM OstPomiar")), 2);
+
+        const auto log = zapytaj(QStringLiteral("SELECT Operacja, Status, Typ, Kod_Regul FROM Log ORDER BY rowid"));
+        QCOMPARE(log.size(), 2);
+        QCOMPARE(log[0][0].toString(), QStringLiteral("Start aplikacji"));
+        QCOMPARE(log[1][0].toString(), QStringLiteral("Zatrzymanie aplikacji"));
+        for (const QVariantList &w : log) {
+            QCOMPARE(w[1].toString(), QStringLiteral("N"));
+            QCOMPARE(w[2].toString(), QStringLiteral("L"));
+            QVERIFY(w[3].isNull());
+        }
+    }
+
+    void cleanupTestCase()
+    {
+        if (m_stacja.state() != QProcess::NotRunning) {
+            m_stacja.kill();
+            m_stacja.waitForFinished(5000);
+        }
+        if (m_sim.state() != QProcess::NotRunning) {
+            m_sim.terminate();
+            if (!m_sim.waitForFinished(5000))
+                m_sim.kill();
+        }
+        const QByteArray log = [&] {
+            QFile f(m_katalog + QStringLiteral("/sim.log"));
+            return f.open(QIODevice::ReadOnly) ? f.readAll().right(3000) : QByteArray();
+        }();
+        if (QTest::currentTestFailed())
+            qWarning("simulator log tail:\n%s", log.constData());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStacja)
+#include "tst_stacja.moc"
