@@ -1,0 +1,91 @@
+// Start-up benchmark: the window-free part of start-up (context, database,
+// the three shared recordsets, the registry with its OstPomiar look-ups) on
+// a database with an empty Pomiary table and on one with many rows.
+// Usage: tolvek-bench-start [rows]   (default 5000000)
+#include "app/kontekst.h"
+#include "app/start.h"
+#include "platform/komunikaty.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+class Cisza final : public Komunikaty {
+public:
+    void pokaz(const QString &, const QString &, Ikona) override {}
+    Odpowiedz pytaj(const QString &, const QString &, Ikona) override { return Odpowiedz::OK; }
+    void informuj(const QString &, const QString &, Ikona) override {}
+};
+
+class UstawieniaPuste final : public Ustawienia {
+public:
+    QString czytaj(const QString &, const QString &, const QString &d) const override { return d; }
+    void zapisz(const QString &, const QString &, const QString &) override {}
+};
+
+double jedenStart(const QString &katalog)
+{
+    QDir::setCurrent(katalog);
+    QElapsedTimer t;
+    t.start();
+    Platforma p;
+    p.zegar = std::make_unique<ZegarSystemowy>();
+    p.ustawienia = std::make_unique<UstawieniaPuste>();
+    p.komunikaty = std::make_unique<Cisza>();
+    p.dzwiek = std::make_unique<DzwiekAplay>();
+    Kontekst k(std::move(p));
+    Start::otworzBazeIWczytaj(k);
+    const double ms = static_cast<double>(t.nsecsElapsed()) / 1e6;
+    Start::zamknij(k);
+    return ms;
+}
+
+double mediana(const QString &katalog, int powtorzen)
+{
+    std::vector<double> czasy;
+    jedenStart(katalog); // warms the page cache, as a second start would
+    for (int i = 0; i < powtorzen; ++i)
+        czasy.push_back(jedenStart(katalog));
+    std::sort(czasy.begin(), czasy.end());
+    return czasy[czasy.size() / 2];
+}
+
+bool utworz(const QString &baza, const QString &katalog, qint64 wiersze)
+{
+    QStringList arg{QStringLiteral("demo"), QStringLiteral("--plik"), katalog + QStringLiteral("/tolvek.mdb")};
+    if (wiersze > 0)
+        arg << QStringLiteral("--pomiary") << QString::number(wiersze);
+    QProcess p;
+    p.setProcessChannelMode(QProcess::ForwardedChannels);
+    p.start(baza, arg);
+    return p.waitForFinished(-1) && p.exitCode() == 0;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const qint64 wiersze = argc > 1 ? QByteArray(argv[1]).toLongLong() : 5000000;
+    const QString baza = QCoreApplication::applicationDirPath() + QStringLiteral("/../baza/tolvek-baza");
+    QTemporaryDir pusta, pelna;
+    QElapsedTimer t;
+    t.start();
+    if (!utworz(baza, pusta.path(), 0) || !utworz(baza, pelna.path(), wiersze)) {
+        std::fprintf(stderr, "could not create the databases with %s\n", qPrintable(baza));
+        return 2;
+    }
+    std::printf("databases created in %.1f s\n", static_cast<double>(t.elapsed()) / 1000.0);
+    const double a = mediana(pusta.path(), 7);
+    const double b = mediana(pelna.path(), 7);
+    std::printf("start-up, empty Pomiary:        %8.2f ms (median of 7)\n", a);
+    std::printf("start-up, %lld Pomiary rows: %8.2f ms (median of 7)\n", static_cast<long long>(wiersze), b);
+    std::printf("ratio: %.3f\n", b / a);
+    return 0;
+}
