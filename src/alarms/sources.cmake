@@ -1,1 +1,2 @@
 target_sources(tolvek_logic PRIVATE ${CMAKE_CURRENT_LIST_DIR}/listaalarmow.cpp)
+target_sources(tolvek_gui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/fmalarmyn.h ${CMAKE_CURRENT_LIST_DIR}/fmalarmyn.cpp)

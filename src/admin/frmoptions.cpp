@@ -1,0 +1,110 @@
+#include "frmoptions.h"
+
+#include "app/kontekst.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+frmOptions::frmOptions(Kontekst &k, QWidget *parent)
+    : QDialog(parent), m_k(k), m_tbsOptions(new QTabWidget(this)), m_cmbPort(new QComboBox),
+      m_txtHaslo(new QLineEdit), m_chkDzwieki(new QCheckBox(QStringLiteral("sygnalizacja dźwiękowa"))),
+      m_cmdOK(new QPushButton(QStringLiteral("&OK"), this)),
+      m_cmdCancel(new QPushButton(QStringLiteral("&Anuluj"), this)),
+      m_cmdApply(new QPushButton(QStringLiteral("&Zastosuj"), this))
+{
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(QStringLiteral("Opcje programu"));
+
+    m_tbsOptions->setObjectName(QStringLiteral("tbsOptions"));
+    auto *strona = new QWidget;
+    strona->setObjectName(QStringLiteral("picOptions"));
+    auto *formularz = new QFormLayout(strona);
+
+    m_cmbPort->setObjectName(QStringLiteral("cmbPort"));
+    m_cmbPort->setEditable(true);
+    m_cmbPort->addItems({QStringLiteral("1"), QStringLiteral("2")});
+    m_cmbPort->setInsertPolicy(QComboBox::NoInsert);
+    formularz->addRow(QStringLiteral("Port szeregowy:"), m_cmbPort);
+
+    m_txtHaslo->setObjectName(QStringLiteral("txtHaslo"));
+    m_txtHaslo->setEchoMode(QLineEdit::Password);
+    formularz->addRow(QStringLiteral("Hasło administartora"), m_txtHaslo);
+
+    // Shown as in every installation, but the station has no switch for
+    // its sounds: the box is greyed so that nobody expects it to work.
+    m_chkDzwieki->setObjectName(QStringLiteral("chkDzwieki"));
+    m_chkDzwieki->setEnabled(false);
+    formularz->addRow(m_chkDzwieki);
+    m_tbsOptions->addTab(strona, QStringLiteral("Ustawienia ogólne"));
+
+    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    m_cmdApply->setObjectName(QStringLiteral("cmdApply"));
+    m_cmdOK->setDefault(true);
+    auto *przyciski = new QHBoxLayout;
+    przyciski->addStretch(1);
+    przyciski->addWidget(m_cmdOK);
+    przyciski->addWidget(m_cmdCancel);
+    przyciski->addWidget(m_cmdApply);
+
+    auto *uklad = new QVBoxLayout(this);
+    uklad->addWidget(m_tbsOptions);
+    uklad->addLayout(przyciski);
+
+    connect(m_cmdOK, &QPushButton::clicked, this, &frmOptions::ok);
+    connect(m_cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_cmdApply, &QPushButton::clicked, this, &frmOptions::zastosuj);
+
+    m_cmbPort->setEditText(QString::number(m_k.oApp.nr_portu));
+    m_txtHaslo->setText(m_k.oApp.AdmHaslo);
+    m_txtHaslo->setEnabled(m_k.oApp.TrybSterowania);
+}
+
+void frmOptions::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (QScreen *ekran = screen()) {
+        QRect r = frameGeometry();
+        r.moveCenter(ekran->availableGeometry().center());
+        move(r.topLeft());
+    }
+}
+
+std::optional<int> frmOptions::numerPortu(const QString &tekst)
+{
+    bool ok = false;
+    const int n = tekst.trimmed().toInt(&ok, 10);
+    if (!ok || n < 0 || n > 255)
+        return std::nullopt;
+    return n;
+}
+
+bool frmOptions::zastosuj()
+{
+    const std::optional<int> port = numerPortu(m_cmbPort->currentText());
+    if (!port) {
+        m_k.komunikaty().informuj(QStringLiteral("Numer portu szeregowego musi być liczbą od 0 do 255."),
+                                  QStringLiteral("Opcje programu"), Ikona::Wykrzyknik);
+        m_cmbPort->setFocus();
+        m_cmbPort->lineEdit()->selectAll();
+        return false;
+    }
+    m_k.ustawienia().zapisz(QStringLiteral("port"), QStringLiteral("nr_portu"), QString::number(*port));
+    m_k.oApp.AdmHaslo = m_txtHaslo->text();
+    m_k.ustawienia().zapisz(QStringLiteral("adm_haslo"), QStringLiteral("wartosc"), m_k.oApp.AdmHaslo);
+    return true;
+}
+
+void frmOptions::ok()
+{
+    if (zastosuj())
+        accept();
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDialog>
+
+#include <optional>
+
+class Kontekst;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+// The options: the serial port number and the administrator password, both
+// kept in the per-user settings. The port in use changes only when the
+// port is next opened.
+class frmOptions final : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmOptions(Kontekst &k, QWidget *parent = nullptr);
+
+    // Stores the port number and the password. A port text that is not a
+    // number 0..255 stores nothing, tells the operator and returns false.
+    bool zastosuj();
+
+    // A port text as the number it stands for, when it is one in 0..255.
+    static std::optional<int> numerPortu(const QString &tekst);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void ok();
+
+    Kontekst &m_k;
+    QTabWidget *m_tbsOptions;
+    QComboBox *m_cmbPort;
+    QLineEdit *m_txtHaslo;
+    QCheckBox *m_chkDzwieki;
+    QPushButton *m_cmdOK;
+    QPushButton *m_cmdCancel;
+    QPushButton *m_cmdApply;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+class Kontekst;
+class QTreeWidget;
+class QTreeWidgetItem;
+struct WierszAlarmu;
+
+// The alarm board (caption "Alarmy"): one row per alarm raised since start,
+// coloured by its state; a double click acknowledges the row. The alarm
+// state itself lives in the context's ListaAlarmow, so closing this window
+// only hides it.
+class fmAlarmyN final : public QWidget {
+    Q_OBJECT
+public:
+    explicit fmAlarmyN(Kontekst &k, QWidget *parent = nullptr);
+
+    QTreeWidget *lstAlarmy() const { return m_lista; }
+
+    // Twips of the window's design, at 15 twips per pixel.
+    static constexpr int twipy(int t) { return t / 15; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void dodano(int nr);
+    void zmieniono(int nr);
+    void wypelnij(QTreeWidgetItem *wiersz, const WierszAlarmu &alarm);
+    void dwuklik(QTreeWidgetItem *wiersz);
+    void umiesc();
+
+    Kontekst &m_k;
+    QTreeWidget *m_lista;
+    bool m_umieszczone = false;
+};
+
+// How a row of the board looks in each of its four states.
+namespace WygladAlarmu {
+QColor kolor(bool aktywny);
+bool pogrubiony(bool potwierdzony);
+} // namespace WygladAlarmu

@@ -1,0 +1,170 @@
+#include "fmglowny.h"
+
+#include "admin/fmlogin.h"
+#include "admin/frmoptions.h"
+#include "app/kontekst.h"
+#include "app/start.h"
+#include "panelstanu.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+const QString tytulAplikacji = QStringLiteral("Tolvek");
+
+void zakonczNatychmiast()
+{
+    // The orderly steps have run; the other windows, the alarm timers, the
+    // queue and a tick suspended on the line are discarded, not unwound.
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+
+} // namespace
+
+fmGlowny::fmGlowny(Kontekst &k, QWidget *parent) : QMainWindow(parent), m_k(k), m_mdi(new QMdiArea(this))
+{
+    setObjectName(QStringLiteral("fmGlowny"));
+    setWindowTitle(tytulAplikacji);
+    m_mdi->setObjectName(QStringLiteral("mdi"));
+    m_mdi->setBackground(QColor(128, 128, 128));
+    setCentralWidget(m_mdi);
+    resize(1024, 720);
+
+    zbudujMenu();
+    zbudujPasek();
+    zbudujPasekStanu();
+    polaczPolecenia();
+    polaczWizual();
+
+    zakonczProces = &zakonczNatychmiast;
+    m_k.oApp.pokazLogin = [this] {
+        fmLogin login(m_k, isVisible() ? this : nullptr);
+        login.exec();
+    };
+}
+
+fmGlowny::~fmGlowny()
+{
+    m_k.oApp.pokazLogin = nullptr;
+}
+
+QMdiSubWindow *fmGlowny::pokazOkno(QWidget *okno)
+{
+    QMdiSubWindow *ramka = nullptr;
+    for (QMdiSubWindow *s : m_mdi->subWindowList()) {
+        if (s->widget() == okno)
+            ramka = s;
+    }
+    if (!ramka)
+        ramka = m_mdi->addSubWindow(okno);
+    ramka->show();
+    okno->show();
+    return ramka;
+}
+
+void fmGlowny::zaladuj()
+{
+    petlaPortu();
+    ustawPodpowiedzi();
+    m_k.oApp.Znakdaty = QStringLiteral("#");
+    Start::zapiszStart(m_k);
+    m_k.harmonogram.Timer3().start();
+}
+
+void fmGlowny::petlaPortu()
+{
+    // The station never runs without its line: the only way on is a port
+    // that opens, or the operator closing the process from outside.
+    for (;;) {
+        QString opis;
+        if (Start::otworzPort(m_k, &opis))
+            return;
+        m_k.komunikaty().informuj(Start::komunikatBleduPortu(opis), tytulAplikacji, Ikona::Krytyczna);
+        frmOptions opcje(m_k, nullptr);
+        opcje.exec();
+    }
+}
+
+void fmGlowny::ustawPodpowiedzi()
+{
+    static const char *const podpowiedziPaneli[6] = {"Aktualny stan Tolveka", "Monitoring", "Alarmy",
+                                                    "Komunikacja", "Tryb pracy", "Aktualny czas"};
+    for (int i = 0; i < 6; ++i)
+        m_panele.at(static_cast<std::size_t>(i))->setToolTip(QString::fromUtf8(podpowiedziPaneli[i]));
+    panel(2)->ustawObraz(QStringLiteral("20"));
+    panel(2)->ustawTekst(QStringLiteral("Monitoring"));
+    panel(4)->ustawObraz(QStringLiteral("20"));
+    panel(3)->ustawObraz(QString());
+
+    const QList<QPair<QString, QString>> wgKlucza = {
+        {QStringLiteral("Komun"), QStringLiteral("Włączanie/wyłaczanie komunikacji")},
+        {QStringLiteral("Panel"), QStringLiteral("Pokaż/ukryj panel")},
+        {QStringLiteral("Alarm"), QStringLiteral("Pokaż/ukryj alarmy")},
+        {QStringLiteral("Dane"), QStringLiteral("Pokaż/ukryj dane z regulatora")},
+        {QStringLiteral("Monit"), QStringLiteral("Włącz/wyłącz monitoring")},
+    };
+    for (const auto &[klucz, tekst] : wgKlucza)
+        m_przyciski.value(klucz)->setToolTip(tekst);
+
+    // Positions count the separators too, 1-based.
+    const QList<QAction *> pozycje = m_pasek->actions();
+    const QStringList wgPozycji = {QStringLiteral("Twórz wykresy"), QStringLiteral("Pokaż okno alarmów"),
+                                   QStringLiteral("Czarodziej ustawień")};
+    for (int i = 0; i < wgPozycji.size(); ++i) {
+        if (6 + i <= pozycje.size())
+            pozycje.at(5 + i)->setToolTip(wgPozycji.at(i));
+    }
+}
+
+void fmGlowny::polaczWizual()
+{
+    clsWizual &w = m_k.oWizual;
+    connect(&w, &clsWizual::panelTekst, this, [this](int numer, const QString &tekst) {
+        if (numer >= 1 && numer <= 6)
+            panel(numer)->ustawTekst(tekst);
+    });
+    connect(&w, &clsWizual::panelObraz, this, [this](int numer, const QString &obraz) {
+        if (numer >= 1 && numer <= 6)
+            panel(numer)->ustawObraz(obraz);
+    });
+    connect(&w, &clsWizual::menuPodpis, this, [this](const QString &nazwa, const QString &podpis) {
+        if (QAction *a = menu(nazwa))
+            a->setText(podpis);
+    });
+    connect(&w, &clsWizual::menuDostepne, this, [this](const QString &nazwa, bool dostepne) {
+        if (QAction *a = menu(nazwa))
+            a->setEnabled(dostepne);
+    });
+    connect(&w, &clsWizual::przyciskWcisniety, this, &fmGlowny::zaznaczPrzycisk);
+    connect(&m_k.harmonogram, &Harmonogram::zegar, this,
+            [this](const QString &hhmmss) { panel(6)->ustawTekst(hhmmss); });
+}
+
+void fmGlowny::closeEvent(QCloseEvent *event)
+{
+    // A second request while the question is still open is not asked twice.
+    if (m_zamykanie) {
+        event->ignore();
+        return;
+    }
+    m_zamykanie = true;
+    const Odpowiedz odp = m_k.komunikaty().pytaj(QStringLiteral("Czy zakończyć działanie programu Tolvek?"),
+                                                 QStringLiteral("Koniec programu"), Ikona::Pytanie);
+    if (odp != Odpowiedz::OK) {
+        m_zamykanie = false;
+        event->ignore();
+        return;
+    }
+    Start::zamknij(m_k);
+    event->accept();
+    if (zakonczProces)
+        zakonczProces();
+}

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+#include <array>
+#include <functional>
+
+class Kontekst;
+class PanelStanu;
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+class frmOptions;
+
+// The main window: the frame of every child window, the menu bar and the
+// toolbar through which the operator reaches every function, and the status
+// bar that the event hub keeps up to date.
+class fmGlowny final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit fmGlowny(Kontekst &k, QWidget *parent = nullptr);
+    ~fmGlowny() override;
+
+    // The load handler: the port loop (until a port opens), the status bar
+    // and toolbar tooltips, the date delimiter, the start row of the log and
+    // the alarm sound timer. Runs once, before the window is first shown.
+    void zaladuj();
+
+    // Shows a child window without blocking; returns its frame.
+    QMdiSubWindow *pokazOkno(QWidget *okno);
+    QMdiArea *mdi() const { return m_mdi; }
+
+    // Toolbar button with that key; Value is its pressed state after the click.
+    void ToolbarAction(const QString &Key, bool Value);
+    void PokazPanel(bool Value);
+    void PokazDane(bool Value);
+    void UstawMonitoring(bool Value);
+
+    // Menu items by name (mnuPlik, mnuKoniec, ...), toolbar buttons by key.
+    QAction *menu(const QString &nazwa) const { return m_menu.value(nazwa); }
+    QAction *przycisk(const QString &klucz) const { return m_przyciski.value(klucz); }
+    // "&Regulator", "&Baza danych" and "&Stopień": also the trees' context menus.
+    QMenu *menuRegulatora() const { return m_popmnuRegul; }
+    QMenu *menuBazy() const { return m_mnuBaza; }
+    QMenu *menuStopnia() const { return m_mnuRegulBat; }
+    PanelStanu *panel(int numer) const { return m_panele.at(static_cast<std::size_t>(numer - 1)); }
+
+    // The windows that later parts of the station attach: the active alarm
+    // window (for the "Alarm" button), the front panel and the data window.
+    void ustawOknoAlarmow(QWidget *okno) { m_oknoAlarmow = okno; }
+    std::function<void(bool)> oknoPanelu;
+    std::function<void(bool)> oknoDanych;
+
+    // Ends the process after a confirmed close has unloaded everything.
+    std::function<void()> zakonczProces;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // Building, in menu.cpp, pasek.cpp.
+    void zbudujMenu();
+    QMenu *dodajMenu(QMenu *rodzic, const QString &nazwa, const QString &podpis);
+    QAction *dodajPozycje(QMenu *rodzic, const QString &nazwa, const QString &podpis);
+    void zbudujPasek();
+    void zbudujPasekStanu();
+    void polaczWizual();
+    void polaczPolecenia();
+
+    // The load handler's steps.
+    void petlaPortu();
+    void ustawPodpowiedzi();
+
+    // Commands, in polecenia.cpp.
+    void koniec();
+    void zalaczStopien();
+    void zablokujRegulator();
+    void usunRegulator();
+    void pokazOpcje();
+    void pokazOProgramie();
+    void pokazAlarmy();
+    void przelaczSterowanie();
+    void zaznaczPrzycisk(const QString &klucz, bool wcisniety);
+
+    Kontekst &m_k;
+    QMdiArea *m_mdi;
+    QToolBar *m_pasek = nullptr;
+    QMenu *m_popmnuRegul = nullptr;
+    QMenu *m_mnuBaza = nullptr;
+    QMenu *m_mnuRegulBat = nullptr;
+    QHash<QString, QAction *> m_menu;
+    QHash<QString, QAction *> m_przyciski;
+    std::array<PanelStanu *, 6> m_panele{};
+    QPointer<QWidget> m_oknoAlarmow;
+    QPointer<frmOptions> m_opcje;
+    bool m_zamykanie = false;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QFrame>
+#include <QString>
+
+class QLabel;
+
+// One panel of the main window's status bar: a picture and a text. A panel
+// that can carry a picture keeps its place for it, so that a blinking
+// picture does not make the bar jump.
+class PanelStanu final : public QFrame {
+    Q_OBJECT
+public:
+    PanelStanu(int numer, bool zObrazem, QWidget *parent = nullptr);
+
+    int numer() const { return m_numer; }
+    void ustawTekst(const QString &tekst);
+    QString tekst() const;
+    // The picture by its name (Obrazy::obrazPanelu); "" clears it.
+    void ustawObraz(const QString &nazwa);
+    const QString &obraz() const { return m_nazwaObrazu; }
+
+private:
+    int m_numer;
+    QLabel *m_obraz;
+    QLabel *m_tekst;
+    QString m_nazwaObrazu;
+};

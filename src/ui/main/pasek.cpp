@@ -1,0 +1,96 @@
+// The toolbar and the status bar of the main window.
+#include "fmglowny.h"
+
+#include "obrazy.h"
+#include "panelstanu.h"
+
+#include <QAction>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+struct Przycisk {
+    const char *klucz;
+    const char *podpowiedz; // the design tooltip; the load sets the final ones
+    bool przelacznik;
+};
+
+// Five keyed buttons come before the three whose tooltips the load sets by
+// position (6, 7, 8): the charts, the alarm window and the settings wizard.
+// A separator would count as a position, so the row has none.
+constexpr Przycisk przyciski[] = {
+    {"Komun", "", false},        {"Panel", "", true},       {"Dane", "", true},
+    {"Monit", "", true},         {"RapDob", "Raport dobowy", false}, {"Wykresy", "Wykres dobowy", false},
+    {"Alarm", "", false},        {"", "", false},
+};
+
+} // namespace
+
+void fmGlowny::zbudujPasek()
+{
+    m_pasek = addToolBar(QStringLiteral("Toolbar"));
+    m_pasek->setObjectName(QStringLiteral("Toolbar"));
+    m_pasek->setMovable(false);
+    m_pasek->setIconSize(QSize(24, 24));
+    for (const Przycisk &p : przyciski) {
+        const QString klucz = QString::fromLatin1(p.klucz);
+        QAction *a = m_pasek->addAction(Obrazy::ikonaPrzycisku(klucz), QString());
+        a->setObjectName(klucz.isEmpty() ? QStringLiteral("Czarodziej") : QStringLiteral("Toolbar_") + klucz);
+        a->setData(klucz);
+        a->setCheckable(p.przelacznik);
+        a->setToolTip(QString::fromUtf8(p.podpowiedz));
+        if (!klucz.isEmpty())
+            m_przyciski.insert(klucz, a);
+        connect(a, &QAction::triggered, this, [this, a](bool wcisniety) {
+            ToolbarAction(a->data().toString(), a->isCheckable() ? wcisniety : false);
+        });
+    }
+}
+
+void fmGlowny::zbudujPasekStanu()
+{
+    QStatusBar *pasek = statusBar();
+    pasek->setObjectName(QStringLiteral("StatusBar"));
+    pasek->setSizeGripEnabled(true);
+    static constexpr int szerokosci[6] = {0, 120, 40, 60, 110, 80};
+    for (int i = 0; i < 6; ++i) {
+        const int numer = i + 1;
+        auto *p = new PanelStanu(numer, numer >= 2 && numer <= 5, pasek);
+        if (szerokosci[i] > 0) {
+            p->setMinimumWidth(szerokosci[i]);
+            pasek->addPermanentWidget(p);
+        } else {
+            pasek->addWidget(p, 1);
+        }
+        m_panele.at(static_cast<std::size_t>(i)) = p;
+    }
+    panel(1)->ustawTekst(QStringLiteral("Stan"));
+    panel(5)->ustawTekst(QStringLiteral("normalny"));
+}
+
+void fmGlowny::ToolbarAction(const QString &Key, bool Value)
+{
+    if (Key == QLatin1String("Panel"))
+        PokazPanel(Value);
+    else if (Key == QLatin1String("Dane"))
+        PokazDane(Value);
+    else if (Key == QLatin1String("Monit"))
+        UstawMonitoring(Value);
+    else if (Key == QLatin1String("Alarm"))
+        pokazAlarmy();
+    // "Komun" and the settings wizard do nothing; "RapDob" and "Wykresy"
+    // open windows that attach themselves to these buttons.
+}
+
+void fmGlowny::zaznaczPrzycisk(const QString &klucz, bool wcisniety)
+{
+    if (QAction *a = przycisk(klucz))
+        a->setChecked(wcisniety);
+    // The check marks of the controller menu mirror the three buttons.
+    static const QHash<QString, QString> lustra = {{QStringLiteral("Panel"), QStringLiteral("mnuRegulPanel")},
+                                                   {QStringLiteral("Dane"), QStringLiteral("mnureguldane")},
+                                                   {QStringLiteral("Monit"), QStringLiteral("mnuregulmonit")}};
+    if (QAction *m = menu(lustra.value(klucz)))
+        m->setChecked(wcisniety);
+}

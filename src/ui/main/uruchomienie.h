@@ -1,0 +1,44 @@
+#pragma once
+
+#include <memory>
+
+class Kontekst;
+class fmAlarmyN;
+class fmGlowny;
+class fmRegulatory;
+class frmSplash;
+
+// The start-up of the station: from a created context to a running
+// scheduler, with the windows in the order the operator sees them.
+class Uruchomienie final {
+public:
+    explicit Uruchomienie(Kontekst &k);
+    ~Uruchomienie();
+    Uruchomienie(const Uruchomienie &) = delete;
+    Uruchomienie &operator=(const Uruchomienie &) = delete;
+
+    // Splash, database and registry, the main window (its load runs the
+    // port loop), the controller tree and the alarm window, then Timer1.
+    // False when the database could not be opened: the operator has been
+    // told why, and no main window appeared.
+    bool start();
+
+    fmGlowny *glowny() const { return m_glowny.get(); }
+    fmRegulatory *regulatory() const { return m_regulatory; }
+    fmAlarmyN *alarmy() const { return m_alarmy; }
+
+    // The system is stopping the process: the unload steps without asking,
+    // then the end of the process.
+    void zatrzymajBezPytania();
+
+private:
+    Kontekst &m_k;
+    std::unique_ptr<frmSplash> m_splash;
+    std::unique_ptr<fmGlowny> m_glowny;
+    fmRegulatory *m_regulatory = nullptr;
+    fmAlarmyN *m_alarmy = nullptr;
+};
+
+// The entry of the station: start-up, then the event loop. Returns the
+// process's exit code (1 when the database could not be opened).
+int Main(Kontekst &k);
