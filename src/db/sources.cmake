@@ -1,1 +1,4 @@
 # Sources of src/db (see src/CMakeLists.txt for the libraries).
+target_sources(tolvek_logic PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/schemat.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/clsbd.cpp)
