@@ -38,7 +38,9 @@ public:
     quint8 Port = 0;
     QString Stan;
 
-    // Discards waiting input, then writes the bytes. Returns true.
+    // Discards waiting input, then writes the bytes. False when the line
+    // refused them (no port, or the port is closed and cannot be reopened):
+    // a frame that never left is not reported as sent.
     bool WyslijStr(const QByteArray &lan);
     // True when at least one byte waits; false after more than 2 whole
     // seconds of the link's own waiting (time spent in other handlers does
@@ -55,15 +57,25 @@ public:
     // number or a location above 0xFF (the busy flag is cleared all the same).
     QCoro::Task<bool> WyslijRozkaz(int nrRegulatora, QString rozkaz, DaneRozkazu *dane, int parametr);
 
-    // The frame of a command; empty for CZYTAJ/CZYTAJ32 and unknown names.
+    // One request frame: 02 adres lokacja kod [parametr]; parametr -1 = none.
+    // Throws std::out_of_range for a byte outside 0..255.
     static QByteArray ramka(int adres, int lokacja, int kod, int parametr = -1);
 
 Q_SIGNALS:
     void zwolniony(); // the busy flag was cleared
 
 private:
+    class Zajecie;
+    int adresRegulatora(int nrRegulatora) const;
+    // A port that closed itself after a failure (adapter pulled, line hung
+    // up) is reopened quietly before the next write, so the station recovers
+    // without a restart once the device is back.
+    void przywrocPort();
+
     const Zegar &m_zegar;
     Komunikaty &m_komunikaty;
     std::unique_ptr<PortSzeregowy> m_port;
     std::function<int(int)> m_adres;
+    QString m_urzadzenie; // the device last opened; empty after zamknij()
+    bool m_poAwarii = false;
 };

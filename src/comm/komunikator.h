@@ -6,8 +6,9 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
-class QTimer;
+
 class clComm;
 
 // The dispatcher (oKomunikator): the only way any code sends a command.
@@ -28,6 +29,8 @@ Q_SIGNALS:
     void eKomunikacja(int status);
 
 private:
+    class Wstrzymanie;
     clComm &m_comm;
     QPointer<QTimer> m_timer1;
+    int m_wToku = 0; // commands running, the nested ones included
 };

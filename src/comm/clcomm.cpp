@@ -1,0 +1,161 @@
+#include "clcomm.h"
+
+#include "budzik.h"
+#include "logi.h"
+#include "oknoczekania.h"
+
+#include <stdexcept>
+
+Q_LOGGING_CATEGORY(lcComm, "tolvek.comm")
+
+using namespace std::chrono_literals;
+
+clComm::clComm(const Zegar &zegar, Komunikaty &komunikaty, QObject *parent)
+    : QObject(parent), m_zegar(zegar), m_komunikaty(komunikaty)
+{
+}
+
+clComm::~clComm() = default;
+
+void clComm::ustawPort(std::unique_ptr<PortSzeregowy> port)
+{
+    if (m_port)
+        m_port->disconnect(this);
+    m_port = std::move(port);
+    m_poAwarii = false;
+    if (!m_port)
+        return;
+    connect(m_port.get(), &PortSzeregowy::awaria, this, [this](const QString &opis) {
+        qCWarning(lcComm) << "serial line failed:" << opis;
+        m_poAwarii = true;
+    });
+}
+
+bool clComm::otworz(const QString &urzadzenie, QString *opisBledu)
+{
+    if (!m_port)
+        ustawPort(utworzPortQt());
+    if (m_port->otwarty())
+        m_port->zamknij();
+    if (!m_port->otworz(urzadzenie)) {
+        if (opisBledu)
+            *opisBledu = m_port->opisBledu();
+        return false;
+    }
+    m_urzadzenie = urzadzenie;
+    m_poAwarii = false;
+    return true;
+}
+
+void clComm::zamknij()
+{
+    m_urzadzenie.clear();
+    m_poAwarii = false;
+    if (m_port)
+        m_port->zamknij();
+}
+
+void clComm::przywrocPort()
+{
+    if (!m_port || m_port->otwarty() || m_urzadzenie.isEmpty())
+        return;
+    const bool pierwszaProba = m_poAwarii;
+    if (m_port->otworz(m_urzadzenie)) {
+        qCInfo(lcComm) << "serial line reopened:" << m_urzadzenie;
+        m_poAwarii = false;
+        return;
+    }
+    // Tried before every write until the device is back; say it once.
+    if (pierwszaProba)
+        qCWarning(lcComm) << "serial line cannot be reopened yet:" << m_port->opisBledu();
+    m_poAwarii = false;
+}
+
+bool clComm::WyslijStr(const QByteArray &lan)
+{
+    if (!m_port)
+        return false;
+    przywrocPort();
+    if (!m_port->otwarty())
+        return false;
+    // Every exchange starts clean: an answer byte that came late for an
+    // earlier request never reaches the next command.
+    m_port->wyczyscWejscie();
+    return m_port->zapisz(lan);
+}
+
+QCoro::Task<bool> clComm::JestWBuforze()
+{
+    OknoCzekania okno(m_zegar.teraz());
+    // The first sleep is zero-long: the event loop runs at least once even
+    // when a byte already waits.
+    std::chrono::milliseconds sen = 0ms;
+    for (;;) {
+        const DataCzas wyjscie = m_zegar.teraz();
+        Budzik budzik(this, m_zegar, wyjscie, sen);
+        budzik.budzPrzy(m_port.get(), &PortSzeregowy::daneGotowe);
+        const DataCzas termin = co_await budzik.sen();
+        const DataCzas teraz = m_zegar.teraz();
+        okno.poPrzebudzeniu(wyjscie, termin, teraz);
+        if (m_port && m_port->ileCzeka() > 0)
+            co_return true;
+        if (okno.minelo(teraz))
+            co_return false;
+        sen = std::chrono::milliseconds(okno.nastepnySen(teraz));
+    }
+}
+
+QCoro::Task<int> clComm::CzytajBajt()
+{
+    const bool jest = co_await JestWBuforze();
+    if (!jest)
+        co_return -1;
+    const int bajt = m_port->czytajBajt();
+    if (bajt != 0x02)
+        co_return bajt;
+    // A value 2 travels as two bytes, 0x02 and one more; the pair reads as
+    // the single value 2, and a 0x02 whose partner never comes is a failure.
+    const bool partner = co_await JestWBuforze();
+    if (!partner)
+        co_return -1;
+    m_port->czytajBajt();
+    co_return 2;
+}
+
+QCoro::Task<bool> clComm::CzytajDaneN(int &dane)
+{
+    const int wartosc = co_await CzytajBajt();
+    if (wartosc < 0)
+        co_return false;
+    dane = wartosc;
+    co_return true;
+}
+
+QCoro::Task<bool> clComm::CzytajDane32(DaneRozkazu &dane)
+{
+    for (int &element : dane.bajty) {
+        const int wartosc = co_await CzytajBajt();
+        if (wartosc < 0)
+            co_return false; // the elements already read stay
+        element = wartosc;
+    }
+    co_return true;
+}
+
+QByteArray clComm::ramka(int adres, int lokacja, int kod, int parametr)
+{
+    const auto bajt = [](int v, const char *co) {
+        if (v < 0 || v > 0xFF)
+            throw std::out_of_range(std::string("frame byte out of range: ") + co);
+        return static_cast<char>(v);
+    };
+    QByteArray r;
+    r.reserve(5);
+    r.append('\x02');
+    r.append(bajt(adres, "address"));
+    r.append(bajt(lokacja, "location"));
+    r.append(bajt(kod, "operation code"));
+    if (parametr != -1)
+        r.append(bajt(parametr, "parameter"));
+    return r;
+}

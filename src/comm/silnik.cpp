@@ -1,0 +1,111 @@
+// The command engine: turns a named command into request frames and takes
+// its answer off the line.
+#include "budzik.h"
+#include "clcomm.h"
+#include "platform/komunikaty.h"
+#include "rozkazy.h"
+
+#include <stdexcept>
+
+using namespace std::chrono_literals;
+
+namespace {
+constexpr int liczbaProb = 4;
+}
+
+// The busy flag for the length of one exchange; cleared on every way out,
+// an exception included, so a failed command never blocks later ones.
+class clComm::Zajecie final {
+public:
+    explicit Zajecie(clComm &c) : m_c(c) { m_c.Zajety = true; }
+    ~Zajecie()
+    {
+        m_c.Zajety = false;
+        Q_EMIT m_c.zwolniony();
+    }
+    Zajecie(const Zajecie &) = delete;
+    Zajecie &operator=(const Zajecie &) = delete;
+
+private:
+    clComm &m_c;
+};
+
+int clComm::adresRegulatora(int nrRegulatora) const
+{
+    if (!m_adres)
+        throw std::out_of_range("no controller registry attached to the link");
+    const int adres = m_adres(nrRegulatora);
+    if (adres < 0 || adres > 0xFF)
+        throw std::out_of_range("controller address outside 0..255");
+    return adres;
+}
+
+QCoro::Task<bool> clComm::WyslijRozkaz(int nrRegulatora, QString rozkaz, DaneRozkazu *dane, int parametr)
+{
+    // Another command started from the event loop while an exchange waits
+    // for its answer: it waits its turn, so the bytes of two exchanges never
+    // mix. The sleep is bounded, so a missed signal cannot hang it either.
+    while (Zajety) {
+        Budzik budzik(this, m_zegar, m_zegar.teraz(), 250ms);
+        budzik.budzPrzy(this, &clComm::zwolniony);
+        co_await budzik.sen();
+    }
+    const Zajecie zajecie(*this);
+
+    DaneRozkazu zapas;
+    DaneRozkazu &d = dane ? *dane : zapas;
+    const QString nazwa = rozkaz.toUpper();
+    const OpisRozkazu *opis = znajdzRozkaz(nazwa);
+
+    bool sukces = false;
+    bool przerwij = false;
+    for (int proba = 1; !sukces && !przerwij && proba <= liczbaProb; ++proba) {
+        // Looked up anew in every attempt: the registry may change meanwhile.
+        const int adres = adresRegulatora(nrRegulatora);
+        if (!opis) {
+            m_komunikaty.pokaz(QStringLiteral("Nieznany rozkaz: '") + nazwa + QLatin1Char('\''),
+                               QStringLiteral("Błąd - moduł oCOmm"), Ikona::Krytyczna);
+            continue;
+        }
+        const QList<QByteArray> ramki = ramkiRozkazu(*opis, adres, parametr);
+        switch (opis->rodzaj) {
+        case RodzajRozkazu::Zapis:
+            sukces = WyslijStr(ramki.at(0));
+            break;
+        case RodzajRozkazu::Odczyt:
+            // No answer can come to a frame that never left.
+            if (WyslijStr(ramki.at(0)))
+                sukces = co_await CzytajDaneN(d.wartosc);
+            break;
+        case RodzajRozkazu::Czytaj:
+            sukces = co_await CzytajDaneN(d.wartosc);
+            break;
+        case RodzajRozkazu::Czytaj32:
+            sukces = co_await CzytajDane32(d);
+            break;
+        case RodzajRozkazu::UstawBlok:
+            // The write is judged by the read-back, not by the first frame.
+            WyslijStr(ramki.at(0));
+            if (WyslijStr(ramki.at(1)))
+                sukces = co_await CzytajDaneN(d.wartosc);
+            break;
+        case RodzajRozkazu::Diody:
+            for (int i = 0; i < 3; ++i) {
+                bool odczytany = false;
+                if (WyslijStr(ramki.at(i)))
+                    odczytany = co_await CzytajDaneN(d.bajty[static_cast<std::size_t>(i + 1)]);
+                if (odczytany) {
+                    sukces = i == 2;
+                    continue;
+                }
+                // A controller that does not answer the first two frames is
+                // not asked again; a missing third answer repeats all three.
+                if (i < 2)
+                    przerwij = true;
+                break;
+            }
+            break;
+        }
+    }
+    co_return sukces;
+}
