@@ -1,0 +1,123 @@
+// Start-up as a whole: the database step that can end the process before
+// any window, the port loop that only lets a port that opened through, and
+// the windows and timers of a started station.
+#include "stanowiskogui.h"
+
+#include "admin/frmoptions.h"
+#include "ui/main/frmsplash.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+class TestStart final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() { zatrzymajObserwatorow(); }
+
+    void startedStationShowsItsWindowsAndRunsTheScheduler()
+    {
+        StanowiskoGui s;
+        QVERIFY(s.uruchom(true));
+        QVERIFY(s.glowny()->isVisible());
+        QVERIFY(s.kt.komunikaty->informacje.isEmpty());
+        QCOMPARE(s.port->otwarcia, QStringList{QStringLiteral("/dev/ttyS0")});
+        QVERIFY(s.k().harmonogram.Timer1().isActive());
+        QVERIFY(s.k().harmonogram.Timer3().isActive());
+        QVERIFY(!s.k().harmonogram.Timer2().isActive());
+        QCOMPARE(s.k().oApp.Znakdaty, QStringLiteral("#"));
+        QCOMPARE(s.k().oApp.NrAktRegulatora, 1);
+        QCOMPARE(s.operacjeLogu(), QStringList{QStringLiteral("Start aplikacji")});
+
+        // The tree, then the alarm board, as children of the main window.
+        const QList<QMdiSubWindow *> okna = s.glowny()->mdi()->subWindowList(QMdiArea::CreationOrder);
+        QCOMPARE(okna.size(), 2);
+        QCOMPARE(okna.at(0)->widget(), static_cast<QWidget *>(s.u->regulatory()));
+        QCOMPARE(okna.at(1)->widget(), static_cast<QWidget *>(s.u->alarmy()));
+        QVERIFY(okna.at(0)->isVisible() && okna.at(1)->isVisible());
+        QCOMPARE(s.u->regulatory()->windowTitle(), QStringLiteral("Regulatory"));
+        QCOMPARE(s.u->regulatory()->Tree()->topLevelItemCount(), 2);
+        // The splash is gone.
+        QVERIFY(QApplication::topLevelWidgets().size() > 0);
+        for (QWidget *w : QApplication::topLevelWidgets())
+            QVERIFY(!qobject_cast<frmSplash *>(w) || !w->isVisible());
+    }
+
+    void missingDatabaseEndsBeforeTheMainWindow()
+    {
+        StanowiskoGui s;
+        QVERIFY(QFile::remove(s.baza.sciezka));
+        QVERIFY(!s.uruchom());
+        QVERIFY(!s.glowny());
+        QCOMPARE(s.kt.komunikaty->informacje.size(), 1);
+        const auto &m = s.kt.komunikaty->informacje.first();
+        QVERIFY2(m.tekst.contains(QStringLiteral("tolvek.mdb")), qPrintable(m.tekst));
+        QCOMPARE(m.tytul, QStringLiteral("Tolvek"));
+        QCOMPARE(m.ikona, Ikona::Krytyczna);
+        QVERIFY(s.port->otwarcia.isEmpty());
+        QVERIFY(!QFile::exists(s.baza.sciezka)); // never created
+    }
+
+    void accessFileIsReportedNotOpened()
+    {
+        StanowiskoGui s;
+        QFile f(s.baza.sciezka);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QByteArray naglowek(4096, '\0');
+        naglowek.replace(0, 19, QByteArray("\x00\x01\x00\x00Standard Jet DB", 19));
+        f.write(naglowek);
+        f.close();
+        QVERIFY(!s.uruchom());
+        QVERIFY(!s.glowny());
+        QCOMPARE(s.kt.komunikaty->informacje.size(), 1);
+        QVERIFY(!s.kt.komunikaty->informacje.first().tekst.isEmpty());
+    }
+
+    void portThatFailsIsReportedUntilTheOperatorPicksOneThatOpens()
+    {
+        StanowiskoGui s;
+        s.port->bladOtwarcia = QStringLiteral("Nie ma takiego urządzenia");
+        int dialogi = 0;
+        QString portWDialogu;
+        bool modalny = false;
+        // Port 2 is chosen, still fails, and is reported again; then the
+        // device is there and the start goes on.
+        gdyOtwarte<frmOptions>(
+            [&](frmOptions *d) {
+                modalny = d->isModal();
+                auto *port = d->findChild<QComboBox *>(QStringLiteral("cmbPort"));
+                portWDialogu = port->currentText();
+                port->setEditText(QStringLiteral("2"));
+                d->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+                gdyOtwarte<frmOptions>(
+                    [&](frmOptions *d2) {
+                        s.port->bladOtwarcia.clear();
+                        d2->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+                    },
+                    &dialogi);
+            },
+            &dialogi);
+        QVERIFY(s.uruchom());
+        QCOMPARE(dialogi, 2);
+        QVERIFY(modalny);
+        QCOMPARE(portWDialogu, QStringLiteral("1"));
+        const auto &bledy = s.kt.komunikaty->informacje;
+        QCOMPARE(bledy.size(), 2);
+        QCOMPARE(bledy.first().tekst, QStringLiteral("Błąd otwarcia portu szeregowego: Nie ma takiego urządzenia\r"
+                                                     "Proszę zmienić nr portu."));
+        QCOMPARE(bledy.first().tytul, QStringLiteral("Tolvek"));
+        QCOMPARE(bledy.first().ikona, Ikona::Krytyczna);
+        QCOMPARE(s.kt.ustawienia->czytaj(QStringLiteral("port"), QStringLiteral("nr_portu"), {}), QStringLiteral("2"));
+        QCOMPARE(s.port->otwarcia, QStringList{QStringLiteral("/dev/ttyS1")});
+        QCOMPARE(s.k().oApp.nr_portu, 2);
+        QVERIFY(s.glowny()->isVisible());
+    }
+};
+
+QTEST_MAIN(TestStart)
+#include "tst_start.moc"
