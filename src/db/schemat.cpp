@@ -26,6 +26,12 @@ QStringList schematBazy()
                        "BKSt6 REAL, BKSt7 REAL, BKSt8 REAL, BKSt9 REAL, "
                        "NrFabryczny TEXT, Opis TEXT)"),
         QStringLiteral("CREATE INDEX Regulatory_Adres ON Regulatory (Adres)"),
+        // A controller's code is the registry key and its address is its
+        // place on the line: neither may repeat among the controllers.
+        QStringLiteral("CREATE UNIQUE INDEX Regulatory_Kod_regulatora ON Regulatory (trim(Kod)) "
+                       "WHERE Typ = 'regulator'"),
+        QStringLiteral("CREATE UNIQUE INDEX Regulatory_Adres_regulatora ON Regulatory (Adres) "
+                       "WHERE Typ = 'regulator'"),
         // One row per stored reading; only ever inserted.
         QStringLiteral("CREATE TABLE Pomiary ("
                        "Adres INTEGER NOT NULL, "
@@ -61,6 +67,7 @@ QStringList schematBazy()
                        "kod_obiektu TEXT NOT NULL, "
                        "kod_obiektu_nad TEXT, "
                        "typ TEXT)"),
-        QStringLiteral("CREATE INDEX Hierarchia_kod_obiektu_nad ON Hierarchia (kod_obiektu_nad)"),
+        // The code is the node's key in the structure tree.
+        QStringLiteral("CREATE UNIQUE INDEX Hierarchia_kod_obiektu ON Hierarchia (kod_obiektu)"),
     };
 }

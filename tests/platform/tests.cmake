@@ -4,3 +4,6 @@ tolvek_test(tst_baza_rekordy unit SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_rekordy.
 tolvek_test(tst_baza_dialekt unit SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_dialekt.cpp LIBS tolvek_logic Qt6::Sql)
 tolvek_test(tst_baza_polaczenie unit SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_polaczenie.cpp LIBS tolvek_logic Qt6::Sql)
 tolvek_test(tst_clsbd unit SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_clsbd.cpp LIBS tolvek_logic)
+# Benchmark (prints figures; not run by ctest).
+add_executable(bench_baza ${CMAKE_CURRENT_LIST_DIR}/bench_baza.cpp)
+target_link_libraries(bench_baza PRIVATE tolvek_platform)

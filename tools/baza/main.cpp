@@ -1,1 +1,199 @@
-int main() { return 0; }
+// tolvek-baza: creates the station's database file, empty or with a demo
+// plant, and fills it with readings for trying out and benchmarking.
+
+#include "demo.h"
+#include "tworzenie.h"
+
+#include "platform/bladbazy.h"
+#include "platform/polaczenie.h"
+#include "platform/zegar.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QSqlQuery>
+
+#include <cstdio>
+#include <optional>
+#include <stdexcept>
+
+namespace {
+
+constexpr int kodOk = 0;
+constexpr int kodWywolanie = 1;
+constexpr int kodBlad = 2;
+
+const char *const pomoc =
+    "tolvek-baza: tworzy plik bazy danych stacji Tolvek (SQLite 3).\n"
+    "\n"
+    "Użycie:\n"
+    "  tolvek-baza init [--plik PLIK] [--nadpisz]\n"
+    "  tolvek-baza demo [--plik PLIK] [--nadpisz] [--pomiary N]\n"
+    "  tolvek-baza --help\n"
+    "\n"
+    "Polecenia:\n"
+    "  init          pusta baza: sześć tabel (Regulatory, Pomiary, OstPomiar, Alarmy,\n"
+    "                Log, Hierarchia) i ich indeksy\n"
+    "  demo          baza z przykładową instalacją: cztery regulatory (adresy 1-4),\n"
+    "                licznik energii i drzewo obiektów\n"
+    "\n"
+    "Opcje:\n"
+    "  --plik PLIK   plik bazy; domyślnie tolvek.mdb w katalogu bieżącym\n"
+    "  --nadpisz     zastępuje istniejący plik (bez tej opcji istniejący plik\n"
+    "                nie jest ruszany)\n"
+    "  --pomiary N   (demo) dopisuje N pomiarów do tabeli Pomiary, po równo dla\n"
+    "                regulatorów, co minutę wstecz od chwili bieżącej\n"
+    "  -h, --help    ten opis\n"
+    "\n"
+    "Kody wyjścia: 0 powodzenie, 1 błędne wywołanie, 2 błąd wykonania.\n";
+
+struct Wywolanie {
+    QString polecenie;
+    QString plik = QStringLiteral("tolvek.mdb");
+    bool nadpisz = false;
+    std::optional<qint64> pomiary;
+    bool pomoc = false;
+};
+
+struct BladWywolania : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+[[noreturn]] void zle(const QString &tekst) { throw BladWywolania(tekst.toStdString()); }
+
+Wywolanie rozbierz(const QStringList &argumenty)
+{
+    Wywolanie w;
+    for (qsizetype i = 0; i < argumenty.size(); ++i) {
+        QString a = argumenty.at(i);
+        QString wartosc;
+        bool maWartosc = false;
+        if (a.startsWith(QLatin1String("--")) && a.contains(QLatin1Char('='))) {
+            wartosc = a.mid(a.indexOf(QLatin1Char('=')) + 1);
+            a = a.left(a.indexOf(QLatin1Char('=')));
+            maWartosc = true;
+        }
+        auto wezWartosc = [&]() {
+            if (maWartosc)
+                return wartosc;
+            if (i + 1 >= argumenty.size())
+                zle(QStringLiteral("opcja %1 wymaga wartości").arg(a));
+            return argumenty.at(++i);
+        };
+        if (a == QLatin1String("-h") || a == QLatin1String("--help") || a == QLatin1String("help")) {
+            w.pomoc = true;
+        } else if (a == QLatin1String("--plik")) {
+            w.plik = wezWartosc();
+            if (w.plik.isEmpty())
+                zle(QStringLiteral("opcja --plik wymaga nazwy pliku"));
+        } else if (a == QLatin1String("--nadpisz") && !maWartosc) {
+            w.nadpisz = true;
+        } else if (a == QLatin1String("--pomiary")) {
+            const QString t = wezWartosc();
+            bool ok = false;
+            const qint64 n = t.toLongLong(&ok);
+            if (!ok || n < 0)
+                zle(QStringLiteral("--pomiary wymaga liczby całkowitej nieujemnej, podano „%1”").arg(t));
+            w.pomiary = n;
+        } else if (a.startsWith(QLatin1Char('-'))) {
+            zle(QStringLiteral("nieznana opcja „%1”").arg(argumenty.at(i)));
+        } else if (w.polecenie.isEmpty()) {
+            if (a != QLatin1String("init") && a != QLatin1String("demo"))
+                zle(QStringLiteral("nieznane polecenie „%1” (dostępne: init, demo)").arg(a));
+            w.polecenie = a;
+        } else {
+            zle(QStringLiteral("nadmiarowy argument „%1”").arg(a));
+        }
+    }
+    if (w.pomoc)
+        return w;
+    if (w.polecenie.isEmpty())
+        zle(QStringLiteral("brak polecenia (init albo demo)"));
+    if (w.pomiary && w.polecenie != QLatin1String("demo"))
+        zle(QStringLiteral("opcja --pomiary dotyczy tylko polecenia demo"));
+    return w;
+}
+
+void wypisz(std::FILE *strumien, const QString &tekst)
+{
+    std::fputs(tekst.toUtf8().constData(), strumien);
+    std::fflush(strumien);
+}
+
+qint64 policz(Polaczenie &cn, const QString &tabela)
+{
+    QSqlQuery q(cn.db());
+    if (!q.exec(QStringLiteral("SELECT count(*) FROM ") + tabela) || !q.next())
+        return -1;
+    return q.value(0).toLongLong();
+}
+
+int wykonaj(const Wywolanie &w)
+{
+    const QString sciezka = QFileInfo(w.plik).absoluteFilePath();
+    const bool demo = w.polecenie == QLatin1String("demo");
+    const qint64 ilePomiarow = w.pomiary.value_or(0);
+    QElapsedTimer zegarPomiarow;
+    qint64 msPomiarow = 0;
+    qint64 msIndeksow = 0;
+    utworzBaze(sciezka, w.nadpisz, [&](Polaczenie &cn) {
+        wykonajSql(cn, {QStringLiteral("BEGIN")});
+        wykonajSql(cn, tabeleSchematu());
+        if (demo)
+            wypelnijDemo(cn);
+        wykonajSql(cn, {QStringLiteral("COMMIT")});
+        zegarPomiarow.start();
+        if (demo)
+            dopiszPomiary(cn, ilePomiarow, ZegarSystemowy().teraz());
+        msPomiarow = zegarPomiarow.restart();
+        wykonajSql(cn, indeksySchematu());
+        msIndeksow = zegarPomiarow.elapsed();
+    });
+
+    if (!demo) {
+        wypisz(stdout, QStringLiteral("Utworzono pustą bazę danych: %1\n").arg(sciezka));
+        return kodOk;
+    }
+    Polaczenie cn;
+    cn.otworzPlik(sciezka, false);
+    QString opis = QStringLiteral("Utworzono bazę demonstracyjną: %1\n"
+                                  "  Regulatory: %2 wierszy (4 regulatory na adresach 1-4, 1 licznik)\n"
+                                  "  Hierarchia: %3 wierszy\n")
+                       .arg(sciezka)
+                       .arg(policz(cn, QStringLiteral("Regulatory")))
+                       .arg(policz(cn, QStringLiteral("Hierarchia")));
+    if (ilePomiarow > 0)
+        opis += QStringLiteral("  Pomiary: %1 wierszy w %2 s, indeksy w %3 s\n")
+                    .arg(ilePomiarow)
+                    .arg(double(msPomiarow) / 1000.0, 0, 'f', 1)
+                    .arg(double(msIndeksow) / 1000.0, 0, 'f', 1);
+    wypisz(stdout, opis);
+    return kodOk;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    Wywolanie w;
+    try {
+        w = rozbierz(app.arguments().mid(1));
+    } catch (const BladWywolania &e) {
+        wypisz(stderr, QStringLiteral("tolvek-baza: %1\nUżyj „tolvek-baza --help”, aby zobaczyć opis.\n")
+                           .arg(QString::fromStdString(e.what())));
+        return kodWywolanie;
+    }
+    if (w.pomoc) {
+        wypisz(stdout, QString::fromUtf8(pomoc));
+        return kodOk;
+    }
+    try {
+        return wykonaj(w);
+    } catch (const BladBazy &e) {
+        wypisz(stderr, QStringLiteral("tolvek-baza: błąd bazy danych nr %1: %2\n").arg(e.numer()).arg(e.opis()));
+    } catch (const std::exception &e) {
+        wypisz(stderr, QStringLiteral("tolvek-baza: %1\n").arg(QString::fromUtf8(e.what())));
+    }
+    return kodBlad;
+}
