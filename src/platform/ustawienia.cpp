@@ -1,6 +1,13 @@
 #include "ustawienia.h"
 
 #include <QSettings>
+#include <QStandardPaths>
+
+QString domyslnaSciezkaUstawien()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Tolvek/Tolvek.conf");
+}
 
 struct UstawieniaPlik::Impl {
     std::unique_ptr<QSettings> s;
@@ -8,8 +15,9 @@ struct UstawieniaPlik::Impl {
 
 UstawieniaPlik::UstawieniaPlik() : d(std::make_unique<Impl>())
 {
-    d->s = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tolvek"),
-                                       QStringLiteral("Tolvek"));
+    // QSettings' own user-scope INI file would be Tolvek.ini; outside tools
+    // (the simulator, installers) rely on $XDG_CONFIG_HOME/Tolvek/Tolvek.conf.
+    d->s = std::make_unique<QSettings>(domyslnaSciezkaUstawien(), QSettings::IniFormat);
 }
 
 UstawieniaPlik::UstawieniaPlik(const QString &sciezka) : d(std::make_unique<Impl>())

@@ -29,6 +29,9 @@ private:
     std::unique_ptr<Impl> d;
 };
 
+// $XDG_CONFIG_HOME/Tolvek/Tolvek.conf (~/.config when the variable is unset).
+QString domyslnaSciezkaUstawien();
+
 // Device path for port number n: the key com<n> of section [porty] when it
 // is present, else /dev/ttyS<n-1>.
 QString sciezkaPortu(const Ustawienia &u, int numer);

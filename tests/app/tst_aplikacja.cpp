@@ -1,5 +1,6 @@
 #include "testsupport.h"
 
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -105,11 +106,11 @@ bool czytajBaze(const QString &plik, std::vector<ParametryRegulatora> *wynik, QS
 
 QString zapiszUstawienia(const QString &plik, int com, const QString &sciezkaPortu, QString *blad)
 {
-    // The same store the station opens: INI, user scope, "Tolvek"/"Tolvek".
-    auto s = plik.isEmpty()
-                 ? std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tolvek"),
-                                               QStringLiteral("Tolvek"))
-                 : std::make_unique<QSettings>(plik, QSettings::IniFormat);
+    // The same store the station opens: $XDG_CONFIG_HOME/Tolvek/Tolvek.conf, INI.
+    const QString sciezka = plik.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                                                 QStringLiteral("/Tolvek/Tolvek.conf")
+                                           : plik;
+    auto s = std::make_unique<QSettings>(sciezka, QSettings::IniFormat);
     s->setValue(QStringLiteral("porty/com%1").arg(com), sciezkaPortu);
     s->setValue(QStringLiteral("port/nr_portu"), QString::number(com));
     s->sync();

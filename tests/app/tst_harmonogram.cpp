@@ -1,0 +1,180 @@
+#include "model/sterownik.h"
+#include "testsupport.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <map>
+
+// The scheduler tick: its fixed order (periodic readings, one queued
+// command, monitoring), the one-command-per-tick rule, and that a tick never
+// runs inside another.
+class TestHarmonogram final : public QObject {
+    Q_OBJECT
+
+    // A bus of answering controllers behind one in-memory port.
+    struct Magistrala {
+        std::map<int, SterownikPamieciowy> sterowniki;
+        PortPamieciowy *port = nullptr;
+        int opoznienieMs = 0;
+        FabrykaPortow fabryka()
+        {
+            return [this] {
+                auto p = std::make_unique<PortPamieciowy>();
+                p->otworz(QStringLiteral("pamiec"));
+                p->ustawOdpowiadacz([this](const QByteArray &r) {
+                    if (r.size() < 2)
+                        return QByteArray();
+                    auto it = sterowniki.find(static_cast<quint8>(r[1]));
+                    return it == sterowniki.end() ? QByteArray() : it->second.odpowiedz(r);
+                });
+                port = p.get();
+                return p;
+            };
+        }
+        // Addresses of the frames written, in order (one per frame).
+        QList<int> adresy() const
+        {
+            QList<int> a;
+            for (const QByteArray &r : port->zapisane)
+                a << static_cast<quint8>(r[1]);
+            return a;
+        }
+    };
+
+    struct Stanowisko {
+        Magistrala m;
+        KontekstTestowy t;
+        Kontekst &k;
+        explicit Stanowisko(std::initializer_list<int> adresy) : t(przygotuj(m, adresy)), k(*t.k)
+        {
+            int id = 0;
+            for (int a : adresy) {
+                clRegulator &r = k.oRegulatory.Add(a, QStringLiteral("K%1").arg(a), QStringLiteral("K%1").arg(a));
+                r.Id = ++id;
+                r.CzestOdczytu = 1;
+                r.SkalaNapiecia = 1;
+                r.Przekladnia = 40;
+                r.PrzekladniaNap = 1;
+                // Read before, and not due: only what the test asks for happens.
+                r.OstatniOdczyt = k.teraz();
+                r.NastepnyOdczyt = k.teraz().plusMinuty(10);
+            }
+        }
+        static FabrykaPortow przygotuj(Magistrala &m, std::initializer_list<int> adresy)
+        {
+            for (int a : adresy) {
+                m.sterowniki[a].adres = a;
+                m.sterowniki[a].pamiec[0x90] = 0xFF;
+                m.sterowniki[a].pamiec[0xA0] = 0xFF;
+                m.sterowniki[a].blok[24] = 0xFF; // a plausible period count
+                m.sterowniki[a].blok[23] = 0x08;
+            }
+            return m.fabryka();
+        }
+        void takt() { QCoro::waitFor(k.harmonogram.takt()); }
+    };
+
+private Q_SLOTS:
+    void idleTickOnlyUpdatesClockOncePerSecond()
+    {
+        Stanowisko s({5});
+        QSignalSpy zegar(&s.k.harmonogram, &Harmonogram::zegar);
+        s.takt();
+        s.t.zegarTestowy->przesun(100);
+        s.takt();
+        s.t.zegarTestowy->przesun(900);
+        s.takt();
+        QCOMPARE(zegar.size(), 2);
+        QCOMPARE(zegar.first().first().toString(), QStringLiteral("10:00:00"));
+        QCOMPARE(zegar.last().first().toString(), QStringLiteral("10:00:01"));
+        QVERIFY(s.m.port->zapisane.isEmpty());
+    }
+
+    void queuedCommandsRunOnePerTickAfterPeriodicReadings()
+    {
+        Stanowisko s({5, 6});
+        clRegulator &r6 = s.k.oRegulatory.Item(2);
+        r6.NastepnyOdczyt = s.k.teraz(); // due now
+        s.k.oKolejka.Add(1, QStringLiteral("Blokuj"), true);
+        s.k.oKolejka.Add(2, QStringLiteral("Blokuj"), true);
+
+        s.takt();
+        // The periodic reading of controller 6 first, then the oldest command.
+        const QList<int> adresy = s.m.adresy();
+        QVERIFY(!adresy.isEmpty());
+        QCOMPARE(adresy.first(), 6);
+        QCOMPARE(adresy.last(), 5);
+        QCOMPARE(s.k.oKolejka.Count(), 1);
+        QVERIFY(s.m.sterowniki[5].pamiec[0x2F] & 0x20);
+        QVERIFY(!(s.m.sterowniki[6].pamiec[0x2F] & 0x20));
+
+        s.m.port->zapisane.clear();
+        s.takt();
+        QCOMPARE(s.k.oKolejka.Count(), 0);
+        QVERIFY(s.m.sterowniki[6].pamiec[0x2F] & 0x20);
+        QVERIFY(!s.m.adresy().contains(5));
+        // Every command leaves the polling timer running.
+        QVERIFY(s.k.harmonogram.Timer1().isActive());
+    }
+
+    void monitoredControllersAreReadEveryTickInRegistryOrder()
+    {
+        Stanowisko s({5, 6, 7});
+        s.k.oRegulatory.Item(1).Monitoring = true;
+        s.k.oRegulatory.Item(3).Monitoring = true;
+        QSignalSpy obrazy(&s.k.oWizual, &clsWizual::panelObraz);
+        for (int i = 0; i < 2; ++i) {
+            s.m.port->zapisane.clear();
+            obrazy.clear();
+            s.takt();
+            QList<int> kolejnosc;
+            for (int a : s.m.adresy())
+                if (kolejnosc.isEmpty() || kolejnosc.last() != a)
+                    kolejnosc << a;
+            QCOMPARE(kolejnosc, (QList<int>{5, 7}));
+            QList<QString> monitoring;
+            for (const auto &o : std::as_const(obrazy))
+                if (o.at(0).toInt() == 2)
+                    monitoring << o.at(1).toString();
+            QCOMPARE(monitoring, (QList<QString>{QStringLiteral("21"), QStringLiteral("20"), QStringLiteral("21"),
+                                                 QStringLiteral("20")}));
+        }
+    }
+
+    // While a tick waits for a slow answer the event loop runs; neither a
+    // timer timeout nor a direct call may start a second tick then.
+    void tickNeverRunsInsideAnotherTick()
+    {
+        Stanowisko s({5});
+        s.k.oRegulatory.Item(1).Monitoring = true;
+        s.m.port->odpowiedz(QByteArray("\xFF", 1), 300); // the first LED byte comes late
+        auto pierwszy = s.k.harmonogram.takt();
+        QVERIFY(s.k.harmonogram.wTakcie());
+        QVERIFY(!s.k.harmonogram.Timer1().isActive()); // stopped for the exchange
+        const int zapisane = static_cast<int>(s.m.port->zapisane.size());
+        QCoro::waitFor(s.k.harmonogram.takt());
+        QMetaObject::invokeMethod(&s.k.harmonogram.Timer1(), "timeout", Qt::DirectConnection);
+        QCOMPARE(static_cast<int>(s.m.port->zapisane.size()), zapisane);
+        QTRY_VERIFY_WITH_TIMEOUT(!s.k.harmonogram.wTakcie(), 20000);
+        QVERIFY(pierwszy.isReady());
+        QVERIFY(s.m.port->zapisane.size() > zapisane);
+    }
+
+    void commandForUnknownControllerIsDroppedAndQueueMovesOn()
+    {
+        Stanowisko s({5});
+        s.k.oKolejka.Add(9, QStringLiteral("Blokuj"), true);
+        s.k.oKolejka.Add(1, QStringLiteral("ustaw_przel"), 0); // wrong case: does nothing
+        s.k.oKolejka.Add(1, QStringLiteral("Blokuj"), true);
+        s.takt();
+        s.takt();
+        QVERIFY(s.m.port->zapisane.isEmpty());
+        s.takt();
+        QCOMPARE(s.k.oKolejka.Count(), 0);
+        QVERIFY(s.m.sterowniki[5].pamiec[0x2F] & 0x20);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHarmonogram)
+#include "tst_harmonogram.moc"
