@@ -13,6 +13,8 @@ Budzik::Budzik(QObject *wlasciciel, const Zegar &zegar, DataCzas wyjscie, std::c
 
 Budzik::~Budzik()
 {
+    for (const QMetaObject::Connection &c : std::as_const(m_sygnaly))
+        QObject::disconnect(c);
     if (m_timer) {
         m_timer->stop();
         m_timer->disconnect();

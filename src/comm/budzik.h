@@ -3,6 +3,7 @@
 #include "platform/datacz.h"
 #include "platform/zegar.h"
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -28,7 +29,7 @@ public:
     template <typename Nadawca, typename Sygnal> void budzPrzy(Nadawca *nadawca, Sygnal sygnal)
     {
         if (nadawca && m_timer)
-            QObject::connect(nadawca, sygnal, m_timer.data(), [this] { przyspiesz(); });
+            m_sygnaly.append(QObject::connect(nadawca, sygnal, m_timer.data(), [this] { przyspiesz(); }));
     }
 
     // The awaitable; a plain pointer, as gcc 12 copies an awaiter that is
@@ -52,4 +53,6 @@ private:
     QPointer<QTimer> m_timer;
     DataCzas m_termin;
     std::coroutine_handle<> m_uspiony;
+    // Cut when the sleep ends: the timer outlives it until deleteLater.
+    QList<QMetaObject::Connection> m_sygnaly;
 };

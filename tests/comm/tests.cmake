@@ -19,3 +19,7 @@ tolvek_test(tst_portqt integration SOURCES ${tolvek_comm_testy}/tst_portqt.cpp L
 if(TOLVEK_FUZZ)
     add_subdirectory(fuzz)
 endif()
+
+# Wire conformance against the real simulator on a pseudo-terminal.
+tolvek_test(tst_przewod integration SOURCES ${tolvek_comm_testy}/tst_przewod.cpp LIBS tolvek_comm)
+add_dependencies(tst_przewod tolvek-sim)

@@ -140,6 +140,19 @@ private Q_SLOTS:
         QVERIFY(uruchom(s.comm.JestWBuforze()).wartosc);
     }
 
+    void dataArrivingAfterAWaitEndedIsHarmless()
+    {
+        ZegarTestowy zegar;
+        Stanowisko s(zegar);
+        s.port->dostarczPo(20, hex("01"));
+        QVERIFY(uruchom(s.comm.JestWBuforze()).wartosc);
+        // The sleeps of the finished wait must no longer listen.
+        s.port->dostarcz(hex("02"));
+        s.port->dostarcz(hex("03"));
+        QCOMPARE(s.port->wejscie(), hex("010203"));
+        QCOMPARE(uruchom(s.comm.CzytajBajt()).wartosc, 1);
+    }
+
     void jestWBuforze_timesOutAfterMoreThanTwoWholeSeconds_data()
     {
         QTest::addColumn<int>("poSekundzie");
