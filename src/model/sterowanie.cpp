@@ -149,11 +149,14 @@ QCoro::Task<int> clRegulator::UstawRegulator()
     Kontekst &k = kontekst();
     // Bits 0-3 are the switches 4..7 of the front panel; bits 4-7 stay 0.
     const int bajt = k.bajtPrzelacznikow ? (k.bajtPrzelacznikow() & 0x0F) : 0;
+    // Whatever happens on the line, the panel may afterwards show the
+    // controller's own switch state again.
+    model::Straznik zwolnijPrzelaczniki([&k] {
+        if (k.wyczyscZmienionePrzelaczniki)
+            k.wyczyscZmienionePrzelaczniki();
+    });
     const bool wyslano = co_await k.oKomunikator.WykonajRozkaz(Id, QStringLiteral("USTAW_SR"), nullptr, bajt);
     if (wyslano)
         co_await WczytajStanRegul(k.teraz());
-    // The panel may show the controller's own switch state again.
-    if (k.wyczyscZmienionePrzelaczniki)
-        k.wyczyscZmienionePrzelaczniki();
     co_return wyslano ? -1 : 0;
 }
