@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSqlQuery>
 #include <QTest>
@@ -71,6 +72,7 @@ private Q_SLOTS:
     void zrodloDanych_data();
     void zrodloDanych();
     void open_relativeDataSource_isTakenFromWorkingDirectory();
+    void open_pathWithBlanksHashAndPolishLetters_opensThatFile();
     void open_missingFile_namesFileAndDirectory_andCreatesNothing();
     void open_jetFile_saysItIsAccessAndMustBeConverted_data();
     void open_jetFile_saysItIsAccessAndMustBeConverted();
@@ -120,6 +122,30 @@ void TestPolaczenie::open_relativeDataSource_isTakenFromWorkingDirectory()
     Rekordy rs;
     rs.Open(QStringLiteral("Regulatory"), cn); // still the same file after the directory changed back
     QVERIFY(rs.EOF_());
+}
+
+void TestPolaczenie::open_pathWithBlanksHashAndPolishLetters_opensThatFile()
+{
+    BazaTestowa b;
+    const QString katalog = b.katalog.filePath(QStringLiteral("dział #1 ?%20 x"));
+    QVERIFY(QDir().mkpath(katalog));
+    const QString plik = katalog + QStringLiteral("/tolvek.mdb");
+    QVERIFY(QFile::copy(b.sciezka, plik));
+    Polaczenie cn;
+    cn.Open(QStringLiteral("Data Source=") + plik);
+    QCOMPARE(cn.plik(), plik);
+    Rekordy rs;
+    rs.Open(QStringLiteral("Log"), cn);
+    rs.AddNew();
+    rs.Update();
+    cn.Close();
+    // The row is in that very file, and no other file was made on the way.
+    Polaczenie inne;
+    inne.otworzPlik(plik, false);
+    QSqlQuery q(inne.db());
+    QVERIFY(q.exec(QStringLiteral("SELECT count(*) FROM Log")) && q.next());
+    QCOMPARE(q.value(0).toInt(), 1);
+    QCOMPARE(QDir(b.katalog.path()).entryList(QDir::Files), QStringList{"tolvek.mdb"});
 }
 
 void TestPolaczenie::open_missingFile_namesFileAndDirectory_andCreatesNothing()
