@@ -8,6 +8,8 @@ Q_LOGGING_CATEGORY(lcHarmonogram, "tolvek.harmonogram")
 
 Harmonogram::Harmonogram(Kontekst &k, QObject *parent) : QObject(parent), m_k(k)
 {
+    // A coarse timer may fire 5 % late; at 100 ms that is a reading in twenty.
+    m_timer1.setTimerType(Qt::PreciseTimer);
     m_timer1.setInterval(100);
     m_timer2.setInterval(1000);
     m_timer3.setInterval(3000);
