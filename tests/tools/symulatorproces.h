@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -11,13 +14,51 @@
 #include <termios.h>
 #include <unistd.h>
 
+// One line of the simulator's frame log (--log FILE).
+struct WpisLogu {
+    QDateTime czas;
+    QString rodzaj; // RX, TX, ?? or --
+    QString tresc;
+};
+
+inline QList<WpisLogu> czytajLog(const QString &plik)
+{
+    QFile f(plik);
+    QList<WpisLogu> w;
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return w;
+    static const QRegularExpression re(QStringLiteral("^(\\S+) (RX|TX|\\?\\?|--) (.*)$"));
+    while (!f.atEnd()) {
+        const auto m = re.match(QString::fromUtf8(f.readLine()).trimmed());
+        if (m.hasMatch())
+            w.append({QDateTime::fromString(m.captured(1), Qt::ISODateWithMs), m.captured(2), m.captured(3)});
+    }
+    return w;
+}
+
+// The frames the simulator received, in order, as "02 01 4F 06".
+inline QStringList odebraneRamki(const QString &plik)
+{
+    QStringList r;
+    for (const WpisLogu &w : czytajLog(plik))
+        if (w.rodzaj == QLatin1String("RX"))
+            r << w.tresc;
+    return r;
+}
+
 // The real tolvek-sim (path in TOLVEK_SIM) under QProcess.
 class SymulatorProces final {
 public:
     ~SymulatorProces() { zatrzymaj(); }
 
+    // False when the program (TOLVEK_SIM, set by ctest) did not start or
+    // printed no PORT line.
     bool start(const QStringList &argumenty)
     {
+        if (qEnvironmentVariableIsEmpty("TOLVEK_SIM")) {
+            qWarning("TOLVEK_SIM is not set: run the test through ctest");
+            return false;
+        }
         m_p.setProgram(QString::fromLocal8Bit(qgetenv("TOLVEK_SIM")));
         m_p.setArguments(argumenty);
         m_p.start();

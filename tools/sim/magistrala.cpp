@@ -107,6 +107,10 @@ void Magistrala::obsluz(const Ramka &r)
     const std::optional<QByteArray> odp = reg->obsluz(r, terazMs());
     if (!odp)
         return;
+    if (u.pomijane.count(r.lokacja)) {
+        m_dziennik.uwaga(QStringLiteral("%1 milczy na %2").arg(a).arg(r.lokacja, 2, 16, QLatin1Char('0')).toUpper());
+        return;
+    }
     if (!u.wezOdpowiedz()) {
         m_dziennik.uwaga(QStringLiteral("%1 milczy").arg(a));
         return;

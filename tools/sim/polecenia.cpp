@@ -48,6 +48,7 @@ QString Polecenia::pomoc()
         "  pozno A ms         odpowiada z opóźnieniem ms zamiast zwykłego\n"
         "  gubi A             gubi jeden bajt każdej odpowiedzi\n"
         "  smieci A           odpowiada przypadkowymi bajtami\n"
+        "  pomija A L         nie odpowiada na odczyty lokacji L (np. 0xB0)\n"
         "  odlacz | podlacz   odłącza / podłącza całą magistralę\n"
         "  blok A B           bajt blokady (0x2F), np. blok 1 0x61\n"
         "  stan A L B         bajt pod lokacją L (0x90, 0xA0, 0x2F, 0x6A)\n"
@@ -123,7 +124,7 @@ QStringList Polecenia::wykonaj(const QString &linia)
         int argumenty; // after A
     };
     static constexpr Opis znane[] = {{"cisza", 0}, {"ok", 0},   {"pierwsze", 1}, {"pozno", 1},   {"gubi", 0},
-                                     {"smieci", 0}, {"blok", 1}, {"stan", 2},     {"odliczanie", 2},
+                                     {"smieci", 0}, {"pomija", 1}, {"blok", 1}, {"stan", 2},     {"odliczanie", 2},
                                      {"prad", 1},  {"napiecie", 1}, {"tgfi", 1},   {"zwolnij", 0}};
     const Opis *opis = nullptr;
     for (const Opis &o : znane)
@@ -146,6 +147,10 @@ QStringList Polecenia::wykonaj(const QString &linia)
         n1 = liczba(s.at(2), 0, 1'000'000);
         if (!n1)
             return blad(QStringLiteral("zła liczba '%1'").arg(s.at(2)));
+    } else if (p == QLatin1String("pomija")) {
+        n1 = liczba(s.at(2), 0, 255);
+        if (!n1)
+            return blad(QStringLiteral("zła lokacja '%1'").arg(s.at(2)));
     } else if (p == QLatin1String("blok")) {
         n1 = liczba(s.at(2), 0, 255);
         if (!n1)
@@ -188,6 +193,8 @@ QStringList Polecenia::wykonaj(const QString &linia)
             u.gubi = true;
         else if (p == QLatin1String("smieci"))
             u.smieci = true;
+        else if (p == QLatin1String("pomija"))
+            u.pomijane.insert(quint8(*n1));
         else if (p == QLatin1String("blok"))
             r->zapisz(0x2F, quint8(*n1), ms);
         else if (p == QLatin1String("stan"))

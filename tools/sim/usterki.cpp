@@ -44,6 +44,8 @@ QString Usterki::opis() const
         s << QStringLiteral("gubi");
     if (smieci)
         s << QStringLiteral("smieci");
+    for (const quint8 l : pomijane)
+        s << QStringLiteral("pomija %1").arg(l, 2, 16, QLatin1Char('0')).toUpper();
     return s.isEmpty() ? QStringLiteral("brak") : s.join(QLatin1Char(','));
 }
 

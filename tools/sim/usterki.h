@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <optional>
+#include <set>
 
 namespace sim {
 
@@ -16,6 +17,7 @@ struct Usterki {
     std::optional<int> poznoMs;         // answer delay instead of the bus default
     bool gubi = false;                  // one value of every answer is lost
     bool smieci = false;                // answers with random bytes
+    std::set<quint8> pomijane;          // reads of these locations go unanswered
 
     // A controller that has fallen silent ignores writes as well: it is as
     // good as disconnected.
