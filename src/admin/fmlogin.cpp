@@ -20,6 +20,7 @@ fmLogin::fmLogin(Kontekst &k, QWidget *parent)
     m_txtUserName->setObjectName(QStringLiteral("txtUserName"));
     m_txtPassword->setObjectName(QStringLiteral("txtPassword"));
     m_txtPassword->setEchoMode(QLineEdit::Password);
+    m_txtPassword->setStyleSheet(QStringLiteral("lineedit-password-character: 42")); // '*'
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
     m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     m_cmdOK->setDefault(true);

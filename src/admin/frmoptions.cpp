@@ -36,6 +36,7 @@ frmOptions::frmOptions(Kontekst &k, QWidget *parent)
 
     m_txtHaslo->setObjectName(QStringLiteral("txtHaslo"));
     m_txtHaslo->setEchoMode(QLineEdit::Password);
+    m_txtHaslo->setStyleSheet(QStringLiteral("lineedit-password-character: 42")); // '*'
     formularz->addRow(QStringLiteral("Hasło administartora"), m_txtHaslo);
 
     // Shown as in every installation, but the station has no switch for

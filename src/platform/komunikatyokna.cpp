@@ -1,6 +1,7 @@
 #include "komunikatyokna.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -71,6 +72,8 @@ Odpowiedz KomunikatyOkna::pytaj(const QString &tekst, const QString &tytul, Ikon
 {
     QMessageBox *m = utworz(tekst, tytul, ikona);
     m->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    // The station speaks Polish whether or not Qt's own translations are installed.
+    m->button(QMessageBox::Cancel)->setText(QStringLiteral("Anuluj"));
     m->setDefaultButton(QMessageBox::Ok);
     m->setEscapeButton(QMessageBox::Cancel);
     // The box may be gone after exec() if its parent was destroyed meanwhile.

@@ -3,6 +3,8 @@
 #include "alarms/listaalarmow.h"
 #include "app/kontekst.h"
 
+#include <QCloseEvent>
+#include <QMdiSubWindow>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -76,4 +78,14 @@ void fmRegulatory::wybrano(QTreeWidgetItem *wezel)
         return;
     m_k.oApp.NrAktRegulatora = id;
     m_k.oWizual.eZmianaRegulatora(id);
+}
+
+void fmRegulatory::closeEvent(QCloseEvent *event)
+{
+    // The hub and the alarm board address the tree for the whole run.
+    event->ignore();
+    if (auto *ramka = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        ramka->hide();
+    else
+        hide();
 }

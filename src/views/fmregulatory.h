@@ -9,7 +9,7 @@ class QTreeWidgetItem;
 // The controller tree (caption "Regulatory"), in its simple form: one node
 // per controller of the registry, keyed by Kod. Selecting a node makes its
 // controller the current one. Node colours follow the alarms; node images
-// are not drawn yet.
+// are not drawn yet. The window stays for the whole run: closing it hides it.
 class fmRegulatory final : public QWidget {
     Q_OBJECT
 public:
@@ -18,6 +18,9 @@ public:
     QTreeWidget *Tree() const { return m_tree; }
     // The node with that key, or null.
     QTreeWidgetItem *wezel(const QString &klucz) const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void LadujObiekty();

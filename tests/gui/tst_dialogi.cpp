@@ -15,6 +15,12 @@
 #include <QTimer>
 
 namespace {
+QString &podpisAnuluj()
+{
+    static QString p;
+    return p;
+}
+
 // Presses a button of the next modal message box once it is up.
 void odpowiedzNaOkno(QMessageBox::StandardButton przycisk, QString *tekst = nullptr, QString *tytul = nullptr,
                      QMessageBox::Icon *ikona = nullptr)
@@ -33,6 +39,8 @@ void odpowiedzNaOkno(QMessageBox::StandardButton przycisk, QString *tekst = null
             *tytul = m->windowTitle();
         if (ikona)
             *ikona = m->icon();
+        if (QAbstractButton *anuluj = m->button(QMessageBox::Cancel))
+            podpisAnuluj() = anuluj->text();
         m->button(przycisk)->click();
     });
     t->start();
@@ -195,6 +203,7 @@ private Q_SLOTS:
         QCOMPARE(tekst, QStringLiteral("Czy zakończyć działanie programu Tolvek?"));
         QCOMPARE(tytul, QStringLiteral("Koniec programu"));
         QCOMPARE(ikona, QMessageBox::Question);
+        QCOMPARE(podpisAnuluj(), QStringLiteral("Anuluj"));
     }
 
     void informationWaitsForOk()

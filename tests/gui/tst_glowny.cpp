@@ -348,9 +348,18 @@ private Q_SLOTS:
         s->glowny()->przycisk(QStringLiteral("Alarm"))->trigger();
         QVERIFY(ramka->isVisible());
         QCOMPARE(s->glowny()->mdi()->activeSubWindow(), ramka);
-        // Pressing again does not close it.
+        // Pressing again does not close it, and a minimised board comes back.
         s->glowny()->przycisk(QStringLiteral("Alarm"))->trigger();
         QVERIFY(ramka->isVisible());
+        ramka->showMinimized();
+        s->glowny()->przycisk(QStringLiteral("Alarm"))->trigger();
+        QVERIFY(!ramka->isMinimized());
+
+        // The controller tree, too, is only hidden by its close box.
+        auto *drzewo = qobject_cast<QMdiSubWindow *>(s->u->regulatory()->parentWidget());
+        drzewo->close();
+        QVERIFY(s->u->regulatory());
+        QVERIFY(!drzewo->isVisible());
     }
 
     void deleteControllerAsksThenDeletesItsRowOnly()

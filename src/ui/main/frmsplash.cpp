@@ -24,8 +24,7 @@ frmSplash::frmSplash(Rodzaj rodzaj, QWidget *parent) : QDialog(parent), m_postep
     uklad->setContentsMargins(24, 20, 24, 16);
 
     auto *znak = new QLabel(this);
-    znak->setPixmap(Obrazy::imageList1(QStringLiteral("21")).scaled(32, 32, Qt::KeepAspectRatio,
-                                                                    Qt::SmoothTransformation));
+    znak->setPixmap(Obrazy::ikonaAplikacji().pixmap(48, 48));
     znak->setAlignment(Qt::AlignCenter);
     uklad->addWidget(znak);
 

@@ -197,6 +197,25 @@ QPixmap obrazPanelu(const QString &nazwa)
     return imageList1(nazwa);
 }
 
+QIcon ikonaAplikacji()
+{
+    // A capacitor bank: two plates and a lamp that is on.
+    QPixmap p = pusty(32);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    g.setBrush(QColor(40, 60, 110));
+    g.setPen(Qt::NoPen);
+    g.drawRoundedRect(QRectF(1, 1, 30, 30), 5, 5);
+    g.setPen(QPen(Qt::white, 2.5));
+    g.drawLine(QPointF(8, 16), QPointF(13, 16));
+    g.drawLine(QPointF(13, 8), QPointF(13, 24));
+    g.drawLine(QPointF(18, 8), QPointF(18, 24));
+    g.drawLine(QPointF(18, 16), QPointF(23, 16));
+    g.drawPixmap(QPointF(19, 19), lampka(QColor(20, 190, 40)).scaled(11, 11, Qt::KeepAspectRatio,
+                                                                      Qt::SmoothTransformation));
+    return QIcon(p);
+}
+
 QIcon ikonaPrzycisku(const QString &klucz)
 {
     return QIcon(przycisk(klucz));

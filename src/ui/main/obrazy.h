@@ -16,6 +16,8 @@ QPixmap imageList1(const QString &klucz);
 QPixmap imageList2(int indeks);
 // A picture named by the event hub ("20", "21", "blysk", "tryb").
 QPixmap obrazPanelu(const QString &nazwa);
+// The station's own icon, for its windows.
+QIcon ikonaAplikacji();
 // Toolbar button icons by button key; "" is the settings wizard.
 QIcon ikonaPrzycisku(const QString &klucz);
 

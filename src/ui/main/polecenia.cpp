@@ -137,7 +137,10 @@ void fmGlowny::pokazAlarmy()
         return;
     for (QMdiSubWindow *s : m_mdi->subWindowList()) {
         if (s->widget() == m_oknoAlarmow) {
-            s->show();
+            if (s->isMinimized())
+                s->showNormal();
+            else
+                s->show();
             m_oknoAlarmow->show();
             m_mdi->setActiveSubWindow(s);
             m_oknoAlarmow->setFocus();

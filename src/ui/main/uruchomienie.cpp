@@ -5,6 +5,7 @@
 #include "app/start.h"
 #include "fmglowny.h"
 #include "frmsplash.h"
+#include "obrazy.h"
 #include "platform/bladbazy.h"
 #include "platform/komunikatyokna.h"
 #include "sygnaly.h"
@@ -26,6 +27,7 @@ Uruchomienie::~Uruchomienie()
 
 bool Uruchomienie::start()
 {
+    QApplication::setWindowIcon(Obrazy::ikonaAplikacji());
     m_splash = std::make_unique<frmSplash>(frmSplash::Rodzaj::Start);
     m_splash->show();
     m_splash->repaint();

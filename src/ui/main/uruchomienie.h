@@ -1,11 +1,14 @@
 #pragma once
 
+#include "alarms/fmalarmyn.h"
+#include "views/fmregulatory.h"
+
+#include <QPointer>
+
 #include <memory>
 
 class Kontekst;
-class fmAlarmyN;
 class fmGlowny;
-class fmRegulatory;
 class frmSplash;
 
 // The start-up of the station: from a created context to a running
@@ -35,8 +38,8 @@ private:
     Kontekst &m_k;
     std::unique_ptr<frmSplash> m_splash;
     std::unique_ptr<fmGlowny> m_glowny;
-    fmRegulatory *m_regulatory = nullptr;
-    fmAlarmyN *m_alarmy = nullptr;
+    QPointer<fmRegulatory> m_regulatory;
+    QPointer<fmAlarmyN> m_alarmy;
 };
 
 // The entry of the station: start-up, then the event loop. Returns the
