@@ -145,14 +145,6 @@ private Q_SLOTS:
         QVERIFY(wykonane.contains(QStringLiteral("drugie")));
         QCOMPARE(q.Count(), 0);
     }
-
-    void wykonaj_withoutAnExecutorDropsTheItem()
-    {
-        clsKolejka q;
-        q.Add(1, QStringLiteral("Blokuj"));
-        QCoro::waitFor(wykonaj(q));
-        QCOMPARE(q.Count(), 0);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestKolejka)

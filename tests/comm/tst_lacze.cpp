@@ -55,16 +55,6 @@ private Q_SLOTS:
         QCOMPARE(s.port->ileCzeka(), zostaje);
     }
 
-    void czytajDaneN_storesOnlyOnSuccess()
-    {
-        ZegarTestowy zegar;
-        Stanowisko s(zegar);
-        s.port->dostarcz(hex("9c"));
-        int dane = -7;
-        QVERIFY(uruchom(s.comm.CzytajDaneN(dane)).wartosc);
-        QCOMPARE(dane, 0x9C);
-    }
-
     void czytajDane32_pairInAnyPositionOfTheBlock_data()
     {
         QTest::addColumn<int>("pozycja");
@@ -158,7 +148,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("poSekundzie");
         QTest::newRow("early in a second: nearly 3 s") << 100;
         QTest::newRow("mid-second") << 500;
-        QTest::newRow("late in a second: just over 2 s") << 850;
+        QTest::newRow("late in a second: a little over 2 s") << 650;
     }
     void jestWBuforze_timesOutAfterMoreThanTwoWholeSeconds()
     {

@@ -131,13 +131,6 @@ private Q_SLOTS:
         QCOMPARE(clsFunkcje::TworzLongU(0x80, 0x00, 0x00, 0x00), 2147483648LL);
         QCOMPARE(clsFunkcje::TworzLongU(0xFF, 0xFF, 0xFF, 0xFF), 4294967295LL);
     }
-
-    void logicIsTrueOnlyAboveZero()
-    {
-        QVERIFY(clsFunkcje::logic(1));
-        QVERIFY(!clsFunkcje::logic(0));
-        QVERIFY(!clsFunkcje::logic(-5));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestProtokol)
