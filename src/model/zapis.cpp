@@ -43,10 +43,11 @@ void clRegulator::ZapiszDaneDB()
     KrokiZapisu krok(k);
     Rekordy &rs = k.rsPomiary;
 
-    // When the controller's own time counter advanced by about the seconds
-    // since the reading began, its counters were reset with the interval and
-    // are the interval's energies themselves; otherwise they are cumulative
-    // and the interval is their difference from the last stored reading.
+    // dc is the controller's own count since the last stored reading, dw the
+    // seconds this reading has taken so far. Normally dc spans a whole
+    // interval and lies far from dw: the interval's energies are then the
+    // differences of the cumulative counters. Only when the two agree within
+    // 20 s are the counters themselves stored.
     const std::int64_t dc = static_cast<std::int64_t>(TimerU) - static_cast<std::int64_t>(popTimerU);
     const std::int64_t dw = DataCzas::sekundyMiedzy(OstatniOdczyt, k.teraz());
     const bool przyrosty = std::llabs(dw - dc) > 20;
