@@ -149,14 +149,6 @@ private Q_SLOTS:
         QVERIFY(kt->komunikaty->informacje.first().tekst.contains(QStringLiteral("255")));
     }
 
-    void portNumberBounds()
-    {
-        QCOMPARE(frmOptions::numerPortu(QStringLiteral("0")), std::optional<int>(0));
-        QCOMPARE(frmOptions::numerPortu(QStringLiteral("255")), std::optional<int>(255));
-        QCOMPARE(frmOptions::numerPortu(QStringLiteral(" 7")), std::optional<int>(7));
-        QCOMPARE(frmOptions::numerPortu(QStringLiteral("0x10")), std::nullopt);
-    }
-
     void messageDoesNotWaitAndIsNotStacked()
     {
         QWidget rodzic;

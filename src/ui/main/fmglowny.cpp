@@ -72,11 +72,13 @@ QMdiSubWindow *fmGlowny::pokazOkno(QWidget *okno)
 
 void fmGlowny::zaladuj()
 {
+    // The alarm sound timer runs from the load on; without an active alarm
+    // its ticks do nothing.
+    m_k.harmonogram.Timer3().start();
     petlaPortu();
     ustawPodpowiedzi();
     m_k.oApp.Znakdaty = QStringLiteral("#");
     Start::zapiszStart(m_k);
-    m_k.harmonogram.Timer3().start();
 }
 
 void fmGlowny::petlaPortu()
