@@ -139,6 +139,13 @@ public:
         tcsetattr(m_fd, TCSANOW, &t);
         return true;
     }
+    // Takes over an open descriptor (the master side of a pseudo-terminal
+    // that stands in for a serial device).
+    void przejmij(int fd)
+    {
+        zamknij();
+        m_fd = fd;
+    }
     void zamknij()
     {
         if (m_fd >= 0)

@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <cstdlib>
 
 namespace {
 
@@ -60,6 +61,7 @@ private Q_SLOTS:
     void tempo_logStampsShowAtLeastTheLineTime();
     void usterki_silenceFirstKDroppedGarbageLateSkippedDisconnected();
     void portZamknietyIOtwartyPonownie_keepsWorking();
+    void urzadzenie_servesAnExistingSerialDevice();
     void ustawienia_writePortPathIntoTheStationsSettings();
     void ustawienia_defaultFileIsTheStations();
     void polecenia_answerOkOrAnError();
@@ -275,6 +277,28 @@ void TestSymulatora::portZamknietyIOtwartyPonownie_keepsWorking()
     QVERIFY(m_linia->otworz(m_sym->port));
     QCOMPARE(m_linia->wymiana(ramka(1, 0x2F, 0x05), 1).toHex(), QByteArray("41"));
     QCOMPARE(m_sym->proces().state(), QProcess::Running);
+}
+
+void TestSymulatora::urzadzenie_servesAnExistingSerialDevice()
+{
+    // A pseudo-terminal's slave side stands in for /dev/ttyUSB0; the test
+    // holds the other end of the "cable".
+    const int master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    QVERIFY(master >= 0);
+    QVERIFY(grantpt(master) == 0 && unlockpt(master) == 0);
+    const QString urzadzenie = QString::fromLocal8Bit(ptsname(master));
+    m_linia->przejmij(master);
+    QVERIFY(m_sym->start({QStringLiteral("--adresy"), QStringLiteral("1"), QStringLiteral("--urzadzenie"), urzadzenie}));
+    QCOMPARE(m_sym->port, urzadzenie);
+    QCOMPARE(m_linia->wymiana(ramka(1, 0x2F, 0x05), 1).toHex(), QByteArray("41"));
+    QCOMPARE(LiniaTestowa::zwin(m_linia->wymiana(ramka(1, 0x4F, 0x06), 33)).size(), 33);
+
+    QProcess p;
+    p.start(QString::fromLocal8Bit(qgetenv("TOLVEK_SIM")),
+            {QStringLiteral("--adresy"), QStringLiteral("1"), QStringLiteral("--urzadzenie"), QStringLiteral("/dev/brak")});
+    QVERIFY(p.waitForFinished(5000));
+    QCOMPARE(p.exitCode(), 1);
+    QVERIFY(p.readAllStandardError().contains("/dev/brak"));
 }
 
 void TestSymulatora::ustawienia_writePortPathIntoTheStationsSettings()
