@@ -59,27 +59,30 @@ QCoro::Task<bool> clRegulator::WczytajStanRegul(DataCzas)
         DodajAlarm(k.teraz(), alarmBrakKomunikacji, QString());
     }
 
-    // DAJ_DANE fails only when its frame could not be written; then the
-    // block of the previous reading is decoded again.
+    // DAJ_DANE fails only when its frame could not be written (the line is
+    // gone). Decoding the previous block again would store an old reading
+    // as a new one, so a refused frame is a communication failure too.
     const bool okDajDane = co_await k.oKomunikator.WykonajRozkaz(Id, QStringLiteral("daj_dane"));
-    if (okDajDane) {
-        DaneRozkazu odpCzytaj;
-        const bool okCzytaj = co_await k.oKomunikator.WykonajRozkaz(Id, QStringLiteral("czytaj"), &odpCzytaj);
-        if (!okCzytaj) {
-            DodajAlarm(k.teraz(), alarmBrakKomunikacji, QString());
-            co_return false;
-        }
-        czytaj = odpCzytaj;
-
-        DaneRozkazu odpBlok;
-        const bool okBlok = co_await k.oKomunikator.WykonajRozkaz(Id, QStringLiteral("czytaj32"), &odpBlok);
-        if (!okBlok) {
-            DodajAlarm(k.teraz(), alarmBrakKomunikacji, QString());
-            co_return false;
-        }
-        blok = odpBlok;
-        SprawdzAlarm(alarmBrakKomunikacji);
+    if (!okDajDane) {
+        DodajAlarm(k.teraz(), alarmBrakKomunikacji, QString());
+        co_return false;
     }
+    DaneRozkazu odpCzytaj;
+    const bool okCzytaj = co_await k.oKomunikator.WykonajRozkaz(Id, QStringLiteral("czytaj"), &odpCzytaj);
+    if (!okCzytaj) {
+        DodajAlarm(k.teraz(), alarmBrakKomunikacji, QString());
+        co_return false;
+    }
+    czytaj = odpCzytaj;
+
+    DaneRozkazu odpBlok;
+    const bool okBlok = co_await k.oKomunikator.WykonajRozkaz(Id, QStringLiteral("czytaj32"), &odpBlok);
+    if (!okBlok) {
+        DodajAlarm(k.teraz(), alarmBrakKomunikacji, QString());
+        co_return false;
+    }
+    blok = odpBlok;
+    SprawdzAlarm(alarmBrakKomunikacji);
 
     dekodujBlok();
     sprawdzProgi();

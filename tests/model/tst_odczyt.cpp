@@ -26,7 +26,7 @@ class TestOdczyt final : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void wczytaj_answeringController_decodesBlockAndLedsAndAnnounces();
-    void wczytaj_writesRefused_decodesThePreviousBlockAgainAndKeepsAlarm100();
+    void wczytaj_writesRefused_isACommunicationFailureAndNothingStaleIsDecoded();
     void okresowy_due_readsStoresAdvancesAndReportsActivity();
     void okresowy_neverRead_readsTheBlockingByteFirstWithoutSound();
     void okresowy_notDue_sendsNothing();
@@ -79,7 +79,7 @@ void TestOdczyt::wczytaj_answeringController_decodesBlockAndLedsAndAnnounces()
     QVERIFY(s.wiersze(QStringLiteral("Select Adres from Pomiary")).isEmpty());
 }
 
-void TestOdczyt::wczytaj_writesRefused_decodesThePreviousBlockAgainAndKeepsAlarm100()
+void TestOdczyt::wczytaj_writesRefused_isACommunicationFailureAndNothingStaleIsDecoded()
 {
     StanowiskoLinii s;
     QVERIFY(uruchom(s.r.WczytajStanRegul(s.k.teraz())).wartosc);
@@ -88,11 +88,13 @@ void TestOdczyt::wczytaj_writesRefused_decodesThePreviousBlockAgainAndKeepsAlarm
 
     s.port->ustawOdmoweZapisu(true);
     const Wynik<bool> w = uruchom(s.r.WczytajStanRegul(s.k.teraz()));
-    QVERIFY(w.wartosc);
-    QCOMPARE(s.r.Napiecie, 230.0f); // decoded again from the kept block
-    QCOMPARE(s.r.AktywneAlarmy, 2);  // Czytaj_Diody failed once more
+    // A line that refuses frames must not turn the last block into a new
+    // reading: no decoding, a failed reading, the alarm kept.
+    QVERIFY(!w.wartosc);
+    QCOMPARE(s.r.Napiecie, 0.0f);
+    QCOMPARE(s.r.AktywneAlarmy, 3); // Czytaj_Diody and daj_dane failed
     QCOMPARE(s.k.alarmy.Count(), 1);
-    QVERIFY(s.k.alarmy.wiersz(1).aktywny()); // only a complete block clears it
+    QVERIFY(s.k.alarmy.wiersz(1).aktywny());
 }
 
 void TestOdczyt::okresowy_due_readsStoresAdvancesAndReportsActivity()
