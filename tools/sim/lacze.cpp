@@ -108,7 +108,9 @@ void Lacze::zaplanuj()
     }
     const Wpis &w = m_kolejka.front();
     const qint64 termin = w.startNs + (w.wyslane + 1) * m_nsNaBajt;
-    const qint64 ms = std::max<qint64>(0, (termin - teraz() + 999'999) / 1'000'000);
+    // Whole milliseconds only: rounding up would make every answer late by
+    // up to a millisecond a byte; waking early just re-arms at zero.
+    const qint64 ms = std::max<qint64>(0, (termin - teraz()) / 1'000'000);
     m_timer->start(static_cast<int>(ms));
 }
 
