@@ -20,19 +20,7 @@ class TestListaAlarmow final : public QObject {
             k.oRegulatory.Add(1, QStringLiteral("R1"), QStringLiteral("R1")).Id = 1;
             k.oRegulatory.Add(2, QStringLiteral("R2"), QStringLiteral("R2")).Id = 2;
         }
-        QList<QVariantList> wiersze(const QString &sql)
-        {
-            Zapytanie z;
-            z.Open(sql, k.cnBaza);
-            QList<QVariantList> w;
-            for (z.MoveFirst(); !z.EOF_(); z.MoveNext()) {
-                QVariantList r;
-                for (const QString &c : z.kolumny())
-                    r << z.pole(c);
-                w << r;
-            }
-            return w;
-        }
+        QList<QVariantList> wiersze(const QString &sql) { return wierszeZapytania(k.cnBaza, sql); }
     };
 
 private Q_SLOTS:

@@ -31,19 +31,7 @@ struct StanowiskoModelu {
         k.rsOstPomiar.Open(QStringLiteral("OstPomiar"), k.cnBaza);
     }
 
-    QList<QVariantList> wiersze(const QString &sql)
-    {
-        Zapytanie z;
-        z.Open(sql, k.cnBaza);
-        QList<QVariantList> w;
-        for (z.MoveFirst(); !z.EOF_(); z.MoveNext()) {
-            QVariantList r;
-            for (const QString &c : z.kolumny())
-                r << z.pole(c);
-            w << r;
-        }
-        return w;
-    }
+    QList<QVariantList> wiersze(const QString &sql) { return wierszeZapytania(k.cnBaza, sql); }
 };
 
 // Runs an operation to its end. An exception is kept as text, because one

@@ -1,6 +1,7 @@
 #include "testsupport.h"
 
 #include "db/schemat.h"
+#include "platform/zapytanie.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -59,4 +60,18 @@ void BazaTestowa::wykonaj(const QStringList &sql) const
         db.close();
     }
     QSqlDatabase::removeDatabase(nazwa);
+}
+
+QList<QVariantList> wierszeZapytania(Polaczenie &polaczenie, const QString &sql)
+{
+    Zapytanie z;
+    z.Open(sql, polaczenie);
+    QList<QVariantList> w;
+    for (z.MoveFirst(); !z.EOF_(); z.MoveNext()) {
+        QVariantList r;
+        for (const QString &c : z.kolumny())
+            r << z.pole(c);
+        w << r;
+    }
+    return w;
 }

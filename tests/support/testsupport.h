@@ -78,6 +78,9 @@ struct KontekstTestowy {
     DzwiekTestowy *dzwiek = nullptr;
 };
 
+// Every row of a SELECT over a connection, as lists of column values.
+QList<QVariantList> wierszeZapytania(Polaczenie &polaczenie, const QString &sql);
+
 // A fresh tolvek.mdb with the six tables in a temporary folder; returns its
 // path. The folder lives as long as the returned object.
 struct BazaTestowa {

@@ -6,7 +6,7 @@
 // share of the wire time of that reading.
 // Usage: tolvek-bench-odczyt [seconds-of-monitoring] [stored-readings]
 #include "app/kontekst.h"
-#include "platform/komunikaty.h"
+#include "cisza.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,19 +19,6 @@
 #include <sys/resource.h>
 
 namespace {
-class Cisza final : public Komunikaty {
-public:
-    void pokaz(const QString &t, const QString &, Ikona) override { std::fprintf(stderr, "message: %s\n", qPrintable(t)); }
-    Odpowiedz pytaj(const QString &, const QString &, Ikona) override { return Odpowiedz::OK; }
-    void informuj(const QString &, const QString &, Ikona) override {}
-};
-
-class UstawieniaPuste final : public Ustawienia {
-public:
-    QString czytaj(const QString &, const QString &, const QString &d) const override { return d; }
-    void zapisz(const QString &, const QString &, const QString &) override {}
-};
-
 double cpuSekundy()
 {
     rusage u{};
@@ -85,7 +72,7 @@ int main(int argc, char **argv)
     Platforma p;
     p.zegar = std::make_unique<ZegarSystemowy>();
     p.ustawienia = std::make_unique<UstawieniaPuste>();
-    p.komunikaty = std::make_unique<Cisza>();
+    p.komunikaty = std::make_unique<KomunikatyNaKonsole>();
     p.dzwiek = std::make_unique<DzwiekAplay>();
     p.fabrykaPortow = utworzPortQt;
     Kontekst k(std::move(p));

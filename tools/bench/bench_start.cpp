@@ -5,7 +5,7 @@
 #include "app/kontekst.h"
 #include "app/start.h"
 #include "model/ladowanie.h"
-#include "platform/komunikaty.h"
+#include "cisza.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,19 +18,6 @@
 #include <vector>
 
 namespace {
-class Cisza final : public Komunikaty {
-public:
-    void pokaz(const QString &, const QString &, Ikona) override {}
-    Odpowiedz pytaj(const QString &, const QString &, Ikona) override { return Odpowiedz::OK; }
-    void informuj(const QString &, const QString &, Ikona) override {}
-};
-
-class UstawieniaPuste final : public Ustawienia {
-public:
-    QString czytaj(const QString &, const QString &, const QString &d) const override { return d; }
-    void zapisz(const QString &, const QString &, const QString &) override {}
-};
-
 double kroki[4];
 
 double jedenStart(const QString &katalog)
@@ -41,7 +28,7 @@ double jedenStart(const QString &katalog)
     Platforma p;
     p.zegar = std::make_unique<ZegarSystemowy>();
     p.ustawienia = std::make_unique<UstawieniaPuste>();
-    p.komunikaty = std::make_unique<Cisza>();
+    p.komunikaty = std::make_unique<KomunikatyNaKonsole>();
     p.dzwiek = std::make_unique<DzwiekAplay>();
     Kontekst k(std::move(p));
     kroki[0] = static_cast<double>(t.nsecsElapsed()) / 1e6;
@@ -51,7 +38,7 @@ double jedenStart(const QString &katalog)
     // The steps one by one, for the breakdown.
     QElapsedTimer s;
     Kontekst k2(Platforma{std::make_unique<ZegarSystemowy>(), std::make_unique<UstawieniaPuste>(),
-                          std::make_unique<Cisza>(), std::make_unique<DzwiekAplay>(), {}});
+                          std::make_unique<KomunikatyNaKonsole>(), std::make_unique<DzwiekAplay>(), {}});
     s.start();
     k2.cnBaza.Open(Start::polaczenieTekst);
     kroki[1] = static_cast<double>(s.nsecsElapsed()) / 1e6;
