@@ -1,19 +1,12 @@
 # Tests of this area (see tests/CMakeLists.txt).
 set(tolvek_comm_testy ${CMAKE_CURRENT_LIST_DIR})
 
-tolvek_test(tst_oknoczekania unit SOURCES ${tolvek_comm_testy}/tst_oknoczekania.cpp LIBS tolvek_comm)
-tolvek_test(tst_protokol unit SOURCES ${tolvek_comm_testy}/tst_protokol.cpp ${tolvek_comm_testy}/stanowisko.h
-    LIBS tolvek_comm)
 tolvek_test(tst_lacze unit SOURCES ${tolvek_comm_testy}/tst_lacze.cpp ${tolvek_comm_testy}/stanowisko.h
-    LIBS tolvek_comm)
+    ${tolvek_comm_testy}/odtworz.cpp ${tolvek_comm_testy}/odtworz.h LIBS tolvek_comm)
+target_compile_definitions(tst_lacze PRIVATE TOLVEK_KORPUS="${tolvek_comm_testy}/korpus")
 tolvek_test(tst_silnik unit SOURCES ${tolvek_comm_testy}/tst_silnik.cpp ${tolvek_comm_testy}/stanowisko.h
     LIBS tolvek_comm)
-tolvek_test(tst_komunikator unit SOURCES ${tolvek_comm_testy}/tst_komunikator.cpp ${tolvek_comm_testy}/stanowisko.h
-    LIBS tolvek_comm)
 tolvek_test(tst_kolejka unit SOURCES ${tolvek_comm_testy}/tst_kolejka.cpp LIBS tolvek_comm)
-tolvek_test(tst_korpus unit SOURCES ${tolvek_comm_testy}/tst_korpus.cpp ${tolvek_comm_testy}/odtworz.cpp
-    ${tolvek_comm_testy}/odtworz.h LIBS tolvek_comm)
-target_compile_definitions(tst_korpus PRIVATE TOLVEK_KORPUS="${tolvek_comm_testy}/korpus")
 tolvek_test(tst_portqt integration SOURCES ${tolvek_comm_testy}/tst_portqt.cpp LIBS tolvek_comm util)
 
 if(TOLVEK_FUZZ)

@@ -1,35 +1,64 @@
-// The serial link over the in-memory port: sending, the single-byte read
-// with its 0x02 pair rule, the wait with its time-out, and the recovery of
-// a line that failed.
+// The serial link over the in-memory port: the time-out bookkeeping of a
+// wait, the single-byte read with its 0x02 pair rule, the wait itself, odd
+// byte streams (the fuzzing corpus) replayed through the readers, and the
+// recovery of a line that failed.
+#include "comm/oknoczekania.h"
+#include "odtworz.h"
 #include "stanowisko.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
 
 namespace {
-
-// Starts the test at ms milliseconds past a whole second of the wall clock,
-// so that the second boundaries a wait crosses are known.
-void doMilisekundy(int ms)
-{
-    const auto teraz = static_cast<int>(ZegarSystemowy().teraz().ms() % 1000);
-    QTest::qWait((ms - teraz + 1000) % 1000);
-}
-
+const DataCzas t0 = DataCzas::z(QDate(2026, 3, 2), QTime(12, 0));
+DataCzas przy(std::int64_t ms) { return t0.plusMs(ms); }
 } // namespace
 
 class TestLacze final : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void wyslijStr_discardsStaleInputThenWrites()
+    void timesOutAtTheThirdSecondBoundary_data()
     {
-        ZegarTestowy zegar;
-        Stanowisko s(zegar);
-        s.port->dostarcz(hex("7f0203"));
-        QVERIFY(s.comm.WyslijStr(hex("02054f06")));
-        QCOMPARE(s.port->ileCzeka(), 0);
-        QCOMPARE(s.port->zapisane, QList<QByteArray>{hex("02054f06")});
+        QTest::addColumn<int>("startMs");
+        QTest::newRow("start on a boundary: 3 s") << 0;
+        QTest::newRow("start just after: just under 3 s") << 1;
+        QTest::newRow("start just before: just over 2 s") << 999;
+    }
+    void timesOutAtTheThirdSecondBoundary()
+    {
+        QFETCH(int, startMs);
+        const OknoCzekania okno(przy(startMs));
+        QVERIFY(!okno.minelo(przy(2999)));
+        QVERIFY(okno.minelo(przy(3000)));
+        QCOMPARE(okno.doTerminu(przy(startMs)), 3000 - startMs);
+        QCOMPARE(okno.doTerminu(przy(3500)), 0);
+        // Sleeps are short and end on the deadline.
+        QCOMPARE(okno.nastepnySen(przy(startMs)), OknoCzekania::krokMs);
+        QCOMPARE(okno.nastepnySen(przy(2900)), 100);
+        QCOMPARE(okno.nastepnySen(przy(3000)), 0);
+    }
+
+    void timeInOtherHandlersDoesNotCount_data()
+    {
+        // The wait's start; a sleep that began at one moment and was due at
+        // another; when the link ran again; the start that follows.
+        QTest::addColumn<QList<int>>("ms");
+        QTest::newRow("10 s in another handler") << QList<int>{200, 1000, 1250, 11250, 10200};
+        QTest::newRow("timer jitter is not handler time") << QList<int>{0, 1000, 1250, 1265, 0};
+        QTest::newRow("lateness beyond jitter") << QList<int>{0, 1500, 1750, 1800, 50};
+        QTest::newRow("data at 1.1 s, loop held until 4.1 s") << QList<int>{0, 1000, 1100, 4100, 3000};
+        QTest::newRow("clock set back an hour") << QList<int>{3600000, 3601000, 3601250, 1100, 100};
+        QTest::newRow("clock set forward an hour") << QList<int>{0, 500, 750, 3600750, 3600000};
+    }
+    void timeInOtherHandlersDoesNotCount()
+    {
+        QFETCH(QList<int>, ms);
+        OknoCzekania okno(przy(ms[0]));
+        okno.poPrzebudzeniu(przy(ms[1]), przy(ms[2]), przy(ms[3]));
+        QCOMPARE(okno.start(), przy(ms[4]));
+        QVERIFY(!okno.minelo(przy(ms[3])));
     }
 
     void czytajBajt_pairOfBytesReadsAsTwo_data()
@@ -41,72 +70,36 @@ private Q_SLOTS:
         QTest::newRow("zero") << hex("00") << 0 << 0;
         QTest::newRow("0x02 0x02") << hex("020255") << 2 << 1;
         QTest::newRow("0x02 then any byte") << hex("02ff55") << 2 << 1;
-        QTest::newRow("0x02 then zero") << hex("0200") << 2 << 0;
+        QTest::newRow("trailing 0x02 without partner fails") << hex("02") << -1 << 0;
     }
     void czytajBajt_pairOfBytesReadsAsTwo()
     {
         QFETCH(QByteArray, wejscie);
         QFETCH(int, wartosc);
         QFETCH(int, zostaje);
-        ZegarTestowy zegar;
+        ZegarSystemowy zegar;
         Stanowisko s(zegar);
         s.port->dostarcz(wejscie);
         QCOMPARE(uruchom(s.comm.CzytajBajt()).wartosc, wartosc);
         QCOMPARE(s.port->ileCzeka(), zostaje);
     }
 
-    void czytajDane32_pairInAnyPositionOfTheBlock_data()
+    void corpusReadsAsDecoded_data()
     {
-        QTest::addColumn<int>("pozycja");
-        for (int i = 0; i < 33; ++i)
-            QTest::addRow("value %d", i) << i;
+        QTest::addColumn<QString>("plik");
+        const QDir korpus(QStringLiteral(TOLVEK_KORPUS));
+        const QStringList pliki = korpus.entryList(QDir::Files, QDir::Name);
+        QVERIFY(pliki.size() >= 8);
+        for (const QString &p : pliki)
+            QTest::newRow(qPrintable(p)) << korpus.filePath(p);
     }
-    void czytajDane32_pairInAnyPositionOfTheBlock()
+    void corpusReadsAsDecoded()
     {
-        // The 33 answer values of DAJ_DANE: one by CZYTAJ, 32 by CZYTAJ32.
-        QFETCH(int, pozycja);
-        ZegarTestowy zegar;
-        Stanowisko s(zegar);
-        QByteArray linia;
-        for (int i = 0; i < 33; ++i) {
-            if (i == pozycja)
-                linia.append(hex(i % 2 ? "0202" : "02e1"));
-            else
-                linia.append(static_cast<char>(0x40 + i));
-        }
-        linia.append(hex("77")); // the first byte of something else
-        s.port->dostarcz(linia);
-
-        const int pierwsza = uruchom(s.comm.CzytajBajt()).wartosc;
-        DaneRozkazu d;
-        QVERIFY(uruchom(s.comm.CzytajDane32(d)).wartosc);
-        QCOMPARE(pierwsza, pozycja == 0 ? 2 : 0x40);
-        for (int i = 1; i < 33; ++i)
-            QCOMPARE(d.bajty[static_cast<std::size_t>(i - 1)], i == pozycja ? 2 : 0x40 + i);
-        QCOMPARE(s.port->wejscie(), hex("77"));
-    }
-
-    void czytajBajt_trailing0x02WithoutPartnerFails()
-    {
-        ZegarSystemowy zegar;
-        Stanowisko s(zegar);
-        s.port->dostarcz(hex("02"));
-        QCOMPARE(uruchom(s.comm.CzytajBajt()).wartosc, -1);
-        QCOMPARE(s.port->ileCzeka(), 0);
-    }
-
-    void czytajDane32_stopsAtFirstMissingValueKeepingTheEarlierOnes()
-    {
-        ZegarSystemowy zegar;
-        Stanowisko s(zegar);
-        s.port->dostarcz(hex("0a0b020c"));
-        DaneRozkazu d;
-        d.bajty.fill(-1);
-        QVERIFY(!uruchom(s.comm.CzytajDane32(d)).wartosc);
-        QCOMPARE(d.bajty[0], 0x0A);
-        QCOMPARE(d.bajty[1], 0x0B);
-        QCOMPARE(d.bajty[2], 2);
-        QCOMPARE(d.bajty[3], -1);
+        QFETCH(QString, plik);
+        QFile f(plik);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString blad = odtworz(f.readAll());
+        QVERIFY2(blad.isEmpty(), qPrintable(blad));
     }
 
     void jestWBuforze_entersTheEventLoopEvenWhenAByteWaits()
@@ -122,32 +115,23 @@ private Q_SLOTS:
         QVERIFY(inneZdarzenie);
     }
 
-    void jestWBuforze_wakesOnArrivingData()
-    {
-        ZegarTestowy zegar; // stands still: only data can end this wait
-        Stanowisko s(zegar);
-        s.port->dostarczPo(120, hex("33"));
-        QVERIFY(uruchom(s.comm.JestWBuforze()).wartosc);
-    }
-
     void dataArrivingAfterAWaitEndedIsHarmless()
     {
-        ZegarTestowy zegar;
+        ZegarTestowy zegar; // stands still: only data can end this wait
         Stanowisko s(zegar);
         s.port->dostarczPo(20, hex("01"));
         QVERIFY(uruchom(s.comm.JestWBuforze()).wartosc);
         // The sleeps of the finished wait must no longer listen.
         s.port->dostarcz(hex("02"));
         s.port->dostarcz(hex("03"));
-        QCOMPARE(s.port->wejscie(), hex("010203"));
         QCOMPARE(uruchom(s.comm.CzytajBajt()).wartosc, 1);
+        QCOMPARE(s.port->wejscie(), hex("0203"));
     }
 
     void jestWBuforze_timesOutAfterMoreThanTwoWholeSeconds_data()
     {
         QTest::addColumn<int>("poSekundzie");
         QTest::newRow("early in a second: nearly 3 s") << 100;
-        QTest::newRow("mid-second") << 500;
         QTest::newRow("late in a second: a little over 2 s") << 650;
     }
     void jestWBuforze_timesOutAfterMoreThanTwoWholeSeconds()
@@ -155,7 +139,8 @@ private Q_SLOTS:
         QFETCH(int, poSekundzie);
         ZegarSystemowy zegar;
         Stanowisko s(zegar);
-        doMilisekundy(poSekundzie);
+        // Start at a known distance from the next second boundary.
+        QTest::qWait(static_cast<int>((poSekundzie - zegar.teraz().ms() % 1000 + 1000) % 1000));
         const DataCzas poczatek = zegar.teraz();
         QVERIFY(!uruchom(s.comm.JestWBuforze()).wartosc);
         const DataCzas koniec = zegar.teraz();
@@ -175,65 +160,30 @@ private Q_SLOTS:
         QVERIFY(uruchom(s.comm.JestWBuforze()).wartosc);
     }
 
-    void jestWBuforze_afterATenSecondHandlerOwnWaitingStillEndsIt()
-    {
-        ZegarPrzesuwany zegar;
-        Stanowisko s(zegar);
-        doMilisekundy(200);
-        QTimer::singleShot(500, this, [&zegar] { zegar.przesun(10000); });
-        const DataCzas poczatek = zegar.teraz();
-        QVERIFY(!uruchom(s.comm.JestWBuforze()).wartosc);
-        const DataCzas wlasnyKoniec = zegar.teraz().plusMs(-10000);
-        QVERIFY(wlasnyKoniec.ms() - poczatek.ms() > 2000);
-        QCOMPARE(DataCzas::sekundyMiedzy(poczatek, wlasnyKoniec), 3);
-    }
-
-    void jestWBuforze_reallyBlockingHandlerDoesNotCount()
-    {
-        ZegarSystemowy zegar;
-        Stanowisko s(zegar);
-        // 2 s of another handler's work, then the answer at 3.3 s real time.
-        QTimer::singleShot(300, this, [] { QThread::msleep(2000); });
-        s.port->dostarczPo(3300, hex("45"));
-        QVERIFY(uruchom(s.comm.JestWBuforze()).wartosc);
-    }
-
-    void otworz_failureGivesTheSerialLayersDescription()
+    void lineThatFailedIsReopenedQuietly_oneClosedOnPurposeIsNot()
     {
         ZegarTestowy zegar;
         Stanowisko s(zegar);
+        const QByteArray r = hex("02054f06");
+        s.port->wstrzyknijAwarie(QStringLiteral("Input/output error"));
+        // The adapter is still away: the write fails, nothing is shown.
+        s.port->ustawBladOtwarcia(QStringLiteral("No such file or directory"));
+        QVERIFY(!s.comm.WyslijStr(r));
+        // It is back.
+        s.port->ustawBladOtwarcia({});
+        QVERIFY(s.comm.WyslijStr(r));
+        QCOMPARE(s.port->otwarcia, QStringList(2, QStringLiteral("/dev/ttyTEST0")));
+        QVERIFY(s.komunikaty.pokazane.isEmpty());
+
         s.comm.zamknij();
+        QVERIFY(!s.comm.WyslijStr(r));
+        QCOMPARE(s.port->otwarcia.size(), 2);
+        QCOMPARE(s.port->zapisane, QList<QByteArray>{r});
+        // An open that fails says why.
         s.port->ustawBladOtwarcia(QStringLiteral("No such file or directory"));
         QString opis;
         QVERIFY(!s.comm.otworz(QStringLiteral("/dev/ttyUSB9"), &opis));
         QCOMPARE(opis, QStringLiteral("No such file or directory"));
-    }
-
-    void lineThatFailedIsReopenedQuietlyBeforeTheNextWrite()
-    {
-        ZegarTestowy zegar;
-        Stanowisko s(zegar);
-        s.port->wstrzyknijAwarie(QStringLiteral("Input/output error"));
-        QVERIFY(!s.port->otwarty());
-        // The adapter is still away: the write fails, nothing is shown.
-        s.port->ustawBladOtwarcia(QStringLiteral("No such file or directory"));
-        QVERIFY(!s.comm.WyslijStr(hex("02054f06")));
-        // It is back.
-        s.port->ustawBladOtwarcia({});
-        QVERIFY(s.comm.WyslijStr(hex("02054f06")));
-        QCOMPARE(s.port->otwarcia, QStringList({QStringLiteral("/dev/ttyTEST0"), QStringLiteral("/dev/ttyTEST0")}));
-        QCOMPARE(s.port->zapisane, QList<QByteArray>{hex("02054f06")});
-        QVERIFY(s.komunikaty.pokazane.isEmpty());
-    }
-
-    void lineClosedOnPurposeIsNotReopened()
-    {
-        ZegarTestowy zegar;
-        Stanowisko s(zegar);
-        s.comm.zamknij();
-        QVERIFY(!s.comm.WyslijStr(hex("02054f06")));
-        QCOMPARE(s.port->otwarcia.size(), 1);
-        QVERIFY(s.port->zapisane.isEmpty());
     }
 };
 

@@ -1,82 +1,98 @@
-// The command engine: attempts and their repetition, the busy flag, and a
-// second command started while the first waits for its answer.
+// The command engine and its dispatcher: the frames of every command byte
+// for byte, attempts and their repetition, how every command ends (Timer1,
+// the line state, the busy flag), a second command started while the first
+// waits for its answer, and the numbers built from answer bytes.
+#include "comm/clsfunkcje.h"
+#include "comm/komunikator.h"
 #include "stanowisko.h"
 
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-
-namespace {
-// The answer of a controller to the LED reads: one byte per frame.
-QByteArray diody(const QByteArray &ramka)
-{
-    if (ramka.at(2) == char(0x90))
-        return hex("fe");
-    if (ramka.at(2) == char(0xA0))
-        return hex("0202"); // the value 2, doubled on the line
-    return hex("31");
-}
-} // namespace
 
 class TestSilnik final : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void czytajDiody_threeAnswersGoToElementsOneToThree()
+    void everyCommandSendsItsFramesAfterDiscardingStaleInput_data()
     {
+        QTest::addColumn<QString>("rozkaz");
+        QTest::addColumn<int>("parametr");
+        QTest::addColumn<QByteArray>("ramki"); // frames separated by '|'
+        QTest::addColumn<int>("wartosc");      // the value read; -1 = none
+        QTest::newRow("DAJ_DANE") << "daj_dane" << 0 << QByteArray("02054f06") << -1;
+        QTest::newRow("CZYTAJ_DIODY") << "Czytaj_Diody" << 0 << QByteArray("02059004|0205a004|0205b004") << -1;
+        QTest::newRow("USTAW_SR") << "USTAW_SR" << 0x5A << QByteArray("02056a035a") << -1;
+        QTest::newRow("parameter 2 goes out single") << "USTAW_SR" << 0x02 << QByteArray("02056a0302") << -1;
+        QTest::newRow("TESTUJ") << "TESTUJ" << 0 << QByteArray("0205b004") << 0x5A;
+        QTest::newRow("CZYTAJ_KOND1") << "CZYTAJ_KOND1" << 0 << QByteArray("02059004") << 0x5A;
+        QTest::newRow("CZYTAJ_KOND2") << "czytaj_kond2" << 0 << QByteArray("0205a004") << 0x5A;
+        QTest::newRow("USTAW_KOND stage 1") << "USTAW_KOND" << 0 << QByteArray("020570033c") << -1;
+        QTest::newRow("USTAW_KOND stage 4") << "USTAW_KOND" << 3 << QByteArray("020573033c") << -1;
+        QTest::newRow("BADAJ_KOND stage 9") << "BADAJ_KOND" << 8 << QByteArray("02057805") << 0x5A;
+        QTest::newRow("WLACZ_KOND") << "WLACZ_KOND" << 0xFE << QByteArray("02059001fe") << -1;
+        QTest::newRow("WLACZ_KOND2") << "WLACZ_KOND2" << 0x7F << QByteArray("0205a0017f") << -1;
+        QTest::newRow("CZYTAJ_BLOK") << "CZYTAJ_BLOK" << 0 << QByteArray("02052f05") << 0x5A;
+        QTest::newRow("USTAW_BLOK reads back") << "ustaw_blok" << 0x20 << QByteArray("02052f0320|02052f05") << 0x5A;
+        // The rest of a DAJ_DANE answer: nothing sent, the input kept.
+        QTest::newRow("CZYTAJ") << "czytaj" << 0 << QByteArray() << 0x99;
+        QTest::newRow("CZYTAJ32") << "CZYTAJ32" << 0 << QByteArray() << -1;
+    }
+    void everyCommandSendsItsFramesAfterDiscardingStaleInput()
+    {
+        QFETCH(QString, rozkaz);
+        QFETCH(int, parametr);
+        QFETCH(QByteArray, ramki);
+        QFETCH(int, wartosc);
         ZegarTestowy zegar;
         Stanowisko s(zegar);
-        s.port->ustawOdpowiadacz(diody);
+        // Late bytes of an earlier exchange wait; the controller answers
+        // every read with 0x5A, writes get no answer.
+        s.port->dostarcz(QByteArray(33, char(0x99)));
+        s.port->ustawOdpowiadacz([](const QByteArray &r) {
+            return (r.at(3) == 0x04 || r.at(3) == 0x05) ? hex("5a") : QByteArray();
+        });
+        DaneRozkazu d;
+        d.wartosc = -1;
+        QVERIFY(uruchom(s.comm.WyslijRozkaz(1, rozkaz, &d, parametr)).wartosc);
+        QList<QByteArray> oczekiwane;
+        for (const QByteArray &r : ramki.split('|'))
+            if (!r.isEmpty())
+                oczekiwane.append(QByteArray::fromHex(r));
+        QCOMPARE(s.port->zapisane, oczekiwane);
+        QCOMPARE(s.port->wyczyszczenia, oczekiwane.size());
+        QCOMPARE(d.wartosc, wartosc);
+        QVERIFY(!s.comm.Zajety);
+    }
+
+    void czytajDiody_data()
+    {
+        QTest::addColumn<int>("odpowiada"); // how many of the three reads are answered
+        QTest::addColumn<bool>("wynik");
+        QTest::addColumn<int>("ramek");
+        QTest::newRow("all three: elements 1 to 3") << 3 << true << 3;
+        QTest::newRow("only the first: gives up at once") << 1 << false << 2;
+        QTest::newRow("not the third: all three four times") << 2 << false << 12;
+    }
+    void czytajDiody()
+    {
+        QFETCH(int, odpowiada);
+        QFETCH(bool, wynik);
+        QFETCH(int, ramek);
+        const QList<QByteArray> odpowiedzi{hex("fe"), hex("0202"), hex("31")}; // 0x90, 0xA0, 0xB0
+        const QList<int> wartosci{0xFE, 2, 0x31};
+        ZegarSystemowy zegar;
+        Stanowisko s(zegar);
+        s.port->ustawOdpowiadacz([&](const QByteArray &r) {
+            const int i = (static_cast<unsigned char>(r.at(2)) >> 4) - 9;
+            return i < odpowiada ? odpowiedzi.at(i) : QByteArray();
+        });
         DaneRozkazu d;
         d.bajty.fill(-1);
-        QVERIFY(uruchom(s.comm.WyslijRozkaz(1, QStringLiteral("CZYTAJ_DIODY"), &d, 0)).wartosc);
+        QCOMPARE(uruchom(s.comm.WyslijRozkaz(1, QStringLiteral("CZYTAJ_DIODY"), &d, 0)).wartosc, wynik);
+        QCOMPARE(s.port->zapisane.size(), ramek);
         QCOMPARE(d.bajty[0], -1);
-        QCOMPARE(d.bajty[1], 0xFE);
-        QCOMPARE(d.bajty[2], 2);
-        QCOMPARE(d.bajty[3], 0x31);
-    }
-
-    void czytajDiody_onlyFirstAnsweredGivesUpWithoutRepeating()
-    {
-        ZegarSystemowy zegar;
-        Stanowisko s(zegar);
-        s.port->odpowiedz(hex("fe"));
-        DaneRozkazu d;
-        QVERIFY(!uruchom(s.comm.WyslijRozkaz(1, QStringLiteral("CZYTAJ_DIODY"), &d, 0)).wartosc);
-        QCOMPARE(s.port->zapisane, (QList<QByteArray>{hex("02059004"), hex("0205a004")}));
-        QCOMPARE(d.bajty[1], 0xFE);
-    }
-
-    void czytajDiody_missingThirdAnswerRepeatsAllThreeFourTimes()
-    {
-        ZegarSystemowy zegar;
-        Stanowisko s(zegar);
-        s.port->ustawOdpowiadacz([](const QByteArray &r) { return r.at(2) == char(0xB0) ? QByteArray() : diody(r); });
-        QVERIFY(!uruchom(s.comm.WyslijRozkaz(1, QStringLiteral("CZYTAJ_DIODY"), nullptr, 0)).wartosc);
-        QList<QByteArray> trzy{hex("02059004"), hex("0205a004"), hex("0205b004")};
-        QCOMPARE(s.port->zapisane, trzy + trzy + trzy + trzy);
-    }
-
-    void ustawBlok_writesThenReadsBack()
-    {
-        ZegarTestowy zegar;
-        Stanowisko s(zegar);
-        s.port->odpowiedz({});         // the write gets no answer
-        s.port->odpowiedz(hex("27")); // the read-back
-        DaneRozkazu d;
-        QVERIFY(uruchom(s.comm.WyslijRozkaz(1, QStringLiteral("ustaw_blok"), &d, 0x20)).wartosc);
-        QCOMPARE(s.port->zapisane, (QList<QByteArray>{hex("02052f0320"), hex("02052f05")}));
-        QCOMPARE(d.wartosc, 0x27);
-    }
-
-    void staleAnswerOfAnEarlierCommandNeverReachesTheNext()
-    {
-        ZegarTestowy zegar;
-        Stanowisko s(zegar);
-        // A late byte for an earlier request is already waiting.
-        s.port->dostarcz(hex("99"));
-        s.port->odpowiedz(hex("41"), 30);
-        DaneRozkazu d;
-        QVERIFY(uruchom(s.comm.WyslijRozkaz(1, QStringLiteral("CZYTAJ_BLOK"), &d, 0)).wartosc);
-        QCOMPARE(d.wartosc, 0x41);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(d.bajty[static_cast<std::size_t>(i + 1)], i < odpowiada ? wartosci.at(i) : -1);
     }
 
     void unknownCommand_showsTheMessageOncePerAttemptAndFails()
@@ -91,112 +107,105 @@ private Q_SLOTS:
             QCOMPARE(k.ikona, Ikona::Krytyczna);
         }
         QVERIFY(s.port->zapisane.isEmpty());
-        QVERIFY(!s.comm.Zajety);
     }
 
-    void commandWithoutAnswerSucceedsWithNobodyOnTheLine()
+    void everyEndRestartsTimer1ReportsTheStateAndFreesTheLine_data()
     {
-        ZegarTestowy zegar;
-        Stanowisko s(zegar);
-        QVERIFY(uruchom(s.comm.WyslijRozkaz(1, QStringLiteral("DAJ_DANE"), nullptr, 0)).wartosc);
-        QCOMPARE(s.port->zapisane.size(), 1);
-    }
-
-    void refusedWriteIsAFailureAndNoAnswerIsAwaited()
-    {
-        ZegarTestowy zegar; // stands still: a wait for an answer would never end
-        Stanowisko s(zegar);
-        s.port->ustawOdmoweZapisu(true);
-        QVERIFY(!uruchom(s.comm.WyslijRozkaz(1, QStringLiteral("WLACZ_KOND"), nullptr, 0x7F)).wartosc);
-        QVERIFY(!uruchom(s.comm.WyslijRozkaz(1, QStringLiteral("CZYTAJ_KOND1"), nullptr, 0)).wartosc);
-        QVERIFY(!uruchom(s.comm.WyslijRozkaz(1, QStringLiteral("CZYTAJ_DIODY"), nullptr, 0)).wartosc);
-        QVERIFY(!uruchom(s.comm.WyslijRozkaz(1, QStringLiteral("USTAW_BLOK"), nullptr, 0x20)).wartosc);
-    }
-
-    void errors_leaveTheBusyFlagClear_data()
-    {
+        QTest::addColumn<bool>("dzialalPrzed");
         QTest::addColumn<int>("nr");
         QTest::addColumn<QString>("rozkaz");
         QTest::addColumn<int>("parametr");
-        QTest::newRow("unknown controller") << 9 << QStringLiteral("DAJ_DANE") << 0;
-        QTest::newRow("unknown controller, unknown command") << 9 << QStringLiteral("XYZ") << 0;
-        QTest::newRow("address above 0xFF") << 3 << QStringLiteral("TESTUJ") << 0;
-        QTest::newRow("location above 0xFF") << 1 << QStringLiteral("BADAJ_KOND") << 0x90;
-        QTest::newRow("parameter above 0xFF") << 1 << QStringLiteral("USTAW_SR") << 0x100;
+        QTest::addColumn<bool>("odmowa");
+        QTest::addColumn<int>("stan");
+        QTest::newRow("success, Timer1 was running") << true << 1 << "TESTUJ" << 0 << false << 0;
+        QTest::newRow("success, Timer1 was stopped") << false << 1 << "testuj" << 0 << false << 0;
+        // A frame that never left is a failure, and no answer is awaited
+        // (the test clock stands still: such a wait would never end).
+        for (const char *r : {"WLACZ_KOND", "TESTUJ", "CZYTAJ_DIODY", "USTAW_BLOK"})
+            QTest::addRow("refused write, %s", r) << false << 1 << QString::fromLatin1(r) << 0 << true << 2;
+        // The engine throws: the error goes on to the caller.
+        QTest::newRow("unknown controller") << false << 42 << "DAJ_DANE" << 0 << false << 2;
+        QTest::newRow("address above 0xFF") << false << 3 << "TESTUJ" << 0 << false << 2;
+        QTest::newRow("location above 0xFF") << true << 1 << "BADAJ_KOND" << 0x90 << false << 2;
+        QTest::newRow("parameter above 0xFF") << false << 1 << "USTAW_SR" << 0x100 << false << 2;
     }
-    void errors_leaveTheBusyFlagClear()
+    void everyEndRestartsTimer1ReportsTheStateAndFreesTheLine()
     {
+        QFETCH(bool, dzialalPrzed);
         QFETCH(int, nr);
         QFETCH(QString, rozkaz);
         QFETCH(int, parametr);
+        QFETCH(bool, odmowa);
+        QFETCH(int, stan);
         ZegarTestowy zegar;
         Stanowisko s(zegar);
-        int zwolnienia = 0;
-        connect(&s.comm, &clComm::zwolniony, this, [&zwolnienia] { ++zwolnienia; });
-        const Wynik<bool> w = uruchom(s.comm.WyslijRozkaz(nr, rozkaz, nullptr, parametr));
-        QVERIFY(!w.wyjatek.isEmpty());
+        QTimer timer1;
+        timer1.setInterval(100);
+        if (dzialalPrzed)
+            timer1.start();
+        Komunikator k(s.comm);
+        k.ustawTimer1(&timer1);
+        QSignalSpy stany(&k, &Komunikator::eKomunikacja);
+        QSignalSpy zwolnienia(&s.comm, &clComm::zwolniony);
+        bool aktywnyWTrakcie = false;
+        s.port->ustawOdmoweZapisu(odmowa);
+        s.port->ustawOdpowiadacz([&](const QByteArray &) {
+            aktywnyWTrakcie = timer1.isActive();
+            return hex("10");
+        });
+        const Wynik<bool> w = uruchom(k.WykonajRozkaz(nr, rozkaz, nullptr, parametr));
+        QCOMPARE(w.wartosc, stan == 0);
+        QCOMPARE(w.wyjatek.isEmpty(), stan == 0 || odmowa);
+        QCOMPARE(s.port->zapisane.isEmpty(), stan != 0);
+        QVERIFY(!aktywnyWTrakcie);
+        QVERIFY(timer1.isActive());
+        QCOMPARE(stany.size(), 2);
+        QCOMPARE(stany.at(0).at(0).toInt(), 1);
+        QCOMPARE(stany.at(1).at(0).toInt(), stan);
         QVERIFY(!s.comm.Zajety);
-        QCOMPARE(zwolnienia, 1);
-        QVERIFY(s.port->zapisane.isEmpty());
-        QVERIFY(s.komunikaty.pokazane.isEmpty());
-        // The next command runs normally.
-        QVERIFY(uruchom(s.comm.WyslijRozkaz(1, QStringLiteral("DAJ_DANE"), nullptr, 0)).wartosc);
+        QCOMPARE(zwolnienia.size(), 1);
     }
 
-    void secondCommandStartedDuringAWaitRunsAfterTheFirst()
+    void secondCommandDuringAWaitRunsAfterTheFirstWithTimer1Stopped()
     {
         ZegarTestowy zegar;
         Stanowisko s(zegar);
-        // The first controller answers after 300 ms; the second at once.
+        QTimer timer1;
+        timer1.start(100);
+        Komunikator k(s.comm);
+        k.ustawTimer1(&timer1);
         s.port->odpowiedz(hex("0202"), 300);
-        s.port->odpowiedz(hex("66"), 0);
+        s.port->odpowiedz(hex("66"), 200);
         DaneRozkazu d1, d2;
         Wynik<bool> drugi;
         bool drugiSkonczony = false;
-        QByteArray zapisanePrzyStarcieDrugiego;
         // A handler that runs while the first command waits for its answer.
         QTimer::singleShot(50, this, [&] {
-            QVERIFY(s.comm.Zajety);
-            zapisanePrzyStarcieDrugiego = s.port->zapisane.join('|');
-            przechwyc(s.comm.WyslijRozkaz(2, QStringLiteral("CZYTAJ_BLOK"), &d2, 0), &drugi).then([&] {
+            przechwyc(k.WykonajRozkaz(2, QStringLiteral("CZYTAJ_BLOK"), &d2), &drugi).then([&] {
                 drugiSkonczony = true;
             });
-            // It has not written anything yet: the line is taken.
-            QCOMPARE(s.port->zapisane.join('|'), zapisanePrzyStarcieDrugiego);
+            QCOMPARE(s.port->zapisane.size(), 1); // the line is taken: nothing written yet
         });
-        QVERIFY(uruchom(s.comm.WyslijRozkaz(1, QStringLiteral("CZYTAJ_KOND1"), &d1, 0)).wartosc);
+        QVERIFY(uruchom(k.WykonajRozkaz(1, QStringLiteral("CZYTAJ_KOND1"), &d1)).wartosc);
         QCOMPARE(d1.wartosc, 2);
+        QVERIFY(!drugiSkonczony);
+        QVERIFY(!timer1.isActive());
         QVERIFY(QTest::qWaitFor([&] { return drugiSkonczony; }, 5000));
         QVERIFY(drugi.wartosc);
         QCOMPARE(d2.wartosc, 0x66);
         QCOMPARE(s.port->zapisane, (QList<QByteArray>{hex("02059004"), hex("02112f05")}));
-        QVERIFY(!s.comm.Zajety);
+        QVERIFY(timer1.isActive());
     }
 
-    void commandsQueuedBehindABusyLineRunOneAtATime()
+    void numbersFromAnswerBytesAreBigEndianAndKeepTheirSign()
     {
-        ZegarTestowy zegar;
-        Stanowisko s(zegar);
-        s.port->ustawOdpowiadacz([](const QByteArray &r) { return r.mid(1, 1); }); // echoes the address
-        DaneRozkazu d[3];
-        Wynik<bool> w[3];
-        int skonczone = 0;
-        s.comm.Zajety = true; // an exchange is running
-        for (int i = 0; i < 3; ++i) {
-            s.adresy[10 + i] = 0x20 + i;
-            przechwyc(s.comm.WyslijRozkaz(10 + i, QStringLiteral("TESTUJ"), &d[i], 0), &w[i]).then([&skonczone] {
-                ++skonczone;
-            });
-        }
-        QVERIFY(s.port->zapisane.isEmpty());
-        s.comm.Zajety = false;
-        Q_EMIT s.comm.zwolniony();
-        QVERIFY(QTest::qWaitFor([&] { return skonczone == 3; }, 5000));
-        for (int i = 0; i < 3; ++i) {
-            QVERIFY(w[i].wartosc);
-            QCOMPARE(d[i].wartosc, 0x20 + i);
-        }
-        QCOMPARE(s.port->zapisane.size(), 3);
+        QCOMPARE(int(clsFunkcje::TworzInt(0xFF, 0xFE)), -2);
+        QCOMPARE(int(clsFunkcje::TworzInt(0x80, 0x00)), -32768);
+        QCOMPARE(qint64(clsFunkcje::TworzLong(0x00, 0x01, 0x00, 0x00)), 65536);
+        QCOMPARE(qint64(clsFunkcje::TworzLong(0x80, 0x00, 0x00, 0x00)), -2147483648LL);
+        // Counters at or above 2^31 keep their true value.
+        QCOMPARE(qint64(clsFunkcje::TworzLongU(0x80, 0x00, 0x00, 0x00)), 2147483648LL);
+        QCOMPARE(qint64(clsFunkcje::TworzLongU(0xFF, 0xFF, 0xFF, 0xFF)), 4294967295LL);
     }
 };
 
