@@ -4,22 +4,15 @@
 // in the working directory, an in-memory port, the test seams, and the
 // real start-up with its real windows on the offscreen platform.
 
-#include "alarms/fmalarmyn.h"
-#include "app/start.h"
+#include "platform/polaczenie.h"
 #include "testsupport.h"
 #include "ui/main/fmglowny.h"
 #include "ui/main/uruchomienie.h"
-#include "views/fmregulatory.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QPointer>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTimer>
-#include <QUuid>
 
 #include <functional>
 #include <memory>
@@ -89,30 +82,19 @@ private:
     bool m_otwarty = false;
 };
 
-// Regulatory rows: address, code, type.
-struct WierszRegulatora {
-    int adres;
-    QString kod;
-    QString typ = QStringLiteral("regulator");
-};
-
 class StanowiskoGui {
 public:
-    explicit StanowiskoGui(const QList<WierszRegulatora> &regulatory = {{1, QStringLiteral("R1")},
-                                                                        {2, QStringLiteral("R2")}})
+    // Controllers R1, R2, ... at addresses 1, 2, ...
+    explicit StanowiskoGui(int regulatorow = 2)
         : kt([this] {
               auto p = std::make_unique<PortTestowy>();
               port = p.get();
               return p;
           })
     {
-        QStringList sql;
-        for (const WierszRegulatora &w : regulatory)
-            sql << QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (%1, '%2', '%3')")
-                       .arg(w.adres)
-                       .arg(w.kod, w.typ);
-        if (!sql.isEmpty())
-            baza.wykonaj(sql);
+        for (int i = 1; i <= regulatorow; ++i)
+            baza.wykonaj(
+                QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (%1, 'R%1', 'regulator')").arg(i));
         poprzedni = QDir::currentPath();
         QDir::setCurrent(baza.katalog.path());
     }
@@ -139,32 +121,12 @@ public:
     fmGlowny *glowny() const { return u ? u->glowny() : nullptr; }
     QAction *menu(const char *nazwa) const { return glowny()->menu(QString::fromLatin1(nazwa)); }
 
+    // Through a connection of its own, as another program would look.
     QList<QVariantList> zapytaj(const QString &zapytanie) const
     {
-        QList<QVariantList> wynik;
-        const QString nazwa = QUuid::createUuid().toString();
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nazwa);
-            db.setDatabaseName(baza.sciezka);
-            db.open();
-            QSqlQuery q(db);
-            q.exec(zapytanie);
-            while (q.next()) {
-                QVariantList w;
-                for (int i = 0; i < q.record().count(); ++i)
-                    w << q.value(i);
-                wynik << w;
-            }
-        }
-        QSqlDatabase::removeDatabase(nazwa);
-        return wynik;
-    }
-    QStringList operacjeLogu() const
-    {
-        QStringList w;
-        for (const QVariantList &r : zapytaj(QStringLiteral("SELECT Operacja FROM Log ORDER BY rowid")))
-            w << r.value(0).toString();
-        return w;
+        Polaczenie cn;
+        cn.otworzPlik(baza.sciezka, false);
+        return wierszeZapytania(cn, zapytanie);
     }
 
     BazaTestowa baza;

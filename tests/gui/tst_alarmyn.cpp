@@ -1,15 +1,10 @@
-// The alarm board: rows and their looks through the life of an alarm, the
-// acknowledgement by double click, and its place in the main window.
+// The alarm board: rows and their looks through the life of an alarm and
+// the acknowledgement by double click.
 #include "alarms/fmalarmyn.h"
 #include "alarms/listaalarmow.h"
 #include "app/kontekst.h"
 #include "testsupport.h"
 
-#include <QGroupBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -28,18 +23,25 @@ class TestAlarmyN final : public QObject {
         const QColor kol = w->foreground(c).color();
         return kol.red() == 0 && kol.green() == 0 && kol.blue() == 0 && kol.alpha() < 255;
     }
+    static void wyglad(const QTreeWidgetItem *w, bool aktywny, bool pogrubiony)
+    {
+        for (int c = 0; c < 3; ++c) {
+            QVERIFY(aktywny ? czerwony(w, c) : wyszarzony(w, c));
+            QCOMPARE(w->font(c).bold(), pogrubiony);
+        }
+    }
     static void dwuklik(QTreeWidget *lista, QTreeWidgetItem *w)
     {
         const QPoint p = lista->visualItemRect(w).center();
         QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, p);
         QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, p);
     }
-    QString kolumnaBazy(const char *kolumna, int id)
+    // Both dates of the alarm stored?
+    bool zamknietyWBazie(int id)
     {
-        Rekordy rs;
-        rs.Open(QStringLiteral("Alarmy"), k().cnBaza);
-        rs.Find(QStringLiteral("Id_alarmu=") + QString::number(id));
-        return rs.EOF_() ? QStringLiteral("?") : rs.pole(QString::fromLatin1(kolumna)).toString();
+        return wierszeZapytania(k().cnBaza, QStringLiteral("Select Data_potw is not null and Data_dezakt is not null "
+                                                           "from Alarmy where Id_alarmu = %1").arg(id))
+            == QList<QVariantList>{{1}};
     }
 
 private Q_SLOTS:
@@ -57,89 +59,49 @@ private Q_SLOTS:
         baza.reset();
     }
 
-    void boardLayout()
+    void alarmLife_showsInRowLooks_data()
     {
-        fmAlarmyN okno(k());
-        QCOMPARE(okno.windowTitle(), QStringLiteral("Alarmy"));
-        QVERIFY(!okno.windowIcon().isNull());
-        QTreeWidget *l = okno.lstAlarmy();
-        QCOMPARE(l->headerItem()->text(0), QStringLiteral("Czas"));
-        QCOMPARE(l->headerItem()->text(1), QStringLiteral("Regulator"));
-        QCOMPARE(l->headerItem()->text(2), QStringLiteral("Tresc alarmu"));
-        QCOMPARE(l->columnWidth(0), 2200 / 15);
-        QCOMPARE(l->columnWidth(1), 1000 / 15);
-        QCOMPARE(l->columnWidth(2), 5200 / 15);
-        for (int c = 3; c < l->columnCount(); ++c)
-            QVERIFY(l->isColumnHidden(c));
-        auto *legenda = okno.findChild<QGroupBox *>(QStringLiteral("fraLegenda"));
-        QCOMPARE(legenda->title(), QStringLiteral("Legenda"));
-        QStringList etykiety;
-        for (QLabel *e : legenda->findChildren<QLabel *>())
-            etykiety << e->text();
-        QCOMPARE(etykiety, (QStringList{"aktywny, niepotwierdzony", "aktywny, potwierdzony",
-                                        "nieaktywny, niepotwierdzony", "nieaktywny, potwierdzony"}));
+        QTest::addColumn<bool>("najpierwPotwierdzony");
+        QTest::newRow("ends, then acknowledged") << false;
+        QTest::newRow("acknowledged, then ends") << true;
     }
-
-    void alarmLifeShowsInRowLooks()
+    void alarmLife_showsInRowLooks()
     {
+        QFETCH(bool, najpierwPotwierdzony);
         fmAlarmyN okno(k());
         okno.show();
         QTreeWidget *l = okno.lstAlarmy();
+        k().alarmy.NowyAlarm(czas, 1, 100, QString());
         k().alarmy.NowyAlarm(czas, 2, 201, QStringLiteral("( 125.3 A)"));
         k().alarmy.NowyAlarm(czas.plusSekundy(5), 2, 201, QStringLiteral("( 130 A)")); // still active: no row
-        QCOMPARE(l->topLevelItemCount(), 1);
-        QTreeWidgetItem *w = l->topLevelItem(0);
+        QCOMPARE(l->topLevelItemCount(), 2);
+        QTreeWidgetItem *w = l->topLevelItem(1);
         QCOMPARE(w->text(0), QStringLiteral("05/12/2026 10:15:30"));
         QCOMPARE(w->text(1), QStringLiteral("R2"));
         QCOMPARE(w->text(2), QStringLiteral("Przekroczona wartość prądu ( 125.3 A)"));
-        QCOMPARE(w->text(3), QStringLiteral(" 2"));
-        QCOMPARE(w->text(4), QStringLiteral(" 201"));
         QCOMPARE(w->text(6), QStringLiteral("A"));
         QCOMPARE(w->text(7), QStringLiteral("N"));
         const int id = w->text(8).trimmed().toInt();
         QVERIFY(id > 0);
-        for (int c = 0; c < 3; ++c) {
-            QVERIFY(czerwony(w, c));
-            QVERIFY(w->font(c).bold());
-        }
+        wyglad(w, true, true);
 
-        // Ends before acknowledgement: black, ghosted, still bold.
-        k().alarmy.DezaktywujAlarm(1);
+        if (najpierwPotwierdzony) {
+            dwuklik(l, w);
+            wyglad(w, true, false); // still red, no longer bold
+            dwuklik(l, w);          // a second double click changes nothing
+            k().alarmy.DezaktywujAlarm(2);
+        } else {
+            k().alarmy.DezaktywujAlarm(2);
+            wyglad(w, false, true); // black, ghosted, still bold
+            QCOMPARE(k().oApp.IloscNiePotwAlarmow, 2);
+            dwuklik(l, w);
+        }
+        wyglad(w, false, false);
         QCOMPARE(w->text(6), QStringLiteral("N"));
-        for (int c = 0; c < 3; ++c) {
-            QVERIFY(wyszarzony(w, c));
-            QVERIFY(w->font(c).bold());
-        }
-        QCOMPARE(k().oApp.IloscNiePotwAlarmow, 1);
-
-        // The operator acknowledges it by double click.
-        dwuklik(l, w);
         QCOMPARE(w->text(7), QStringLiteral("T"));
-        for (int c = 0; c < 3; ++c) {
-            QVERIFY(wyszarzony(w, c));
-            QVERIFY(!w->font(c).bold());
-        }
-        QCOMPARE(k().oApp.IloscNiePotwAlarmow, 0);
-        QVERIFY(kolumnaBazy("Data_potw", id) != QString());
-        QVERIFY(kolumnaBazy("Data_dezakt", id) != QString());
-    }
-
-    void acknowledgedWhileActiveStaysRedNotBold()
-    {
-        fmAlarmyN okno(k());
-        okno.show();
-        k().alarmy.NowyAlarm(czas, 1, 100, QString());
-        k().alarmy.NowyAlarm(czas, 2, 202, QStringLiteral("( 400 V)"));
-        QTreeWidget *l = okno.lstAlarmy();
-        dwuklik(l, l->topLevelItem(1));
-        QTreeWidgetItem *w = l->topLevelItem(1);
-        QVERIFY(czerwony(w, 0));
-        QVERIFY(!w->font(0).bold());
-        QVERIFY(l->topLevelItem(0)->font(0).bold());
         QCOMPARE(k().oApp.IloscNiePotwAlarmow, 1);
-        // A second double click changes nothing.
-        dwuklik(l, w);
-        QCOMPARE(k().oApp.IloscNiePotwAlarmow, 1);
+        QVERIFY(l->topLevelItem(0)->font(0).bold()); // the other alarm is untouched
+        QVERIFY(zamknietyWBazie(id));
     }
 
     void doubleClickOutsideRowsDoesNothing()
@@ -164,28 +126,6 @@ private Q_SLOTS:
         QCOMPARE(okno.lstAlarmy()->topLevelItemCount(), 2);
         QVERIFY(wyszarzony(okno.lstAlarmy()->topLevelItem(0), 0));
         QVERIFY(czerwony(okno.lstAlarmy()->topLevelItem(1), 0));
-    }
-
-    void placedInTheFrameAndOnlyHiddenWhenClosed()
-    {
-        QMdiArea mdi;
-        mdi.resize(1000, 700);
-        mdi.show();
-        auto *okno = new fmAlarmyN(k());
-        QMdiSubWindow *ramka = mdi.addSubWindow(okno);
-        ramka->show();
-        QCOMPARE(ramka->geometry(), QRect(0, 5450 / 15, 11325 / 15, 1755 / 15));
-        QCOMPARE(ramka->minimumSize(), QSize(11325 / 15, 1755 / 15));
-        ramka->resize(300, 50);
-        QVERIFY(ramka->width() >= 11325 / 15 && ramka->height() >= 1755 / 15);
-
-        QPointer<fmAlarmyN> straz(okno);
-        ramka->close();
-        QVERIFY(!ramka->isVisible());
-        QVERIFY(straz);
-        QCOMPARE(mdi.subWindowList().size(), 1);
-        k().alarmy.NowyAlarm(czas, 1, 100, QString());
-        QCOMPARE(okno->lstAlarmy()->topLevelItemCount(), 1);
     }
 };
 

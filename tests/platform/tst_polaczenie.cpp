@@ -10,9 +10,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
-#include <QSqlQuery>
 #include <QTest>
 
 #include <cstdio>
@@ -32,19 +30,20 @@ QString bladOtwarcia(const QString &polaczenieTekst)
     return {};
 }
 
-void zapiszPlik(const QString &sciezka, const QByteArray &tresc)
-{
-    QFile f(sciezka);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(tresc);
-}
+// The working directory for one scope, given back even when a check fails.
+struct KatalogRoboczy {
+    const QString poprzedni = QDir::currentPath();
+    explicit KatalogRoboczy(const QString &katalog) { QDir::setCurrent(katalog); }
+    ~KatalogRoboczy() { QDir::setCurrent(poprzedni); }
+};
 
-QString pragma(Polaczenie &cn, const QString &nazwa)
+void dopiszDoLoga(Polaczenie &cn, const QString &operacja)
 {
-    QSqlQuery q(cn.db());
-    if (!q.exec(QStringLiteral("PRAGMA ") + nazwa) || !q.next())
-        return QStringLiteral("<błąd>");
-    return q.value(0).toString();
+    Rekordy rs;
+    rs.Open(QStringLiteral("Log"), cn);
+    rs.AddNew();
+    rs.ustaw(QStringLiteral("Operacja"), operacja);
+    rs.Update();
 }
 
 // The child side of the kill test: commit one row, say so, and wait to be
@@ -53,11 +52,7 @@ int dzieckoZapisujace(const QString &sciezka)
 {
     Polaczenie cn;
     cn.otworzPlik(sciezka, false);
-    Rekordy rs;
-    rs.Open(QStringLiteral("Log"), cn);
-    rs.AddNew();
-    rs.ustaw(QStringLiteral("Operacja"), QStringLiteral("przed zabiciem"));
-    rs.Update();
+    dopiszDoLoga(cn, QStringLiteral("przed zabiciem"));
     std::fputs("ZAPISANO\n", stdout);
     std::fflush(stdout);
     for (;;)
@@ -69,224 +64,143 @@ int dzieckoZapisujace(const QString &sciezka)
 class TestPolaczenie final : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void zrodloDanych_data();
-    void zrodloDanych();
-    void open_relativeDataSource_isTakenFromWorkingDirectory();
-    void open_pathWithBlanksHashAndPolishLetters_opensThatFile();
-    void open_missingFile_namesFileAndDirectory_andCreatesNothing();
-    void open_jetFile_saysItIsAccessAndMustBeConverted_data();
-    void open_jetFile_saysItIsAccessAndMustBeConverted();
-    void open_notSqliteFile_isRefused_data();
-    void open_notSqliteFile_isRefused();
-    void open_noDataSource_isRefused();
-    void connection_hasWalFullSyncAndBusyTimeout();
-    void twoConnections_onOneFile_areIndependent();
-    void otworzPlik_createsOnlyWhenAllowed();
-    void committedRow_survivesKilledWriter();
-};
-
-void TestPolaczenie::zrodloDanych_data()
-{
-    QTest::addColumn<QString>("tekst");
-    QTest::addColumn<QString>("plik");
-    QTest::newRow("station") << "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=tolvek.mdb;Persist Security Info=False"
-                             << "tolvek.mdb";
-    QTest::newRow("editor, upper case") << "PROVIDER=Microsoft.Jet.OLEDB.4.0;DATA SOURCE=tolvek.mdb;" << "tolvek.mdb";
-    QTest::newRow("blanks and quotes") << " data  source = \"/tmp/a b/x.mdb\" ;" << "/tmp/a b/x.mdb";
-    QTest::newRow("last item") << "Provider=x;Data Source=baza.db" << "baza.db";
-    QTest::newRow("missing") << "Provider=x;Source=baza.db" << "";
-}
-
-void TestPolaczenie::zrodloDanych()
-{
-    QFETCH(QString, tekst);
-    QFETCH(QString, plik);
-    QCOMPARE(Polaczenie::zrodloDanych(tekst), plik);
-}
-
-void TestPolaczenie::open_relativeDataSource_isTakenFromWorkingDirectory()
-{
-    BazaTestowa b;
-    const QString poprzedni = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(b.katalog.path()));
-    Polaczenie cn;
-    try {
-        cn.Open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=tolvek.mdb;Persist Security Info=False"));
-    } catch (const BladBazy &e) {
-        QDir::setCurrent(poprzedni);
-        QFAIL(e.what());
+    void zrodloDanych_data()
+    {
+        QTest::addColumn<QString>("tekst");
+        QTest::addColumn<QString>("plik");
+        QTest::newRow("station")
+            << "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=tolvek.mdb;Persist Security Info=False"
+            << "tolvek.mdb";
+        QTest::newRow("editor, upper case") << "PROVIDER=Microsoft.Jet.OLEDB.4.0;DATA SOURCE=tolvek.mdb;"
+                                            << "tolvek.mdb";
+        QTest::newRow("blanks and quotes, last item") << "Provider=x; data  source = \"/tmp/a b/x.mdb\" "
+                                                      << "/tmp/a b/x.mdb";
+        QTest::newRow("missing") << "Provider=x;Source=baza.db" << "";
     }
-    QDir::setCurrent(poprzedni);
-    QVERIFY(cn.otwarte());
-    QCOMPARE(cn.plik(), b.sciezka);
-    Rekordy rs;
-    rs.Open(QStringLiteral("Regulatory"), cn); // still the same file after the directory changed back
-    QVERIFY(rs.EOF_());
-}
+    void zrodloDanych()
+    {
+        QFETCH(QString, tekst);
+        QFETCH(QString, plik);
+        QCOMPARE(Polaczenie::zrodloDanych(tekst), plik);
+        if (plik.isEmpty())
+            QVERIFY(bladOtwarcia(tekst).contains(QStringLiteral("Data Source")));
+    }
 
-void TestPolaczenie::open_pathWithBlanksHashAndPolishLetters_opensThatFile()
-{
-    BazaTestowa b;
-    const QString katalog = b.katalog.filePath(QStringLiteral("dział #1 ?%20 x"));
-    QVERIFY(QDir().mkpath(katalog));
-    const QString plik = katalog + QStringLiteral("/tolvek.mdb");
-    QVERIFY(QFile::copy(b.sciezka, plik));
-    Polaczenie cn;
-    cn.Open(QStringLiteral("Data Source=") + plik);
-    QCOMPARE(cn.plik(), plik);
-    Rekordy rs;
-    rs.Open(QStringLiteral("Log"), cn);
-    rs.AddNew();
-    rs.Update();
-    cn.Close();
-    // The row is in that very file, and no other file was made on the way.
-    Polaczenie inne;
-    inne.otworzPlik(plik, false);
-    QSqlQuery q(inne.db());
-    QVERIFY(q.exec(QStringLiteral("SELECT count(*) FROM Log")) && q.next());
-    QCOMPARE(q.value(0).toInt(), 1);
-    QCOMPARE(QDir(b.katalog.path()).entryList(QDir::Files), QStringList{"tolvek.mdb"});
-}
+    void open_relativeDataSource_isTakenFromWorkingDirectory()
+    {
+        BazaTestowa b;
+        Polaczenie cn;
+        {
+            KatalogRoboczy tu(b.katalog.path());
+            cn.Open(
+                QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=tolvek.mdb;Persist Security Info=False"));
+        }
+        QCOMPARE(cn.plik(), b.sciezka);
+        Rekordy rs;
+        rs.Open(QStringLiteral("Regulatory"), cn); // still the same file after the directory changed back
+        QVERIFY(rs.EOF_());
+    }
 
-void TestPolaczenie::open_missingFile_namesFileAndDirectory_andCreatesNothing()
-{
-    QTemporaryDir katalog;
-    const QString poprzedni = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(katalog.path()));
-    const QString opis = bladOtwarcia(QStringLiteral("Provider=x;Data Source=tolvek.mdb"));
-    QDir::setCurrent(poprzedni);
-    QVERIFY2(opis.contains(QStringLiteral("tolvek.mdb")), qPrintable(opis));
-    QVERIFY2(opis.contains(katalog.path()), qPrintable(opis));
-    QVERIFY(!QFile::exists(katalog.filePath(QStringLiteral("tolvek.mdb"))));
-}
+    void open_pathWithBlanksHashAndPolishLetters_opensThatFile()
+    {
+        BazaTestowa b;
+        const QString katalog = b.katalog.filePath(QStringLiteral("dział #1 ?%20 x"));
+        QVERIFY(QDir().mkpath(katalog));
+        const QString plik = katalog + QStringLiteral("/tolvek.mdb");
+        QVERIFY(QFile::copy(b.sciezka, plik));
+        Polaczenie cn;
+        cn.Open(QStringLiteral("Data Source=") + plik);
+        QCOMPARE(cn.plik(), plik);
+        dopiszDoLoga(cn, QStringLiteral("tu"));
+        cn.Close();
+        // The row is in that very file, and no other file was made on the way.
+        Polaczenie inne;
+        inne.otworzPlik(plik, false);
+        QCOMPARE(wierszeZapytania(inne, QStringLiteral("SELECT Operacja FROM Log")), QList<QVariantList>{{"tu"}});
+        QCOMPARE(QDir(b.katalog.path()).entryList(QDir::Files), QStringList{"tolvek.mdb"});
+    }
 
-void TestPolaczenie::open_jetFile_saysItIsAccessAndMustBeConverted_data()
-{
-    QTest::addColumn<QByteArray>("naglowek");
-    QTest::newRow("Jet 4") << QByteArray("\x00\x01\x00\x00Standard Jet DB\x00", 20);
-    QTest::newRow("ACE") << QByteArray("\x00\x01\x00\x00Standard ACE DB\x00", 20);
-}
+    void open_fileThatIsNoStationDatabase_isRefusedAndLeftAlone_data()
+    {
+        QTest::addColumn<bool>("jestPlik");
+        QTest::addColumn<QByteArray>("tresc");
+        QTest::addColumn<QStringList>("fragmenty"); // "<plik>": the file's absolute path
+        const QStringList jet{"Access/Jet", "przekonwertować", "<plik>"};
+        QTest::newRow("missing: names the file and the directory") << false << QByteArray() << QStringList{"<plik>"};
+        QTest::newRow("Jet 4") << true << (QByteArray("\x00\x01\x00\x00Standard Jet DB\x00", 20) + QByteArray(2048, 0))
+                               << jet;
+        QTest::newRow("ACE") << true << (QByteArray("\x00\x01\x00\x00Standard ACE DB\x00", 20) + QByteArray(2048, 0))
+                             << jet;
+        QTest::newRow("text") << true << QByteArray("Adres;Kod\n1;R1\n") << QStringList{"nie jest bazą danych SQLite"};
+        QTest::newRow("empty") << true << QByteArray() << QStringList{"pusty"};
+        QTest::newRow("damaged SQLite")
+            << true << (QByteArray("SQLite format 3\0", 16) + QByteArray(84, '\x7f') + QByteArray(4000, 'x'))
+            << QStringList{};
+    }
+    void open_fileThatIsNoStationDatabase_isRefusedAndLeftAlone()
+    {
+        QFETCH(bool, jestPlik);
+        QFETCH(QByteArray, tresc);
+        QFETCH(QStringList, fragmenty);
+        QTemporaryDir katalog;
+        KatalogRoboczy tu(katalog.path());
+        const QString plik = QDir::current().absoluteFilePath(QStringLiteral("tolvek.mdb"));
+        if (jestPlik) {
+            QFile f(plik);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(tresc);
+        }
+        const QString opis = bladOtwarcia(QStringLiteral("Provider=x;Data Source=tolvek.mdb"));
+        QVERIFY(!opis.isEmpty());
+        for (const QString &f : fragmenty)
+            QVERIFY2(opis.contains(f == QLatin1String("<plik>") ? plik : f), qPrintable(opis));
+        QCOMPARE(QFile::exists(plik), jestPlik); // never created
+        QFile f(plik);
+        if (jestPlik) {
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), tresc); // never changed
+        }
+    }
 
-void TestPolaczenie::open_jetFile_saysItIsAccessAndMustBeConverted()
-{
-    QFETCH(QByteArray, naglowek);
-    QTemporaryDir katalog;
-    const QString plik = katalog.filePath(QStringLiteral("tolvek.mdb"));
-    zapiszPlik(plik, naglowek + QByteArray(2048, '\0'));
-    const QString opis = bladOtwarcia(QStringLiteral("Data Source=") + plik);
-    QVERIFY2(opis.contains(QStringLiteral("Access/Jet")), qPrintable(opis));
-    QVERIFY2(opis.contains(QStringLiteral("przekonwertować")), qPrintable(opis));
-    QVERIFY2(opis.contains(plik), qPrintable(opis));
-}
+    void connection_hasWalFullSyncAndBusyTimeout()
+    {
+        BazaTestowa b;
+        Polaczenie cn;
+        cn.Open(b.polaczenieTekst);
+        const auto pragma = [&cn](const char *nazwa) {
+            return wierszeZapytania(cn, QStringLiteral("PRAGMA ") + QLatin1String(nazwa)).value(0).value(0);
+        };
+        QCOMPARE(pragma("journal_mode").toString(), QStringLiteral("wal"));
+        QCOMPARE(pragma("synchronous").toInt(), 2); // FULL
+        QVERIFY(pragma("busy_timeout").toInt() >= 1000);
+    }
 
-void TestPolaczenie::open_notSqliteFile_isRefused_data()
-{
-    QTest::addColumn<QByteArray>("tresc");
-    QTest::addColumn<QString>("fragment");
-    QTest::newRow("text") << QByteArray("Adres;Kod\n1;R1\n") << "nie jest bazą danych SQLite";
-    QTest::newRow("empty") << QByteArray() << "pusty";
-    QTest::newRow("damaged SQLite")
-        << (QByteArray("SQLite format 3\0", 16) + QByteArray(84, '\x7f') + QByteArray(4000, 'x'))
-        << "";
-}
+    void committedRow_survivesKilledWriter()
+    {
+        BazaTestowa b;
+        QProcess dziecko;
+        dziecko.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--zapisz-i-czekaj"), b.sciezka});
+        QVERIFY(dziecko.waitForStarted());
+        QByteArray wyjscie;
+        while (!wyjscie.contains("ZAPISANO") && dziecko.waitForReadyRead(20000))
+            wyjscie += dziecko.readAllStandardOutput();
+        QVERIFY2(wyjscie.contains("ZAPISANO"), dziecko.readAllStandardError().constData());
+        dziecko.kill(); // SIGKILL: no destructor, no checkpoint, no close
+        QVERIFY(dziecko.waitForFinished());
+        QCOMPARE(dziecko.exitStatus(), QProcess::CrashExit);
 
-void TestPolaczenie::open_notSqliteFile_isRefused()
-{
-    QFETCH(QByteArray, tresc);
-    QFETCH(QString, fragment);
-    QTemporaryDir katalog;
-    const QString plik = katalog.filePath(QStringLiteral("tolvek.mdb"));
-    zapiszPlik(plik, tresc);
-    const QString opis = bladOtwarcia(QStringLiteral("Data Source=") + plik);
-    QVERIFY(!opis.isEmpty());
-    QVERIFY2(opis.contains(fragment), qPrintable(opis));
-    QFile f(plik);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), tresc); // the refused file is left as it was
-}
-
-void TestPolaczenie::open_noDataSource_isRefused()
-{
-    QVERIFY(bladOtwarcia(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0")).contains(QStringLiteral("Data Source")));
-}
-
-void TestPolaczenie::connection_hasWalFullSyncAndBusyTimeout()
-{
-    BazaTestowa b;
-    Polaczenie cn;
-    cn.Open(b.polaczenieTekst);
-    QCOMPARE(pragma(cn, QStringLiteral("journal_mode")), QStringLiteral("wal"));
-    QCOMPARE(pragma(cn, QStringLiteral("synchronous")), QStringLiteral("2")); // FULL
-    QVERIFY(pragma(cn, QStringLiteral("busy_timeout")).toInt() >= 1000);
-}
-
-void TestPolaczenie::twoConnections_onOneFile_areIndependent()
-{
-    BazaTestowa b;
-    Polaczenie a, c;
-    a.Open(b.polaczenieTekst);
-    c.Open(b.polaczenieTekst);
-    QVERIFY(a.db().connectionName() != c.db().connectionName());
-    Rekordy rs;
-    rs.Open(QStringLiteral("Log"), a);
-    rs.AddNew();
-    rs.ustaw(QStringLiteral("Operacja"), QStringLiteral("z a"));
-    rs.Update();
-    a.Close();
-    QVERIFY(!a.otwarte());
-    QVERIFY_THROWS_EXCEPTION(BladBazy, rs.MoveFirst());
-    Rekordy rc;
-    rc.Open(QStringLiteral("Log"), c);
-    QCOMPARE(rc.pole(QStringLiteral("Operacja")).toString(), QStringLiteral("z a"));
-    a.Open(b.polaczenieTekst); // the same object opens again
-    QVERIFY(a.otwarte());
-}
-
-void TestPolaczenie::otworzPlik_createsOnlyWhenAllowed()
-{
-    QTemporaryDir katalog;
-    const QString plik = katalog.filePath(QStringLiteral("nowa.db"));
-    Polaczenie cn;
-    QVERIFY_THROWS_EXCEPTION(BladBazy, cn.otworzPlik(plik, false));
-    QVERIFY(!QFile::exists(plik));
-    cn.otworzPlik(plik, true);
-    QVERIFY(cn.otwarte());
-    QSqlQuery q(cn.db());
-    QVERIFY(q.exec(QStringLiteral("CREATE TABLE t (a)")));
-    cn.Close();
-    cn.otworzPlik(plik, false);
-    QVERIFY(cn.otwarte());
-}
-
-void TestPolaczenie::committedRow_survivesKilledWriter()
-{
-    BazaTestowa b;
-    QProcess dziecko;
-    dziecko.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--zapisz-i-czekaj"), b.sciezka});
-    QVERIFY(dziecko.waitForStarted());
-    QByteArray wyjscie;
-    while (!wyjscie.contains("ZAPISANO") && dziecko.waitForReadyRead(20000))
-        wyjscie += dziecko.readAllStandardOutput();
-    QVERIFY2(wyjscie.contains("ZAPISANO"), dziecko.readAllStandardError().constData());
-    dziecko.kill(); // SIGKILL: no destructor, no checkpoint, no close
-    QVERIFY(dziecko.waitForFinished());
-    QCOMPARE(dziecko.exitStatus(), QProcess::CrashExit);
-
-    Polaczenie cn;
-    cn.Open(b.polaczenieTekst);
-    Rekordy rs;
-    rs.Open(QStringLiteral("Log"), cn);
-    QVERIFY(!rs.EOF_());
-    QCOMPARE(rs.pole(QStringLiteral("Operacja")).toString(), QStringLiteral("przed zabiciem"));
-}
+        Polaczenie cn;
+        cn.Open(b.polaczenieTekst);
+        QCOMPARE(wierszeZapytania(cn, QStringLiteral("SELECT Operacja FROM Log")),
+                 QList<QVariantList>{{"przed zabiciem"}});
+    }
+};
 
 int main(int argc, char **argv)
 {
-    if (argc == 3 && std::strcmp(argv[1], "--zapisz-i-czekaj") == 0) {
-        QCoreApplication app(argc, argv);
-        return dzieckoZapisujace(QString::fromLocal8Bit(argv[2]));
-    }
     QCoreApplication app(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], "--zapisz-i-czekaj") == 0)
+        return dzieckoZapisujace(QString::fromLocal8Bit(argv[2]));
     TestPolaczenie t;
     return QTest::qExec(&t, argc, argv);
 }
