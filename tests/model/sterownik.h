@@ -7,6 +7,7 @@
 #include "stanowisko.h"
 
 #include <QByteArray>
+#include <QSignalSpy>
 #include <QStringList>
 
 #include <array>
@@ -76,6 +77,7 @@ struct Linia {
 // 380 V class, no thresholds, and the database open.
 struct StanowiskoLinii : Linia, StanowiskoModelu {
     clRegulator &r;
+    QSignalSpy panele{&k.oWizual, &clsWizual::panelTekst};
 
     explicit StanowiskoLinii(std::unique_ptr<Zegar> zegar = {})
         : StanowiskoModelu(fabrykaZe(sterownik, &port), std::move(zegar)),
@@ -90,18 +92,12 @@ struct StanowiskoLinii : Linia, StanowiskoModelu {
         r.ProgTgFiMin = -1.0e9f;
         otworz();
 
-        auto ustaw = [this](int od, std::initializer_list<int> bajty) {
-            for (int b : bajty)
-                sterownik.blok[static_cast<std::size_t>(od++)] = b;
-        };
-        ustaw(0, {0x00, 0x98, 0x96, 0x80}); // total counter 10 000 000
-        ustaw(8, {0x00, 0x5B, 0x8D, 0x80}); // reactive counter 6 000 000
-        ustaw(12, {0x00, 0x03, 0x84});      // timer 900
-        ustaw(15, {0x00, 0xE6});            // 230 V
-        ustaw(17, {0x01, 0xF4});            // 500 -> 100 A
-        ustaw(19, {0x03, 0xE8});            // 1000 -> 200 A
-        ustaw(23, {0x08, 0xFF});            // 50 Hz
-        ustaw(25, {0x02, 0x11, 0x21, 0x31, 0x41, 0x51}); // panel bytes; 2 travels as 02 02
+        // Counters 10 000 000 (total), 0 (capacitive) and 6 000 000 (reactive), timer 900, 230 V,
+        // 500 -> 100 A, 1000 -> 200 A, 50 Hz and the panel bytes, where 2 travels as 02 02.
+        const QByteArray b = QByteArray::fromHex("00989680 00000000 005B8D80 000384 00E6 01F4 03E8 0000 08FF "
+                                                 "02 11 21 31 41 51");
+        for (int i = 0; i < b.size(); ++i)
+            sterownik.blok[static_cast<std::size_t>(i)] = static_cast<quint8>(b[i]);
         sterownik.pamiec[0x90] = 0xFB;
         sterownik.pamiec[0xA0] = 0x7F;
         sterownik.pamiec[0xB0] = 0x33;
@@ -114,5 +110,15 @@ struct StanowiskoLinii : Linia, StanowiskoModelu {
         for (const QByteArray &b : port->zapisane)
             r << QString::fromLatin1(b.toHex());
         return r;
+    }
+
+    // The texts panel 1 was given, in order.
+    QStringList teksty() const
+    {
+        QStringList t;
+        for (const auto &a : panele)
+            if (a.at(0).toInt() == 1)
+                t << a.at(1).toString();
+        return t;
     }
 };

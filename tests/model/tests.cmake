@@ -1,10 +1,12 @@
 # Tests of this area (see tests/CMakeLists.txt).
-tolvek_test(tst_model_rejestr unit SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_rejestr.cpp LIBS tolvek_logic)
-tolvek_test(tst_model_ladowanie integration SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_ladowanie.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/stanowisko.h LIBS tolvek_logic)
-tolvek_test(tst_model_zapis integration SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_zapis.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/stanowisko.h LIBS tolvek_logic)
-tolvek_test(tst_model_odczyt integration SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_odczyt.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/stanowisko.h ${CMAKE_CURRENT_LIST_DIR}/sterownik.h LIBS tolvek_logic)
-tolvek_test(tst_model_sterowanie integration SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_sterowanie.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/stanowisko.h ${CMAKE_CURRENT_LIST_DIR}/sterownik.h LIBS tolvek_logic)
+set(tolvek_model_testy ${CMAKE_CURRENT_LIST_DIR})
+tolvek_test(tst_model_rejestr unit
+    SOURCES ${tolvek_model_testy}/tst_rejestr.cpp ${tolvek_model_testy}/pola.h LIBS tolvek_logic)
+tolvek_test(tst_model_ladowanie integration SOURCES ${tolvek_model_testy}/tst_ladowanie.cpp
+    ${tolvek_model_testy}/pola.h ${tolvek_model_testy}/stanowisko.h LIBS tolvek_logic)
+tolvek_test(tst_model_zapis integration
+    SOURCES ${tolvek_model_testy}/tst_zapis.cpp ${tolvek_model_testy}/stanowisko.h LIBS tolvek_logic)
+tolvek_test(tst_model_odczyt integration SOURCES ${tolvek_model_testy}/tst_odczyt.cpp
+    ${tolvek_model_testy}/stanowisko.h ${tolvek_model_testy}/sterownik.h LIBS tolvek_logic)
+tolvek_test(tst_model_sterowanie integration SOURCES ${tolvek_model_testy}/tst_sterowanie.cpp
+    ${tolvek_model_testy}/stanowisko.h ${tolvek_model_testy}/sterownik.h LIBS tolvek_logic)
