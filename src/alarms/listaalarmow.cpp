@@ -53,7 +53,7 @@ void ListaAlarmow::NowyAlarm(DataCzas Czas, int NrRegulatora, int KodAlarmu, con
     } catch (const BladBazy &e) {
         // The alarm stays on the board and keeps sounding; only its journal
         // row is missing, and the operator is told so.
-        zglosBladBazy(QStringLiteral("alarmu"), e.numer(), e.opis());
+        zglosBladBazy(e.numer(), e.opis());
     }
 
     Q_EMIT kolorWezla(w.kodRegulatora, true);
@@ -75,7 +75,7 @@ void ListaAlarmow::DezaktywujAlarm(int NrAlarmu)
         try {
             m_k.oBD.ModyfikujAlarm(w.idAlarmu.trimmed().toInt(), std::nullopt, m_k.teraz());
         } catch (const BladBazy &e) {
-            zglosBladBazy(QStringLiteral("alarmu"), e.numer(), e.opis());
+            zglosBladBazy(e.numer(), e.opis());
         }
     }
     if (m_k.oApp.IloscAktywnychAlarmow == 0)
@@ -103,16 +103,16 @@ void ListaAlarmow::Potwierdz(int NrAlarmu)
         try {
             m_k.oBD.ModyfikujAlarm(w.idAlarmu.trimmed().toInt(), m_k.teraz(), std::nullopt);
         } catch (const BladBazy &e) {
-            zglosBladBazy(QStringLiteral("alarmu"), e.numer(), e.opis());
+            zglosBladBazy(e.numer(), e.opis());
         }
     }
     m_k.oWizual.eZmianaAlarmow();
 }
 
-void ListaAlarmow::zglosBladBazy(const QString &operacja, int numer, const QString &opis)
+void ListaAlarmow::zglosBladBazy(int numer, const QString &opis)
 {
     qCWarning(lcAlarmy) << "alarm journal write failed:" << numer << opis;
-    m_k.komunikaty().pokaz(QStringLiteral("Błąd zapisu ") + operacja + QStringLiteral(" do bazy danych nr ") +
+    m_k.komunikaty().pokaz(QStringLiteral("Błąd zapisu alarmu do bazy danych nr ") +
                                Str(numer) + QLatin1Char('\r') + QLatin1Char('\'') + opis + QLatin1Char('\''),
                            QStringLiteral("Tolvek"), Ikona::Krytyczna);
 }

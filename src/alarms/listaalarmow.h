@@ -45,7 +45,7 @@ Q_SIGNALS:
     void kolorWezla(const QString &kodRegulatora, bool alarm);
 
 private:
-    void zglosBladBazy(const QString &operacja, int numer, const QString &opis);
+    void zglosBladBazy(int numer, const QString &opis);
     Kontekst &m_k;
     QVector<WierszAlarmu> m_wiersze;
 };

@@ -20,15 +20,13 @@ Harmonogram::Harmonogram(Kontekst &k, QObject *parent) : QObject(parent), m_k(k)
 
 void Harmonogram::naTimer1()
 {
-    // Exchanges stop Timer1, but a message or a handler could still let a
-    // timeout through between them: a tick never starts inside another.
-    if (m_wTakcie)
-        return;
     takt(); // runs on by itself; its frame is freed when it finishes
 }
 
 QCoro::Task<void> Harmonogram::takt()
 {
+    // Exchanges stop Timer1, but a handler could still let a timeout through
+    // between them: a tick never starts inside another.
     if (m_wTakcie)
         co_return;
     m_wTakcie = true;

@@ -62,25 +62,18 @@ QCoro::Task<bool> clRegulator::WczytajStanRegul(DataCzas)
     // DAJ_DANE fails only when its frame could not be written (the line is
     // gone). Decoding the previous block again would store an old reading
     // as a new one, so a refused frame is a communication failure too.
-    const bool okDajDane = co_await k.oKomunikator.WykonajRozkaz(Id, QStringLiteral("daj_dane"));
-    if (!okDajDane) {
-        DodajAlarm(k.teraz(), alarmBrakKomunikacji, QString());
-        co_return false;
-    }
     DaneRozkazu odpCzytaj;
-    const bool okCzytaj = co_await k.oKomunikator.WykonajRozkaz(Id, QStringLiteral("czytaj"), &odpCzytaj);
-    if (!okCzytaj) {
+    DaneRozkazu odpBlok;
+    bool ok = co_await k.oKomunikator.WykonajRozkaz(Id, QStringLiteral("daj_dane"));
+    if (ok)
+        ok = co_await k.oKomunikator.WykonajRozkaz(Id, QStringLiteral("czytaj"), &odpCzytaj);
+    if (ok)
+        ok = co_await k.oKomunikator.WykonajRozkaz(Id, QStringLiteral("czytaj32"), &odpBlok);
+    if (!ok) {
         DodajAlarm(k.teraz(), alarmBrakKomunikacji, QString());
         co_return false;
     }
     czytaj = odpCzytaj;
-
-    DaneRozkazu odpBlok;
-    const bool okBlok = co_await k.oKomunikator.WykonajRozkaz(Id, QStringLiteral("czytaj32"), &odpBlok);
-    if (!okBlok) {
-        DodajAlarm(k.teraz(), alarmBrakKomunikacji, QString());
-        co_return false;
-    }
     blok = odpBlok;
     SprawdzAlarm(alarmBrakKomunikacji);
 

@@ -22,6 +22,7 @@ class TestStacja final : public QObject {
     QProcess m_sim;
     QProcess m_stacja;
     QString m_polaczenie;
+    bool m_przeszedl = false;
 
     QList<QVariantList> zapytaj(const QString &sql)
     {
@@ -176,6 +177,7 @@ private Q_SLOTS:
             QCOMPARE(w[2].toString(), QStringLiteral("L"));
             QVERIFY(w[3].isNull());
         }
+        m_przeszedl = true;
     }
 
     void cleanupTestCase()
@@ -193,7 +195,8 @@ private Q_SLOTS:
             QFile f(m_katalog + QStringLiteral("/sim.log"));
             return f.open(QIODevice::ReadOnly) ? f.readAll().right(3000) : QByteArray();
         }();
-        if (QTest::currentTestFailed())
+        // The simulator's frame log tells what the line did when the test failed.
+        if (!m_przeszedl)
             qWarning("simulator log tail:\n%s", log.constData());
     }
 };
