@@ -9,7 +9,8 @@ class QPushButton;
 // The login before the control mode. Its outcome goes to oApp.ParametrGlob:
 // true when the user name and the administrator password matched, false
 // when the operator gave up (with "Anuluj", Escape or the close box).
-class fmLogin final : public QDialog {
+class fmLogin final : public QDialog
+{
     Q_OBJECT
 public:
     explicit fmLogin(Kontekst &k, QWidget *parent = nullptr);

@@ -14,8 +14,8 @@
 #include <QVBoxLayout>
 
 frmOptions::frmOptions(Kontekst &k, QWidget *parent)
-    : QDialog(parent), m_k(k), m_tbsOptions(new QTabWidget(this)), m_cmbPort(new QComboBox),
-      m_txtHaslo(new QLineEdit), m_chkDzwieki(new QCheckBox(QStringLiteral("sygnalizacja dźwiękowa"))),
+    : QDialog(parent), m_k(k), m_tbsOptions(new QTabWidget(this)), m_cmbPort(new QComboBox), m_txtHaslo(new QLineEdit),
+      m_chkDzwieki(new QCheckBox(QStringLiteral("sygnalizacja dźwiękowa"))),
       m_cmdOK(new QPushButton(QStringLiteral("&OK"), this)),
       m_cmdCancel(new QPushButton(QStringLiteral("&Anuluj"), this)),
       m_cmdApply(new QPushButton(QStringLiteral("&Zastosuj"), this))

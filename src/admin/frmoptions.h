@@ -14,7 +14,8 @@ class QTabWidget;
 // The options: the serial port number and the administrator password, both
 // kept in the per-user settings. The port in use changes only when the
 // port is next opened.
-class frmOptions final : public QDialog {
+class frmOptions final : public QDialog
+{
     Q_OBJECT
 public:
     explicit frmOptions(Kontekst &k, QWidget *parent = nullptr);

@@ -13,7 +13,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 
 // Visible columns, then the hidden ones that mirror the alarm's identity.
 enum Kolumna { Czas, Regulator, Tresc, NrRegul, KodAlarmu, Komentarz, Stan, Potwierdzenie, IdAlarmu, Liczba };
@@ -34,7 +35,8 @@ QLabel *etykietaLegendy(const QString &tekst, bool aktywny, bool potwierdzony, Q
 
 } // namespace
 
-namespace WygladAlarmu {
+namespace WygladAlarmu
+{
 
 // Red while active; black once it ended, drawn ghosted (half-transparent
 // black) so that an ended alarm recedes next to the live ones.

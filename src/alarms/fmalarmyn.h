@@ -12,7 +12,8 @@ struct WierszAlarmu;
 // coloured by its state; a double click acknowledges the row. The alarm
 // state itself lives in the context's ListaAlarmow, so closing this window
 // only hides it.
-class fmAlarmyN final : public QWidget {
+class fmAlarmyN final : public QWidget
+{
     Q_OBJECT
 public:
     explicit fmAlarmyN(Kontekst &k, QWidget *parent = nullptr);
@@ -39,7 +40,8 @@ private:
 };
 
 // How a row of the board looks in each of its four states.
-namespace WygladAlarmu {
+namespace WygladAlarmu
+{
 QColor kolor(bool aktywny);
 bool pogrubiony(bool potwierdzony);
 } // namespace WygladAlarmu

@@ -112,7 +112,7 @@ void ListaAlarmow::Potwierdz(int NrAlarmu)
 void ListaAlarmow::zglosBladBazy(int numer, const QString &opis)
 {
     qCWarning(lcAlarmy) << "alarm journal write failed:" << numer << opis;
-    m_k.komunikaty().pokaz(QStringLiteral("Błąd zapisu alarmu do bazy danych nr ") +
-                               Str(numer) + QLatin1Char('\r') + QLatin1Char('\'') + opis + QLatin1Char('\''),
+    m_k.komunikaty().pokaz(QStringLiteral("Błąd zapisu alarmu do bazy danych nr ") + Str(numer) + QLatin1Char('\r') +
+                               QLatin1Char('\'') + opis + QLatin1Char('\''),
                            QStringLiteral("Tolvek"), Ikona::Krytyczna);
 }

@@ -26,14 +26,15 @@ struct WierszAlarmu {
 
 // The running alarm state: one row per alarm raised since start. It lives
 // in the context for the whole run; the window fmAlarmyN only shows it.
-class ListaAlarmow final : public QObject {
+class ListaAlarmow final : public QObject
+{
     Q_OBJECT
 public:
     explicit ListaAlarmow(Kontekst &k, QObject *parent = nullptr);
 
     void NowyAlarm(DataCzas Czas, int NrRegulatora, int KodAlarmu, const QString &Komentarz);
-    void DezaktywujAlarm(int NrAlarmu);  // 1-based row index
-    void Potwierdz(int NrAlarmu);        // the operator's double click; 1-based
+    void DezaktywujAlarm(int NrAlarmu); // 1-based row index
+    void Potwierdz(int NrAlarmu);       // the operator's double click; 1-based
     int Count() const { return static_cast<int>(m_wiersze.size()); }
     const WierszAlarmu &wiersz(int NrAlarmu) const { return m_wiersze.at(NrAlarmu - 1); }
     static QString tekstAlarmu(int KodAlarmu);

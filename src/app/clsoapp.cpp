@@ -6,7 +6,8 @@
 void clsoApp::WczytajOpcje(const Ustawienia &u)
 {
     bool ok = false;
-    const int n = u.czytaj(QStringLiteral("port"), QStringLiteral("nr_portu"), QStringLiteral("1")).trimmed().toInt(&ok);
+    const int n =
+        u.czytaj(QStringLiteral("port"), QStringLiteral("nr_portu"), QStringLiteral("1")).trimmed().toInt(&ok);
     // A hand-edited settings file must not give a port number that wraps
     // around; the port loop then simply tries port 1 and asks again.
     nr_portu = (ok && n >= 0 && n <= 255) ? n : 1;

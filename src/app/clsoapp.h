@@ -11,7 +11,8 @@ class clsWizual;
 // The application object (oApp): the two persistent settings, the current
 // controller, the alarm counters, the window-open flags, the SQL date
 // delimiter, the dialog result slot and the control mode.
-class clsoApp final {
+class clsoApp final
+{
 public:
     bool Loaded_Panel = false;
     int IloscAktywnychAlarmow = 0;

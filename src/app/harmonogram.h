@@ -2,11 +2,10 @@
 
 #include "platform/datacz.h"
 
+#include <QCoro/QCoroTask>
 #include <QObject>
 #include <QString>
 #include <QTimer>
-
-#include <QCoro/QCoroTask>
 
 class Kontekst;
 
@@ -14,7 +13,8 @@ class Kontekst;
 // queued commands and the monitoring; Timer2 (1 s) blinks the alarm
 // picture; Timer3 (3 s) repeats the alarm sound. A Timer1 tick never
 // starts while another is still running.
-class Harmonogram final : public QObject {
+class Harmonogram final : public QObject
+{
     Q_OBJECT
 public:
     explicit Harmonogram(Kontekst &k, QObject *parent = nullptr);

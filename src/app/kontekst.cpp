@@ -5,14 +5,8 @@
 #include <stdexcept>
 
 Kontekst::Kontekst(Platforma platforma)
-    : m_platforma(std::move(platforma)),
-      oComm(*m_platforma.zegar, *m_platforma.komunikaty),
-      oKomunikator(oComm),
-      oWizual(*this),
-      oRegulatory(this),
-      oBD(cnBaza),
-      alarmy(*this),
-      harmonogram(*this)
+    : m_platforma(std::move(platforma)), oComm(*m_platforma.zegar, *m_platforma.komunikaty), oKomunikator(oComm),
+      oWizual(*this), oRegulatory(this), oBD(cnBaza), alarmy(*this), harmonogram(*this)
 {
     oApp.wizual = &oWizual;
     if (m_platforma.fabrykaPortow)

@@ -35,7 +35,8 @@ struct Platforma {
 // Every process-wide object of the station, created in the order of the
 // start-up and destroyed in reverse. Main creates one; each test builds a
 // fresh one.
-class Kontekst final {
+class Kontekst final
+{
 public:
     explicit Kontekst(Platforma platforma);
     ~Kontekst();

@@ -6,7 +6,8 @@
 
 Q_LOGGING_CATEGORY(lcPolecenia, "tolvek.kolejka")
 
-namespace {
+namespace
+{
 DataCzas naDate(const QVariant &v, const Kontekst &k)
 {
     if (v.canConvert<DataCzas>())

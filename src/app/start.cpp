@@ -8,7 +8,8 @@
 
 Q_LOGGING_CATEGORY(lcStart, "tolvek.start")
 
-namespace Start {
+namespace Start
+{
 
 void otworzBazeIWczytaj(Kontekst &k)
 {
@@ -33,7 +34,8 @@ QString komunikatBleduPortu(const QString &opisBledu)
            QStringLiteral("Proszę zmienić nr portu.");
 }
 
-namespace {
+namespace
+{
 void zapiszLog(Kontekst &k, const QString &operacja)
 {
     try {
@@ -48,7 +50,10 @@ void zapiszLog(Kontekst &k, const QString &operacja)
 }
 } // namespace
 
-void zapiszStart(Kontekst &k) { zapiszLog(k, QStringLiteral("Start aplikacji")); }
+void zapiszStart(Kontekst &k)
+{
+    zapiszLog(k, QStringLiteral("Start aplikacji"));
+}
 
 void zamknij(Kontekst &k)
 {

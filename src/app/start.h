@@ -6,7 +6,8 @@ class Kontekst;
 
 // The window-free steps of start-up and shutdown; the window layer runs
 // them in the order of Main and of the main window's load and unload.
-namespace Start {
+namespace Start
+{
 // Steps 5-8: opens cnBaza from the connection string, the three shared
 // recordsets, loads the registry and makes controller 1 current. Throws
 // BladBazy with a message for the operator.

@@ -19,7 +19,8 @@
 //
 // The timer belongs to `wlasciciel`: if the owner is destroyed while the
 // coroutine sleeps, the coroutine is simply never resumed.
-class Budzik final {
+class Budzik final
+{
 public:
     Budzik(QObject *wlasciciel, const Zegar &zegar, DataCzas wyjscie, std::chrono::milliseconds czas);
     ~Budzik();

@@ -17,7 +17,8 @@ class Komunikaty;
 // Waiting for answer bytes suspends the calling coroutine and returns to
 // the event loop: timers, clicks and redraws run meanwhile, nothing spins,
 // and a modal dialog opened meanwhile does not hold the exchange up.
-class clComm final : public QObject {
+class clComm final : public QObject
+{
     Q_OBJECT
 public:
     clComm(const Zegar &zegar, Komunikaty &komunikaty, QObject *parent = nullptr);

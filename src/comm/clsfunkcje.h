@@ -4,7 +4,8 @@
 
 // Numbers built from answer bytes; big-endian, the first argument is the
 // most significant byte.
-class clsFunkcje final {
+class clsFunkcje final
+{
 public:
     static std::int16_t TworzInt(std::uint8_t b1, std::uint8_t b2);
     static std::int32_t TworzLong(std::uint8_t b1, std::uint8_t b2, std::uint8_t b3, std::uint8_t b4);

@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <stdexcept>
 
-namespace {
+namespace
+{
 template <typename Kontener> auto znajdzKlucz(Kontener &k, const QString &klucz)
 {
     return std::find_if(k.begin(), k.end(), [&klucz](const clsPozKolejki &p) { return p.klucz == klucz; });

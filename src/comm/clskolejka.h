@@ -18,7 +18,8 @@ struct clsPozKolejki {
 
 // The operator command queue (oKolejka). Windows and menus append; the
 // scheduler's tick runs the oldest item with Wykonaj, one per tick.
-class clsKolejka final {
+class clsKolejka final
+{
 public:
     // Throws std::invalid_argument when sKey is already present.
     const clsPozKolejki &Add(int nrRegulatora, const QString &polecenie, const QVariant &parametry = {},

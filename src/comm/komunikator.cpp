@@ -10,7 +10,8 @@ Komunikator::Komunikator(clComm &comm, QObject *parent) : QObject(parent), m_com
 // last one ends, whatever its state was before (re-enabling restarts its
 // interval). A command started from the event loop while another waits
 // therefore cannot let a scheduler tick in before it has finished.
-class Komunikator::Wstrzymanie final {
+class Komunikator::Wstrzymanie final
+{
 public:
     explicit Wstrzymanie(Komunikator &k) : m_k(k)
     {

@@ -8,13 +8,13 @@
 #include <QString>
 #include <QTimer>
 
-
 class clComm;
 
 // The dispatcher (oKomunikator): the only way any code sends a command.
 // Around every command it stops the polling timer and reports the line
 // state (1 before, then 0 on success or 2 on failure).
-class Komunikator final : public QObject {
+class Komunikator final : public QObject
+{
     Q_OBJECT
 public:
     explicit Komunikator(clComm &comm, QObject *parent = nullptr);
@@ -22,8 +22,7 @@ public:
 
     bool TCP = false;
 
-    QCoro::Task<bool> WykonajRozkaz(int nrRegulatora, QString rozkaz, DaneRozkazu *dane = nullptr,
-                                    int parametr = 0);
+    QCoro::Task<bool> WykonajRozkaz(int nrRegulatora, QString rozkaz, DaneRozkazu *dane = nullptr, int parametr = 0);
 
 Q_SIGNALS:
     void eKomunikacja(int status);

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 std::int64_t sekundaPoczatku(std::int64_t ms)
 {
     std::int64_t s = ms / 1000;
@@ -12,7 +13,10 @@ std::int64_t sekundaPoczatku(std::int64_t ms)
 }
 } // namespace
 
-bool OknoCzekania::minelo(DataCzas teraz) const { return DataCzas::sekundyMiedzy(m_start, teraz) > limitSekund; }
+bool OknoCzekania::minelo(DataCzas teraz) const
+{
+    return DataCzas::sekundyMiedzy(m_start, teraz) > limitSekund;
+}
 
 std::int64_t OknoCzekania::doTerminu(DataCzas teraz) const
 {
@@ -22,7 +26,10 @@ std::int64_t OknoCzekania::doTerminu(DataCzas teraz) const
     return std::max<std::int64_t>(0, termin - teraz.ms());
 }
 
-std::int64_t OknoCzekania::nastepnySen(DataCzas teraz) const { return std::min(krokMs, doTerminu(teraz)); }
+std::int64_t OknoCzekania::nastepnySen(DataCzas teraz) const
+{
+    return std::min(krokMs, doTerminu(teraz));
+}
 
 void OknoCzekania::poPrzebudzeniu(DataCzas wyjscie, DataCzas termin, DataCzas teraz)
 {

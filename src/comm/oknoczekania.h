@@ -10,7 +10,8 @@
 // a wake-up that comes later than it was due shows how long they took, and
 // the start of the wait moves later by that much, so their time never
 // counts against the controller.
-class OknoCzekania final {
+class OknoCzekania final
+{
 public:
     static constexpr std::int64_t limitSekund = 2;
     // The longest single sleep: short enough to notice the deadline and

@@ -2,15 +2,16 @@
 
 #include "clcomm.h"
 
-namespace {
+namespace
+{
 
 // Locations in a controller.
 constexpr int lokWyjscia1 = 0x90; // stage outputs 1..8, a 0 bit = on
 constexpr int lokWyjscia2 = 0xA0; // bit 7: stage 9
 constexpr int lokStan3 = 0xB0;
-constexpr int lokBlokada = 0x2F;       // bit 5 set = blocked
-constexpr int lokPrzelaczniki = 0x6A;  // the manual switch byte
-constexpr int lokRozladowanie = 0x70;  // + stage index: discharge countdown
+constexpr int lokBlokada = 0x2F;      // bit 5 set = blocked
+constexpr int lokPrzelaczniki = 0x6A; // the manual switch byte
+constexpr int lokRozladowanie = 0x70; // + stage index: discharge countdown
 constexpr int lokBlokPomiarow = 0x4F;
 
 // Operation codes; only the two write codes carry a parameter byte.
@@ -35,7 +36,9 @@ constexpr std::array<OpisRozkazu, 14> tablica{{
     {"CZYTAJ_DIODY",
      R::Diody,
      3,
-     {{{lokWyjscia1, false, kodCzytaj, brak}, {lokWyjscia2, false, kodCzytaj, brak}, {lokStan3, false, kodCzytaj, brak}}}},
+     {{{lokWyjscia1, false, kodCzytaj, brak},
+       {lokWyjscia2, false, kodCzytaj, brak},
+       {lokStan3, false, kodCzytaj, brak}}}},
     {"USTAW_SR", R::Zapis, 1, {{{lokPrzelaczniki, false, kodZapiszB, P}}}},
     {"TESTUJ", R::Odczyt, 1, {{{lokStan3, false, kodCzytaj, brak}}}},
     {"CZYTAJ_KOND1", R::Odczyt, 1, {{{lokWyjscia1, false, kodCzytaj, brak}}}},

@@ -9,13 +9,15 @@
 
 using namespace std::chrono_literals;
 
-namespace {
+namespace
+{
 constexpr int liczbaProb = 4;
 }
 
 // The busy flag for the length of one exchange; cleared on every way out,
 // an exception included, so a failed command never blocks later ones.
-class clComm::Zajecie final {
+class clComm::Zajecie final
+{
 public:
     explicit Zajecie(clComm &c) : m_c(c) { m_c.Zajety = true; }
     ~Zajecie()

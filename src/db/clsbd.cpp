@@ -6,8 +6,8 @@
 
 #include <limits>
 
-std::int32_t clsBD::ZapiszAlarm(DataCzas Data, const QString &typ, const QString &Tresc,
-                                const QString &Kod_regulatora, const QString &Operator)
+std::int32_t clsBD::ZapiszAlarm(DataCzas Data, const QString &typ, const QString &Tresc, const QString &Kod_regulatora,
+                                const QString &Operator)
 {
     Rekordy rs;
     rs.Open(QStringLiteral("Alarmy"), m_cn);
@@ -33,8 +33,8 @@ std::int32_t clsBD::ZapiszAlarm(DataCzas Data, const QString &typ, const QString
     bool ok = false;
     const qlonglong wynik = id.toLongLong(&ok);
     if (!ok || wynik < std::numeric_limits<std::int32_t>::min() || wynik > std::numeric_limits<std::int32_t>::max())
-        throw BladBazy(1, QStringLiteral("Nowy wiersz tabeli Alarmy ma niepoprawny identyfikator „%1”.")
-                              .arg(id.toString()));
+        throw BladBazy(
+            1, QStringLiteral("Nowy wiersz tabeli Alarmy ma niepoprawny identyfikator „%1”.").arg(id.toString()));
     return static_cast<std::int32_t>(wynik);
 }
 

@@ -12,15 +12,16 @@ class Polaczenie;
 // The alarm and log store (oBD): the only writer of Alarmy and Log. Each
 // operation opens its own short-lived cursor over the shared connection.
 // Failures are thrown as BladBazy to the caller.
-class clsBD final {
+class clsBD final
+{
 public:
     explicit clsBD(Polaczenie &cnBaza) : m_cn(cnBaza) {}
 
     // Returns the Id_alarmu of the new row.
     std::int32_t ZapiszAlarm(DataCzas Data, const QString &typ, const QString &Tresc,
                              const QString &Kod_regulatora = {}, const QString &Operator = {});
-    bool ModyfikujAlarm(std::int32_t Id_alarmu, std::optional<DataCzas> data_potw,
-                        std::optional<DataCzas> data_dezakt, const QString &Operator = {});
+    bool ModyfikujAlarm(std::int32_t Id_alarmu, std::optional<DataCzas> data_potw, std::optional<DataCzas> data_dezakt,
+                        const QString &Operator = {});
     bool ZapiszDoLoga(const QString &Operacja, const QString &Status, const QString &typ,
                       const QString &Kod_regulatora = {});
 

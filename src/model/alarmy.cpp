@@ -1,10 +1,10 @@
-#include "clregulator.h"
-
 #include "app/kontekst.h"
+#include "clregulator.h"
 #include "platform/tekst.h"
 #include "wewnetrzne.h"
 
-namespace {
+namespace
+{
 constexpr int maksAlarmow = 32767;
 } // namespace
 

@@ -14,7 +14,8 @@ class Kontekst;
 // One controller: identity and configuration (from Regulatory), the latest
 // measurements, the values kept from the previous stored reading, its
 // schedule, its operator-set state and its front-panel state.
-class clRegulator final {
+class clRegulator final
+{
 public:
     explicit clRegulator(Kontekst *kontekst = nullptr) : m_k(kontekst) {}
     clRegulator(const clRegulator &) = delete;
@@ -71,10 +72,10 @@ public:
     const clsStan &stan() const { return m_stan; }
 
     // Working state of the reading, kept between readings.
-    DaneRozkazu blok;       // the 32-byte measurement block
-    DaneRozkazu diody;      // LED answer, elements 1..3
-    DaneRozkazu czytaj;     // the CZYTAJ byte (read, never used)
-    int P = 0;              // period count
+    DaneRozkazu blok;   // the 32-byte measurement block
+    DaneRozkazu diody;  // LED answer, elements 1..3
+    DaneRozkazu czytaj; // the CZYTAJ byte (read, never used)
+    int P = 0;          // period count
 
     // State-byte tests.
     static bool KodBlokady(int kod) { return (kod & 0x20) != 0; }

@@ -12,7 +12,8 @@ class Kontekst;
 
 // The controller registry (oRegulatory): records in load order, position
 // i (1-based) holds the record whose Id is i, optional unique text key Kod.
-class colRegulatory final {
+class colRegulatory final
+{
 public:
     explicit colRegulatory(Kontekst *kontekst = nullptr) : m_k(kontekst) {}
 
@@ -21,8 +22,8 @@ public:
     // Throws std::out_of_range for a missing position or key.
     clRegulator &Item(int pozycja) const;
     clRegulator &Item(const QString &klucz) const;
-    clRegulator *znajdz(int pozycja) const;           // nullptr when missing
-    clRegulator *znajdz(const QString &klucz) const;  // nullptr when missing
+    clRegulator *znajdz(int pozycja) const;          // nullptr when missing
+    clRegulator *znajdz(const QString &klucz) const; // nullptr when missing
     int Count() const { return static_cast<int>(m_rekordy.size()); }
     void Remove(int pozycja);
 

@@ -1,11 +1,14 @@
 #include "clregulator.h"
-
 #include "comm/clsfunkcje.h"
 
 #include <cmath>
 
-namespace {
-std::uint8_t b(const DaneRozkazu &blok, int i) { return static_cast<std::uint8_t>(blok.bajty[static_cast<std::size_t>(i)]); }
+namespace
+{
+std::uint8_t b(const DaneRozkazu &blok, int i)
+{
+    return static_cast<std::uint8_t>(blok.bajty[static_cast<std::size_t>(i)]);
+}
 } // namespace
 
 void clRegulator::dekodujBlok()
@@ -26,8 +29,7 @@ void clRegulator::dekodujBlok()
     // 2^31 scales correctly instead of stopping the reading.
     PradCalkSr = static_cast<float>(
         static_cast<double>(clsFunkcje::TworzLongU(b(blok, 0), b(blok, 1), b(blok, 2), b(blok, 3))) * KE);
-    PradBiernPojSr =
-        static_cast<float>(clsFunkcje::TworzLong(b(blok, 4), b(blok, 5), b(blok, 6), b(blok, 7)) * KE);
+    PradBiernPojSr = static_cast<float>(clsFunkcje::TworzLong(b(blok, 4), b(blok, 5), b(blok, 6), b(blok, 7)) * KE);
     PradBiernSr = static_cast<float>(clsFunkcje::TworzLong(b(blok, 8), b(blok, 9), b(blok, 10), b(blok, 11)) * KE);
 
     // A 24-bit count: the top byte is always 0.

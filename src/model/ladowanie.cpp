@@ -7,7 +7,8 @@
 #include <cmath>
 #include <limits>
 
-namespace {
+namespace
+{
 
 // A threshold that is not configured: no reading exceeds it.
 constexpr float progNieustawiony = 999999999.0f;
@@ -16,7 +17,10 @@ constexpr float progNieustawiony = 999999999.0f;
 // below 1e9, so no reading falls under this one.
 constexpr float progTgFiMinNieustawiony = -999999999.0f;
 
-bool pusty(const QVariant &v) { return !v.isValid() || v.isNull(); }
+bool pusty(const QVariant &v)
+{
+    return !v.isValid() || v.isNull();
+}
 
 // Columns read without a null guard: a null reads as 0, so that one bad row
 // cannot stop the start-up; the rest of the system expects numbers there.
@@ -51,9 +55,15 @@ std::int32_t calkowita32(const QVariant &v)
     return static_cast<std::int32_t>(d);
 }
 
-float pojedyncza(const QVariant &v) { return static_cast<float>(liczba(v)); }
+float pojedyncza(const QVariant &v)
+{
+    return static_cast<float>(liczba(v));
+}
 
-float prog(const QVariant &v, float gdyPusty) { return pusty(v) ? gdyPusty : pojedyncza(v); }
+float prog(const QVariant &v, float gdyPusty)
+{
+    return pusty(v) ? gdyPusty : pojedyncza(v);
+}
 
 float skalaNapiecia(int napieciePomiar)
 {

@@ -1,9 +1,9 @@
-#include "clregulator.h"
-
 #include "app/kontekst.h"
+#include "clregulator.h"
 #include "wewnetrzne.h"
 
-namespace {
+namespace
+{
 // Alarm code of a controller that does not answer.
 constexpr int alarmBrakKomunikacji = 100;
 } // namespace

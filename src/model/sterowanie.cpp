@@ -1,11 +1,11 @@
-#include "clregulator.h"
-
 #include "app/kontekst.h"
+#include "clregulator.h"
 #include "platform/bladbazy.h"
 #include "platform/tekst.h"
 #include "wewnetrzne.h"
 
-namespace {
+namespace
+{
 
 // Bit 5 of the blocking byte: the controller is blocked.
 constexpr int bitBlokady = 0x20;
@@ -101,7 +101,8 @@ QCoro::Task<bool> clRegulator::UstawKondensator(int NrDiody, bool Wlacz)
         co_await k.oKomunikator.WykonajRozkaz(id, QStringLiteral("USTAW_KOND"), nullptr, NrDiody);
     } else {
         DaneRozkazu pozostalo;
-        const bool zbadano = co_await k.oKomunikator.WykonajRozkaz(id, QStringLiteral("BADAJ_KOND"), &pozostalo, NrDiody);
+        const bool zbadano =
+            co_await k.oKomunikator.WykonajRozkaz(id, QStringLiteral("BADAJ_KOND"), &pozostalo, NrDiody);
         if (zbadano) {
             // A capacitor switched on before it discharged would be damaged.
             if (pozostalo.wartosc != 0) {

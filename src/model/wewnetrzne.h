@@ -15,16 +15,20 @@
 
 Q_DECLARE_LOGGING_CATEGORY(lcModel)
 
-namespace model {
+namespace model
+{
 
 // Title of the message boxes the model raises.
-inline QString tytulAplikacji() { return QStringLiteral("Tolvek"); }
+inline QString tytulAplikacji()
+{
+    return QStringLiteral("Tolvek");
+}
 
 // Runs an action when the scope ends, also when the scope is left by an
 // exception: the hub must hear the end of every operation it heard start,
 // or the status bar would keep announcing an operation that is long gone.
-template <class Akcja>
-class Straznik final {
+template <class Akcja> class Straznik final
+{
 public:
     explicit Straznik(Akcja akcja) : m_akcja(std::move(akcja)) {}
     Straznik(const Straznik &) = delete;
@@ -46,7 +50,10 @@ private:
 
 // A date-time as a database column value, and back. A null or unreadable
 // column is "never" (0).
-inline QVariant wartoscCzasu(DataCzas t) { return t.tekstBazy(); }
+inline QVariant wartoscCzasu(DataCzas t)
+{
+    return t.tekstBazy();
+}
 inline DataCzas czasZPola(const QVariant &v)
 {
     if (!v.isValid() || v.isNull())

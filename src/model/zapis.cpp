@@ -1,23 +1,23 @@
-#include "clregulator.h"
-
 #include "app/kontekst.h"
+#include "clregulator.h"
 #include "platform/bladbazy.h"
 #include "platform/tekst.h"
 #include "wewnetrzne.h"
 
 #include <cstdlib>
 
-namespace {
+namespace
+{
 
 // Runs the database steps of one storing; a failing step is reported and
 // the storing goes on with the next one, so one bad column or a locked
 // table does not cost the counters carried forward in the record.
-class KrokiZapisu final {
+class KrokiZapisu final
+{
 public:
     explicit KrokiZapisu(Kontekst &k) : m_k(k) {}
 
-    template <class Krok>
-    bool operator()(Krok krok)
+    template <class Krok> bool operator()(Krok krok)
     {
         try {
             krok();

@@ -6,7 +6,8 @@
 
 // A database error as the provider reports it: a number and a description.
 // Raised by every operation of the database layer that fails.
-class BladBazy : public std::exception {
+class BladBazy : public std::exception
+{
 public:
     BladBazy(int numer, QString opis) : m_numer(numer), m_opis(std::move(opis)), m_utf8(m_opis.toUtf8()) {}
     int numer() const { return m_numer; }

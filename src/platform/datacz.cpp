@@ -1,6 +1,7 @@
 #include "datacz.h"
 
-namespace {
+namespace
+{
 constexpr std::int64_t msDnia = 86400000;
 const QDate epoka(1899, 12, 30);
 
@@ -25,9 +26,8 @@ DataCzas DataCzas::z(const QDate &d, const QTime &t)
 DataCzas DataCzas::zTekstu(const QString &s, bool *ok)
 {
     const QString t = s.trimmed();
-    static const char *const wzory[] = {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm:ss.zzz",
-                                        "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-ddTHH:mm:ss.zzz",
-                                        "yyyy-MM-dd HH:mm"};
+    static const char *const wzory[] = {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-ddTHH:mm:ss",
+                                        "yyyy-MM-ddTHH:mm:ss.zzz", "yyyy-MM-dd HH:mm"};
     for (const char *w : wzory) {
         const QDateTime dt = QDateTime::fromString(t, QString::fromLatin1(w));
         if (dt.isValid()) {
@@ -42,7 +42,10 @@ DataCzas DataCzas::zTekstu(const QString &s, bool *ok)
     return d.isValid() ? z(d) : DataCzas();
 }
 
-QDate DataCzas::data() const { return epoka.addDays(floorDiv(m_ms, msDnia)); }
+QDate DataCzas::data() const
+{
+    return epoka.addDays(floorDiv(m_ms, msDnia));
+}
 
 QTime DataCzas::czas() const
 {
@@ -50,7 +53,10 @@ QTime DataCzas::czas() const
     return QTime::fromMSecsSinceStartOfDay(static_cast<int>(reszta));
 }
 
-QString DataCzas::tekstBazy() const { return format(QStringLiteral("yyyy-MM-dd HH:mm:ss")); }
+QString DataCzas::tekstBazy() const
+{
+    return format(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
 
 QString DataCzas::format(const QString &wzor) const
 {
@@ -59,7 +65,10 @@ QString DataCzas::format(const QString &wzor) const
     return QDateTime(data(), czas(), Qt::UTC).toString(wzor);
 }
 
-DataCzas DataCzas::poczatekDnia() const { return DataCzas(floorDiv(m_ms, msDnia) * msDnia); }
+DataCzas DataCzas::poczatekDnia() const
+{
+    return DataCzas(floorDiv(m_ms, msDnia) * msDnia);
+}
 
 std::int64_t DataCzas::sekundyMiedzy(DataCzas a, DataCzas b)
 {

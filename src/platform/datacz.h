@@ -14,7 +14,8 @@
 // so the historical local-mean-time offsets that a zone database gives for
 // 1899 cannot leak into interval grids, and a daylight-saving change does
 // not shift them.
-class DataCzas final {
+class DataCzas final
+{
 public:
     constexpr DataCzas() = default;
     static constexpr DataCzas zMs(std::int64_t ms) { return DataCzas(ms); }

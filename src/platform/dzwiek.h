@@ -4,7 +4,8 @@
 
 // The sound player seam. Playing never blocks and never fails loudly: a
 // machine without a sound card or without the file stays silent.
-class Dzwiek {
+class Dzwiek
+{
 public:
     virtual ~Dzwiek() = default;
     // plik is the bare file name, found relative to the working directory.
@@ -13,7 +14,8 @@ public:
 
 // Plays through aplay (alsa-utils) in a detached process when it is
 // installed; otherwise does nothing.
-class DzwiekAplay final : public Dzwiek {
+class DzwiekAplay final : public Dzwiek
+{
 public:
     void graj(const QString &plik) override;
 };

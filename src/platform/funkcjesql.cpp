@@ -6,7 +6,8 @@
 
 #include <sqlite3.h>
 
-namespace {
+namespace
+{
 
 bool cyfry(const QString &s, qsizetype od, qsizetype ile, int &wynik)
 {
@@ -28,8 +29,8 @@ bool cyfry(const QString &s, qsizetype od, qsizetype ile, int &wynik)
 bool rozbierzDate(const QString &s, QDate &data, QTime &czas)
 {
     int r = 0, mies = 0, dz = 0;
-    if (!cyfry(s, 0, 4, r) || s.size() < 10 || s.at(4) != QLatin1Char('-') || !cyfry(s, 5, 2, mies)
-        || s.at(7) != QLatin1Char('-') || !cyfry(s, 8, 2, dz))
+    if (!cyfry(s, 0, 4, r) || s.size() < 10 || s.at(4) != QLatin1Char('-') || !cyfry(s, 5, 2, mies) ||
+        s.at(7) != QLatin1Char('-') || !cyfry(s, 8, 2, dz))
         return false;
     data = QDate(r, mies, dz);
     if (!data.isValid())
@@ -58,7 +59,10 @@ bool rozbierzDate(const QString &s, QDate &data, QTime &czas)
     return koniec == s.size() && czas.isValid();
 }
 
-QString liczba(int v, int szerokosc) { return QString::number(v).rightJustified(szerokosc, QLatin1Char('0')); }
+QString liczba(int v, int szerokosc)
+{
+    return QString::number(v).rightJustified(szerokosc, QLatin1Char('0'));
+}
 
 QString sformatuj(const QDate &d, const QTime &t, const QString &wzor)
 {

@@ -38,7 +38,8 @@ std::optional<QString> literalDaty(const QString &wnetrze)
     return d.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') + t.toString(QStringLiteral("HH:mm:ss"));
 }
 
-namespace {
+namespace
+{
 
 // The index after the closing quote of the quoted run that opens at s[i];
 // a doubled quote inside stands for one. -1 when the quote is not closed.

@@ -6,7 +6,8 @@
 enum class Ikona { Brak, Krytyczna, Wykrzyknik, Pytanie, Informacja };
 enum class Odpowiedz { OK = 1, Anuluj = 2 };
 
-class Komunikaty {
+class Komunikaty
+{
 public:
     virtual ~Komunikaty() = default;
     // A message raised by the logic, possibly inside a scheduler tick: it

@@ -3,7 +3,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-namespace {
+namespace
+{
 
 QMessageBox::Icon ikonaOkna(Ikona ikona)
 {

@@ -13,7 +13,8 @@
 // scheduler tick does not hold the tick up, and the same message (text and
 // title) is not stacked while one copy is still open. pytaj() and informuj()
 // are modal and answer when the operator closes them.
-class KomunikatyOkna final : public Komunikaty {
+class KomunikatyOkna final : public Komunikaty
+{
 public:
     explicit KomunikatyOkna(QWidget *rodzic = nullptr) : m_rodzic(rodzic) {}
     ~KomunikatyOkna() override;

@@ -11,11 +11,11 @@
 #include <QSqlQuery>
 #include <QUrl>
 
+#include <atomic>
 #include <sqlite3.h>
 
-#include <atomic>
-
-namespace {
+namespace
+{
 
 std::atomic<int> licznikPolaczen{0};
 
@@ -36,8 +36,8 @@ RodzajPliku rozpoznaj(const QString &sciezka)
         return RodzajPliku::Pusty;
     if (naglowek.startsWith(QByteArrayLiteral("SQLite format 3\0")))
         return RodzajPliku::SQLite;
-    if (naglowek.startsWith(QByteArrayLiteral("\x00\x01\x00\x00"))
-        && (naglowek.mid(4, 15) == "Standard Jet DB" || naglowek.mid(4, 15) == "Standard ACE DB"))
+    if (naglowek.startsWith(QByteArrayLiteral("\x00\x01\x00\x00")) &&
+        (naglowek.mid(4, 15) == "Standard Jet DB" || naglowek.mid(4, 15) == "Standard ACE DB"))
         return RodzajPliku::Jet;
     return RodzajPliku::Inny;
 }
@@ -94,7 +94,10 @@ void pragma(QSqlDatabase &db, const QString &tekst)
 
 Polaczenie::Polaczenie() : m_nazwa(QStringLiteral("tolvek-%1").arg(++licznikPolaczen)) {}
 
-Polaczenie::~Polaczenie() { Close(); }
+Polaczenie::~Polaczenie()
+{
+    Close();
+}
 
 QString Polaczenie::zrodloDanych(const QString &polaczenieTekst)
 {
@@ -123,7 +126,10 @@ void Polaczenie::Open(const QString &polaczenieTekst, const QString &, const QSt
     otworz(zrodlo, false);
 }
 
-void Polaczenie::otworzPlik(const QString &sciezka, bool utworz) { otworz(sciezka, utworz); }
+void Polaczenie::otworzPlik(const QString &sciezka, bool utworz)
+{
+    otworz(sciezka, utworz);
+}
 
 void Polaczenie::otworz(const QString &nazwaPodana, bool utworz)
 {
@@ -147,8 +153,9 @@ void Polaczenie::otworz(const QString &nazwaPodana, bool utworz)
         sqlite3_extended_result_codes(h, 1);
         const int rc = zarejestrujFunkcjeSql(h);
         if (rc != SQLITE_OK)
-            throw BladBazy(rc, QStringLiteral("Nie można zarejestrować funkcji SQL: %1")
-                                   .arg(QString::fromUtf8(sqlite3_errstr(rc))));
+            throw BladBazy(
+                rc,
+                QStringLiteral("Nie można zarejestrować funkcji SQL: %1").arg(QString::fromUtf8(sqlite3_errstr(rc))));
         // The first read of the schema tells a damaged or foreign file.
         pragma(m_db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
         pragma(m_db, QStringLiteral("PRAGMA busy_timeout=5000"));
@@ -176,8 +183,17 @@ void Polaczenie::Close()
     m_plik.clear();
 }
 
-bool Polaczenie::otwarte() const { return m_db.isOpen(); }
+bool Polaczenie::otwarte() const
+{
+    return m_db.isOpen();
+}
 
-QString Polaczenie::plik() const { return m_plik; }
+QString Polaczenie::plik() const
+{
+    return m_plik;
+}
 
-QSqlDatabase &Polaczenie::db() { return m_db; }
+QSqlDatabase &Polaczenie::db()
+{
+    return m_db;
+}

@@ -9,7 +9,8 @@
 // Every connection opened here has the station's SQL functions in force
 // (format(), iif()), WAL journal and synchronous=FULL, so that no committed
 // row is lost when the process is killed or the power fails.
-class Polaczenie final {
+class Polaczenie final
+{
 public:
     Polaczenie();
     ~Polaczenie();

@@ -9,7 +9,8 @@
 
 // The serial-port seam: the only operations the station uses on the line.
 // 4800 baud, 8 data bits; one byte is taken per read.
-class PortSzeregowy : public QObject {
+class PortSzeregowy : public QObject
+{
     Q_OBJECT
 public:
     using QObject::QObject;

@@ -5,11 +5,13 @@
 
 Q_LOGGING_CATEGORY(lcPort, "tolvek.port")
 
-namespace {
+namespace
+{
 
 // The line of the controller bus: 4800 baud, 8 data bits, no parity, one
 // stop bit, no flow control.
-class PortQt final : public PortSzeregowy {
+class PortQt final : public PortSzeregowy
+{
 public:
     PortQt()
     {
@@ -110,4 +112,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<PortSzeregowy> utworzPortQt() { return std::make_unique<PortQt>(); }
+std::unique_ptr<PortSzeregowy> utworzPortQt()
+{
+    return std::make_unique<PortQt>();
+}

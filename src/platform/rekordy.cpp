@@ -13,7 +13,8 @@
 using sqlpomoc::identyfikator;
 using sqlpomoc::wykonaj;
 
-namespace {
+namespace
+{
 
 BladBazy brakWiersza(const QString &tabela)
 {
@@ -155,7 +156,10 @@ void Rekordy::wczytajBiezacy()
         m_wiersz.insert(r.fieldName(i).toLower(), sqlpomoc::zBazy(q.value(i)));
 }
 
-void Rekordy::MoveFirst() { przejdz(std::numeric_limits<std::int64_t>::min(), true); }
+void Rekordy::MoveFirst()
+{
+    przejdz(std::numeric_limits<std::int64_t>::min(), true);
+}
 
 void Rekordy::MoveNext()
 {
@@ -166,7 +170,10 @@ void Rekordy::MoveNext()
     przejdz(m_rowid, false);
 }
 
-bool Rekordy::EOF_() const { return m_eof && !m_nowy; }
+bool Rekordy::EOF_() const
+{
+    return m_eof && !m_nowy;
+}
 
 void Rekordy::Find(const QString &kryterium)
 {
@@ -181,9 +188,9 @@ void Rekordy::Find(const QString &kryterium)
         return;
     // Texts compare without regard to letter case, as the criterion did in
     // the station's original engine.
-    const QString warunek = identyfikator(kolumna)
-                            + (wartosc.metaType().id() == QMetaType::QString ? QStringLiteral(" = ? COLLATE NOCASE")
-                                                                              : QStringLiteral(" = ?"));
+    const QString warunek =
+        identyfikator(kolumna) + (wartosc.metaType().id() == QMetaType::QString ? QStringLiteral(" = ? COLLATE NOCASE")
+                                                                                : QStringLiteral(" = ?"));
     przejdz(m_rowid, true, warunek, wartosc);
 }
 

@@ -13,7 +13,8 @@
 // rows are walked in rowid order, and the cursor holds only the current row
 // in memory, so opening it on a table of millions of rows costs nothing.
 // Every failing operation throws BladBazy.
-class Rekordy final {
+class Rekordy final
+{
 public:
     Rekordy() = default;
     ~Rekordy();
@@ -68,7 +69,7 @@ private:
     QString m_tabela;
     QStringList m_kolumny;
     bool m_eof = true;
-    std::int64_t m_rowid = -1; // meaningful only when !m_eof
+    std::int64_t m_rowid = -1;         // meaningful only when !m_eof
     QHash<QString, QVariant> m_wiersz; // current row, keyed by lower-case name
     bool m_nowy = false;
     QHash<QString, QVariant> m_bufor; // pending assignments, keyed by lower-case name

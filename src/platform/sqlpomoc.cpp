@@ -7,7 +7,8 @@
 #include <charconv>
 #include <limits>
 
-namespace sqlpomoc {
+namespace sqlpomoc
+{
 
 BladBazy blad(const QSqlError &e, const QString &kontekst)
 {

@@ -8,7 +8,8 @@
 #include <QVariant>
 
 // Shared by the connection and the two cursors; not part of the interface.
-namespace sqlpomoc {
+namespace sqlpomoc
+{
 
 // The driver's error as BladBazy: the SQLite extended result code as the
 // number (1 when the driver gives none) and the engine's text.
@@ -20,7 +21,10 @@ BladBazy blad(const QSqlError &e, const QString &kontekst = {});
 QVariant doBazy(const QVariant &v);
 
 // A value as it is read from the driver: NULL -> invalid QVariant.
-inline QVariant zBazy(const QVariant &v) { return v.isNull() ? QVariant() : v; }
+inline QVariant zBazy(const QVariant &v)
+{
+    return v.isNull() ? QVariant() : v;
+}
 
 // "name" with embedded quotes doubled.
 QString identyfikator(const QString &nazwa);

@@ -6,7 +6,10 @@ QString Str(std::int64_t v)
     return v < 0 ? t : QLatin1Char(' ') + t;
 }
 
-QString Str(int v) { return Str(static_cast<std::int64_t>(v)); }
+QString Str(int v)
+{
+    return Str(static_cast<std::int64_t>(v));
+}
 
 QString StrSingle(double v)
 {

@@ -39,7 +39,10 @@ void UstawieniaPlik::zapisz(const QString &sekcja, const QString &klucz, const Q
     d->s->sync();
 }
 
-QString UstawieniaPlik::sciezka() const { return d->s->fileName(); }
+QString UstawieniaPlik::sciezka() const
+{
+    return d->s->fileName();
+}
 
 QString sciezkaPortu(const Ustawienia &u, int numer)
 {

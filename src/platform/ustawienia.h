@@ -6,7 +6,8 @@
 
 // The per-user settings store: text values addressed by section and key
 // under the application "Tolvek". Tests replace it.
-class Ustawienia {
+class Ustawienia
+{
 public:
     virtual ~Ustawienia() = default;
     virtual QString czytaj(const QString &sekcja, const QString &klucz, const QString &domyslna) const = 0;
@@ -14,7 +15,8 @@ public:
 };
 
 // $XDG_CONFIG_HOME/Tolvek/Tolvek.conf, INI format, user scope.
-class UstawieniaPlik final : public Ustawienia {
+class UstawieniaPlik final : public Ustawienia
+{
 public:
     UstawieniaPlik();
     // An explicit file, for tools and tests.

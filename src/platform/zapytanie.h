@@ -11,7 +11,8 @@
 // SQL dialect ("#...#" date literals in the forms yyyy-MM-dd, MM/dd/yyyy
 // and MM/dd/yy, Format(date,'pattern'), IIf, "/" as real division). The
 // rows are taken into memory when it opens; RecordCount is known.
-class Zapytanie final {
+class Zapytanie final
+{
 public:
     void Open(const QString &sql, Polaczenie &polaczenie);
     void Close();

@@ -1,3 +1,6 @@
 #include "zegar.h"
 
-DataCzas ZegarSystemowy::teraz() const { return DataCzas::z(QDateTime::currentDateTime()); }
+DataCzas ZegarSystemowy::teraz() const
+{
+    return DataCzas::z(QDateTime::currentDateTime());
+}

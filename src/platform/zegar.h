@@ -3,13 +3,15 @@
 #include "datacz.h"
 
 // The clock seam: the wall clock as a naive local date-time. Tests replace it.
-class Zegar {
+class Zegar
+{
 public:
     virtual ~Zegar() = default;
     virtual DataCzas teraz() const = 0;
 };
 
-class ZegarSystemowy final : public Zegar {
+class ZegarSystemowy final : public Zegar
+{
 public:
     DataCzas teraz() const override;
 };

@@ -3,7 +3,8 @@
 #include "app/kontekst.h"
 #include "platform/tekst.h"
 
-namespace {
+namespace
+{
 constexpr int kolorCzerwony = 255;
 constexpr int kolorCzarny = 0;
 } // namespace
@@ -41,9 +42,13 @@ void clsWizual::eKomunikacja(int Status)
     Q_EMIT panelObraz(4, obrazBezczynny());
 }
 
-void clsWizual::eMonitoring(int, bool Trwa) { Q_EMIT panelObraz(2, Trwa ? obrazAktywny() : obrazBezczynny()); }
+void clsWizual::eMonitoring(int, bool Trwa)
+{
+    Q_EMIT panelObraz(2, Trwa ? obrazAktywny() : obrazBezczynny());
+}
 
-namespace {
+namespace
+{
 QString tekstCzynnosci(const QString &przedrostek, const QString &kod, bool trwa)
 {
     return trwa ? przedrostek + kod + QStringLiteral("' ...") : QString();
@@ -52,8 +57,8 @@ QString tekstCzynnosci(const QString &przedrostek, const QString &kod, bool trwa
 
 void clsWizual::eOkresowyOdczyt(int NrRegulatora, bool Trwa)
 {
-    Q_EMIT panelTekst(1, tekstCzynnosci(QStringLiteral("Oczytuję okresowe dane z regulatora '"),
-                                        kodRegulatora(NrRegulatora), Trwa));
+    Q_EMIT panelTekst(
+        1, tekstCzynnosci(QStringLiteral("Oczytuję okresowe dane z regulatora '"), kodRegulatora(NrRegulatora), Trwa));
 }
 
 void clsWizual::eZalaczanieBaterii(int NrRegulatora, bool Trwa)
@@ -70,9 +75,9 @@ void clsWizual::eWylaczanieBaterii(int NrRegulatora, bool Trwa)
 
 void clsWizual::eBlokowanieRegul(int NrRegulatora, bool Stan, bool Trwa)
 {
-    Q_EMIT panelTekst(1, tekstCzynnosci(Stan ? QStringLiteral("Blokuję regulator '")
-                                             : QStringLiteral("Odblokowuję regulator '"),
-                                        kodRegulatora(NrRegulatora), Trwa));
+    Q_EMIT panelTekst(
+        1, tekstCzynnosci(Stan ? QStringLiteral("Blokuję regulator '") : QStringLiteral("Odblokowuję regulator '"),
+                          kodRegulatora(NrRegulatora), Trwa));
 }
 
 void clsWizual::eNoweDane(int NrRegulatora, const QString &TypDanych)
@@ -138,8 +143,8 @@ void clsWizual::eBlokadaRegul(int NrRegulatora, bool Zablokowany, bool OdtworzDz
     Q_EMIT wezelObraz(kodRegulatora(NrRegulatora), Zablokowany ? 4 : 2);
     if (OdtworzDzwiek)
         GrajDzwiek(Zablokowany ? QStringLiteral("zablokregul.wav") : QStringLiteral("odblokregul.wav"));
-    Q_EMIT menuPodpis(QStringLiteral("mnuRegulZablok"), Zablokowany ? QStringLiteral("&Odblokuj regulator")
-                                                                      : QStringLiteral("&Zablokuj regulator"));
+    Q_EMIT menuPodpis(QStringLiteral("mnuRegulZablok"),
+                      Zablokowany ? QStringLiteral("&Odblokuj regulator") : QStringLiteral("&Zablokuj regulator"));
     if (m_k.oApp.Loaded_Panel && NrRegulatora == m_k.oApp.NrAktRegulatora) {
         if (Zablokowany)
             Q_EMIT blokadaPanelu(NrRegulatora, true);
@@ -148,9 +153,15 @@ void clsWizual::eBlokadaRegul(int NrRegulatora, bool Zablokowany, bool OdtworzDz
     }
 }
 
-void clsWizual::GrajDzwiek(const QString &plik) { m_k.dzwiek().graj(plik); }
+void clsWizual::GrajDzwiek(const QString &plik)
+{
+    m_k.dzwiek().graj(plik);
+}
 
-void clsWizual::mrugnij() { ustawPanel3(!m_panel3); }
+void clsWizual::mrugnij()
+{
+    ustawPanel3(!m_panel3);
+}
 
 void clsWizual::ustawPanel3(bool obraz)
 {

@@ -9,7 +9,8 @@ class Kontekst;
 // the views what happened. It decides what each view should show and
 // announces it through signals; the windows connect to them. It touches no
 // widget itself, so the logic can be tested without a display.
-class clsWizual final : public QObject {
+class clsWizual final : public QObject
+{
     Q_OBJECT
 public:
     explicit clsWizual(Kontekst &k, QObject *parent = nullptr);

@@ -8,7 +8,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 constexpr int rolaKlucza = Qt::UserRole;
 constexpr int rolaId = Qt::UserRole + 1;
 } // namespace
@@ -29,9 +30,8 @@ fmRegulatory::fmRegulatory(Kontekst &k, QWidget *parent) : QWidget(parent), m_k(
 
     connect(&m_k.oWizual, &clsWizual::wezelKolor, this, &fmRegulatory::ustawKolor);
     // Images of the nodes (blocked, stage states) belong to the full tree.
-    connect(&m_k.alarmy, &ListaAlarmow::kolorWezla, this, [this](const QString &kod, bool alarm) {
-        ustawKolor(kod, alarm ? 255 : -1);
-    });
+    connect(&m_k.alarmy, &ListaAlarmow::kolorWezla, this,
+            [this](const QString &kod, bool alarm) { ustawKolor(kod, alarm ? 255 : -1); });
     connect(m_tree, &QTreeWidget::itemClicked, this, &fmRegulatory::wybrano);
 }
 
@@ -63,8 +63,8 @@ void fmRegulatory::ustawKolor(const QString &klucz, int kolor)
     if (!w)
         return;
     // 24-bit colour with red in the lowest byte; -1 gives the tree's own colour back.
-    const QBrush pedzel = kolor < 0 ? QBrush()
-                                    : QBrush(QColor(kolor & 0xFF, (kolor >> 8) & 0xFF, (kolor >> 16) & 0xFF));
+    const QBrush pedzel =
+        kolor < 0 ? QBrush() : QBrush(QColor(kolor & 0xFF, (kolor >> 8) & 0xFF, (kolor >> 16) & 0xFF));
     for (int c = 0; c < m_tree->columnCount(); ++c)
         w->setForeground(c, pedzel);
 }

@@ -10,7 +10,8 @@ class QTreeWidgetItem;
 // per controller of the registry, keyed by Kod. Selecting a node makes its
 // controller the current one. Node colours follow the alarms; node images
 // are not drawn yet. The window stays for the whole run: closing it hides it.
-class fmRegulatory final : public QWidget {
+class fmRegulatory final : public QWidget
+{
     Q_OBJECT
 public:
     explicit fmRegulatory(Kontekst &k, QWidget *parent = nullptr);

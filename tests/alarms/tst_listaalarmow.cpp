@@ -7,7 +7,8 @@
 
 // The running alarm state: rows, counters, journal rows in Alarmy, and what
 // the hub is told.
-class TestListaAlarmow final : public QObject {
+class TestListaAlarmow final : public QObject
+{
     Q_OBJECT
 
     struct Stanowisko {
@@ -49,8 +50,8 @@ private Q_SLOTS:
         QVERIFY(s.k.harmonogram.Timer2().isActive());
         QVERIFY(s.k.harmonogram.Timer3().isActive());
 
-        const auto rows = s.wiersze(QStringLiteral(
-            "Select Data, Typ, Tresc, Kod_Regul, Operator, Data_potw, Data_dezakt from Alarmy"));
+        const auto rows = s.wiersze(
+            QStringLiteral("Select Data, Typ, Tresc, Kod_Regul, Operator, Data_potw, Data_dezakt from Alarmy"));
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows[0][0].toString(), QStringLiteral("2026-12-05 10:15:30"));
         QCOMPARE(rows[0][1].toString(), QStringLiteral("R"));

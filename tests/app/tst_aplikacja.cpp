@@ -5,7 +5,8 @@
 #include <QTest>
 
 // Settings, the port device mapping, and the control mode with its login.
-class TestAplikacja final : public QObject {
+class TestAplikacja final : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void init()
@@ -104,7 +105,8 @@ private Q_SLOTS:
         QCOMPARE(podpisy.last().at(1).toString(), QStringLiteral("Wyłącz tryb sterowania"));
         QCOMPARE(panele.last().at(0).toInt(), 5);
         QCOMPARE(panele.last().at(1).toString(), QStringLiteral("sterowanie"));
-        QVERIFY(std::all_of(dostepne.cbegin(), dostepne.cend(), [](const QList<QVariant> &a) { return a.at(1).toBool(); }));
+        QVERIFY(
+            std::all_of(dostepne.cbegin(), dostepne.cend(), [](const QList<QVariant> &a) { return a.at(1).toBool(); }));
         QCOMPARE(dostepne.size(), 3);
 
         QVERIFY(!app.PrzelaczTrybSterowania());

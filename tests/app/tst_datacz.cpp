@@ -7,7 +7,8 @@
 
 // Naive date-times and the number-to-text rule are what every stored row,
 // alarm comment and search criterion is built from.
-class TestDataCzas final : public QObject {
+class TestDataCzas final : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void zeroIsTheEpochAndMeansNever()

@@ -9,7 +9,8 @@
 // The scheduler tick: its fixed order (periodic readings, one queued
 // command, monitoring), the one-command-per-tick rule, and that a tick never
 // runs inside another.
-class TestHarmonogram final : public QObject {
+class TestHarmonogram final : public QObject
+{
     Q_OBJECT
 
     // A bus of answering controllers behind one in-memory port.

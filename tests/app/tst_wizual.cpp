@@ -4,7 +4,8 @@
 #include <QTest>
 
 // What the event hub tells the views.
-class TestWizual final : public QObject {
+class TestWizual final : public QObject
+{
     Q_OBJECT
 
     static QString ostatniTekst(const QSignalSpy &s, int panel)
@@ -36,11 +37,21 @@ private Q_SLOTS:
         QSignalSpy s(&h, &clsWizual::panelTekst);
         const auto wywolaj = [&](bool trwa) {
             switch (operacja) {
-            case 0: h.eOkresowyOdczyt(1, trwa); break;
-            case 1: h.eZalaczanieBaterii(1, trwa); break;
-            case 2: h.eWylaczanieBaterii(1, trwa); break;
-            case 3: h.eBlokowanieRegul(1, true, trwa); break;
-            default: h.eBlokowanieRegul(1, false, trwa); break;
+            case 0:
+                h.eOkresowyOdczyt(1, trwa);
+                break;
+            case 1:
+                h.eZalaczanieBaterii(1, trwa);
+                break;
+            case 2:
+                h.eWylaczanieBaterii(1, trwa);
+                break;
+            case 3:
+                h.eBlokowanieRegul(1, true, trwa);
+                break;
+            default:
+                h.eBlokowanieRegul(1, false, trwa);
+                break;
             }
         };
         wywolaj(true);
@@ -123,7 +134,8 @@ private Q_SLOTS:
         t.k->oWizual.eBlokadaRegul(1, true, true);
         t.k->oWizual.eBlokadaRegul(1, false);
         t.k->oWizual.eBlokadaRegul(1, false, true);
-        QCOMPARE(t.dzwiek->zagrane, (QStringList{QStringLiteral("zablokregul.wav"), QStringLiteral("odblokregul.wav")}));
+        QCOMPARE(t.dzwiek->zagrane,
+                 (QStringList{QStringLiteral("zablokregul.wav"), QStringLiteral("odblokregul.wav")}));
         QCOMPARE(podpisy.at(0).at(1).toString(), QStringLiteral("&Odblokuj regulator"));
         QCOMPARE(podpisy.at(1).at(1).toString(), QStringLiteral("&Zablokuj regulator"));
     }

@@ -7,9 +7,11 @@
 
 #include <QCoro/QCoroTask>
 
-namespace {
+namespace
+{
 
-class BezKomunikatow final : public Komunikaty {
+class BezKomunikatow final : public Komunikaty
+{
 public:
     void pokaz(const QString &, const QString &, Ikona) override {}
     Odpowiedz pytaj(const QString &, const QString &, Ikona) override { return Odpowiedz::Anuluj; }

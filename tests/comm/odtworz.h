@@ -8,7 +8,7 @@
 // them against a plain decoding of the same bytes. Shared by the corpus
 // test and the fuzz target.
 struct Rozklad {
-    QList<int> wartosci;     // the values the bytes carry
+    QList<int> wartosci;      // the values the bytes carry
     bool otwartaPara = false; // a final 0x02 is still waiting for its partner
 };
 

@@ -55,4 +55,7 @@ template <typename T> Wynik<T> uruchom(QCoro::Task<T> &&zadanie)
     return w;
 }
 
-inline QByteArray hex(const char *h) { return QByteArray::fromHex(QByteArray(h)); }
+inline QByteArray hex(const char *h)
+{
+    return QByteArray::fromHex(QByteArray(h));
+}

@@ -7,7 +7,8 @@
 
 #include <stdexcept>
 
-namespace {
+namespace
+{
 
 // Runs an item: "zly" throws as a controller gone from the registry does,
 // "powoli" first waits for the line.
@@ -40,7 +41,8 @@ QStringList polecenia(const clsKolejka &q)
 
 } // namespace
 
-class TestKolejka final : public QObject {
+class TestKolejka final : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void itemsKeepFieldsOrderAndKeys()
@@ -53,8 +55,8 @@ private Q_SLOTS:
         QCOMPARE(q.Item(2).Status, quint8(7));
         QCOMPARE(q.Item(2).Parametry.toList().at(0).toInt(), 3);
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, q.Add(1, QStringLiteral("b"), {}, 0, QStringLiteral("k")));
-        QCOMPARE(polecenia(q), (QStringList{QStringLiteral("Blokuj"), QStringLiteral("UstawKondensator"),
-                                            QStringLiteral("c")}));
+        QCOMPARE(polecenia(q),
+                 (QStringList{QStringLiteral("Blokuj"), QStringLiteral("UstawKondensator"), QStringLiteral("c")}));
 
         q.Remove(QStringLiteral("k"));
         q.Remove(1);
@@ -83,8 +85,8 @@ private Q_SLOTS:
         QCoro::waitFor(wykonaj(q));
         QCoro::waitFor(wykonaj(q));
         QCOMPARE(QCoro::waitFor(wykonaj(q)), false); // empty: nothing runs
-        QCOMPARE(wykonane, (QStringList{QStringLiteral("zly"), QStringLiteral("Blokuj"),
-                                        QStringLiteral("WczytajStanRegul")}));
+        QCOMPARE(wykonane,
+                 (QStringList{QStringLiteral("zly"), QStringLiteral("Blokuj"), QStringLiteral("WczytajStanRegul")}));
     }
 
     void wykonaj_itemLeavesTheQueueBeforeItRuns()

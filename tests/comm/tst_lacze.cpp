@@ -11,12 +11,17 @@
 #include <QTest>
 #include <QTimer>
 
-namespace {
+namespace
+{
 const DataCzas t0 = DataCzas::z(QDate(2026, 3, 2), QTime(12, 0));
-DataCzas przy(std::int64_t ms) { return t0.plusMs(ms); }
+DataCzas przy(std::int64_t ms)
+{
+    return t0.plusMs(ms);
+}
 } // namespace
 
-class TestLacze final : public QObject {
+class TestLacze final : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void timesOutAtTheThirdSecondBoundary_data()

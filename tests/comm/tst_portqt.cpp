@@ -10,10 +10,12 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 // The controller's end of the line: the master side of a pseudo-terminal.
-class Pty final {
+class Pty final
+{
 public:
     Pty()
     {
@@ -66,7 +68,8 @@ private:
 
 } // namespace
 
-class TestPortQt final : public QObject {
+class TestPortQt final : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void bytesTravelBothWaysAndDiscardDropsWaitingInput()

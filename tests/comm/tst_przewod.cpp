@@ -15,7 +15,8 @@
 #include <QTest>
 #include <QTimer>
 
-namespace {
+namespace
+{
 
 // Controller numbers of the registry and their bus addresses; number 3 sits
 // at address 2, whose every appearance in an answer travels as 02 02.
@@ -31,7 +32,8 @@ QList<int> stany(const QSignalSpy &spy)
 
 } // namespace
 
-class TestPrzewodu final : public QObject {
+class TestPrzewodu final : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void init();

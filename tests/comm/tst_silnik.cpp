@@ -10,7 +10,8 @@
 #include <QTest>
 #include <QTimer>
 
-class TestSilnik final : public QObject {
+class TestSilnik final : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void everyCommandSendsItsFramesAfterDiscardingStaleInput_data()
@@ -48,9 +49,8 @@ private Q_SLOTS:
         // Late bytes of an earlier exchange wait; the controller answers
         // every read with 0x5A, writes get no answer.
         s.port->dostarcz(QByteArray(33, char(0x99)));
-        s.port->ustawOdpowiadacz([](const QByteArray &r) {
-            return (r.at(3) == 0x04 || r.at(3) == 0x05) ? hex("5a") : QByteArray();
-        });
+        s.port->ustawOdpowiadacz(
+            [](const QByteArray &r) { return (r.at(3) == 0x04 || r.at(3) == 0x05) ? hex("5a") : QByteArray(); });
         DaneRozkazu d;
         d.wartosc = -1;
         QVERIFY(uruchom(s.comm.WyslijRozkaz(1, rozkaz, &d, parametr)).wartosc);

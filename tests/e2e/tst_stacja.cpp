@@ -14,7 +14,8 @@
 // tolvek-sim on a pseudo-terminal, with a scratch tolvek.mdb and settings.
 // It polls across minute boundaries and is stopped with SIGTERM; the
 // database then tells what happened.
-class TestStacja final : public QObject {
+class TestStacja final : public QObject
+{
     Q_OBJECT
 
     BazaTestowa m_baza;
@@ -114,12 +115,12 @@ private Q_SLOTS:
 
         // The communication alarm of the silent controller, then it answers.
         QTRY_VERIFY_WITH_TIMEOUT(ile(QStringLiteral("SELECT count(*) FROM Alarmy WHERE Kod_Regul='R2' AND Tresc="
-                                                     "'Brak komunikacji z regulatorem '")) == 1,
+                                                    "'Brak komunikacji z regulatorem '")) == 1,
                                  60000);
-        QTRY_VERIFY_WITH_TIMEOUT(
-            ile(QStringLiteral("SELECT count(*) FROM Alarmy WHERE Kod_Regul='R1' AND Tresc="
-                               "'Przekroczona wartość prądu ( 150 A)' AND Data_dezakt IS NULL")) == 1,
-            30000);
+        QTRY_VERIFY_WITH_TIMEOUT(ile(QStringLiteral("SELECT count(*) FROM Alarmy WHERE Kod_Regul='R1' AND Tresc="
+                                                    "'Przekroczona wartość prądu ( 150 A)' AND Data_dezakt IS NULL")) ==
+                                     1,
+                                 30000);
         doSymulatora("ok 2");
         QTRY_VERIFY_WITH_TIMEOUT(ile(QStringLiteral("SELECT count(*) FROM Alarmy WHERE Kod_Regul='R2' AND "
                                                     "Data_dezakt IS NOT NULL")) == 1,

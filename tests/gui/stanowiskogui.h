@@ -33,8 +33,7 @@ inline void zatrzymajObserwatorow()
 // then blocked in that dialog's exec()). Gives up after 5 s, closing
 // whatever modal window is open, so that a missing dialog fails the test
 // instead of hanging it.
-template <class T>
-void gdyOtwarte(std::function<void(T *)> f, int *licznik = nullptr)
+template <class T> void gdyOtwarte(std::function<void(T *)> f, int *licznik = nullptr)
 {
     auto *t = new QTimer(obserwatorzy());
     auto proby = std::make_shared<int>(0);
@@ -57,7 +56,8 @@ void gdyOtwarte(std::function<void(T *)> f, int *licznik = nullptr)
 }
 
 // A line that never answers: the windows only open and close it.
-class PortTestowy final : public PortSzeregowy {
+class PortTestowy final : public PortSzeregowy
+{
 public:
     bool otworz(const QString &urzadzenie) override
     {
@@ -82,7 +82,8 @@ private:
     bool m_otwarty = false;
 };
 
-class StanowiskoGui {
+class StanowiskoGui
+{
 public:
     // Controllers R1, R2, ... at addresses 1, 2, ...
     explicit StanowiskoGui(int regulatorow = 2)

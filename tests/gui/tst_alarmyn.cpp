@@ -8,7 +8,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
-class TestAlarmyN final : public QObject {
+class TestAlarmyN final : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<BazaTestowa> baza;
@@ -40,8 +41,8 @@ class TestAlarmyN final : public QObject {
     bool zamknietyWBazie(int id)
     {
         return wierszeZapytania(k().cnBaza, QStringLiteral("Select Data_potw is not null and Data_dezakt is not null "
-                                                           "from Alarmy where Id_alarmu = %1").arg(id))
-            == QList<QVariantList>{{1}};
+                                                           "from Alarmy where Id_alarmu = %1")
+                                                .arg(id)) == QList<QVariantList>{{1}};
     }
 
 private Q_SLOTS:

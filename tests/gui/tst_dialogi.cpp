@@ -12,7 +12,8 @@
 #include <QTest>
 #include <QTimer>
 
-class TestDialogi final : public QObject {
+class TestDialogi final : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<KontekstTestowy> kt;

@@ -1,9 +1,8 @@
 // The main window as the operator meets it: its menus, toolbar and status
 // bar after start-up, the control mode with its login, the commands on the
 // current controller and the close confirmation.
-#include "stanowiskogui.h"
-
 #include "admin/fmlogin.h"
+#include "stanowiskogui.h"
 #include "ui/main/panelstanu.h"
 
 #include <QLineEdit>
@@ -16,7 +15,8 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
-class TestGlowny final : public QObject {
+class TestGlowny final : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<StanowiskoGui> s;
@@ -57,22 +57,31 @@ private Q_SLOTS:
         QTest::addColumn<QString>("rodzic");
         QTest::addColumn<QStringList>("pozycje");
         QTest::addColumn<QStringList>("podpisy");
-        QTest::newRow("menu bar") << QString()
-                                  << QStringList{"mnuPlik", "mnuBaza", "popmnuRegul", "mnuRaporty", "mnuWykresy",
-                                                 "mnuSter", "mnuNarzedzia", "mnuPomoc"}
-                                  << QStringList{"&Plik", "&Baza danych", "&Regulator", "&Raporty", "&Wykresy",
-                                                 "&Sterowanie", "&Narzędzia", "&Pomoc"};
+        QTest::newRow("menu bar") << QString() << QStringList{"mnuPlik",    "mnuBaza", "popmnuRegul",  "mnuRaporty",
+                                                              "mnuWykresy", "mnuSter", "mnuNarzedzia", "mnuPomoc"}
+                                  << QStringList{"&Plik",    "&Baza danych", "&Regulator", "&Raporty",
+                                                 "&Wykresy", "&Sterowanie",  "&Narzędzia", "&Pomoc"};
         QTest::newRow("Plik") << "mnuPlik" << QStringList{"mnuStruktura", "mnuKoniec"}
                               << QStringList{"&Struktura", "&Koniec"};
         QTest::newRow("Baza") << "mnuBaza" << QStringList{"mnuBDNowyRegul"} << QStringList{"&Nowy regulator"};
-        QTest::newRow("Regulator")
-            << "popmnuRegul"
-            << QStringList{"mnuRegulPanel", "mnureguldane", "mnuregulmonit", "mnuRegulBat", "mnunic2",
-                           "mnuRegRapDob", "mnyRegWykrDob", "mnuRegulAlarmy", "mnunic4", "mnuRegulZablok",
-                           "mnunic", "mnuRegulEdytuj", "mnuRegulUsun"}
-            << QStringList{"wyświetl panel", "wyświetl dane", "&Monitoring", "&Stopień", "-",
-                           "&Raport z akt. doby", "&Wykres z akt. doby", "&Alarmy z doby", "-",
-                           "&Zablokuj regulator", "-", "edytuj", "usuń"};
+        QTest::newRow("Regulator") << "popmnuRegul"
+                                   << QStringList{"mnuRegulPanel", "mnureguldane",   "mnuregulmonit", "mnuRegulBat",
+                                                  "mnunic2",       "mnuRegRapDob",   "mnyRegWykrDob", "mnuRegulAlarmy",
+                                                  "mnunic4",       "mnuRegulZablok", "mnunic",        "mnuRegulEdytuj",
+                                                  "mnuRegulUsun"}
+                                   << QStringList{"wyświetl panel",
+                                                  "wyświetl dane",
+                                                  "&Monitoring",
+                                                  "&Stopień",
+                                                  "-",
+                                                  "&Raport z akt. doby",
+                                                  "&Wykres z akt. doby",
+                                                  "&Alarmy z doby",
+                                                  "-",
+                                                  "&Zablokuj regulator",
+                                                  "-",
+                                                  "edytuj",
+                                                  "usuń"};
         QTest::newRow("Stopień") << "mnuRegulBat" << QStringList{"mnuRegulBatZal", "mnuRegulBatTestuj"}
                                  << QStringList{"&Załącz stopień", "&Testuj stopień"};
         QTest::newRow("Raporty") << "mnuRaporty" << QStringList{"mnuRaportyDobowy", "mnuRapOkresowy"}
@@ -91,9 +100,8 @@ private Q_SLOTS:
         QFETCH(QStringList, pozycje);
         QFETCH(QStringList, podpisy);
         uruchom();
-        const QList<QAction *> akcje = rodzic.isEmpty()
-                                           ? s->glowny()->menuBar()->actions()
-                                           : s->glowny()->findChild<QMenu *>(rodzic)->actions();
+        const QList<QAction *> akcje =
+            rodzic.isEmpty() ? s->glowny()->menuBar()->actions() : s->glowny()->findChild<QMenu *>(rodzic)->actions();
         QStringList nazwy, teksty;
         for (QAction *a : akcje) {
             nazwy << a->objectName();
@@ -114,9 +122,8 @@ private Q_SLOTS:
         }
         QCOMPARE(klucze, (QStringList{"Komun", "Panel", "Dane", "Monit", "RapDob", "Wykresy", "Alarm", ""}));
         QCOMPARE(podpowiedzi, (QStringList{"Włączanie/wyłaczanie komunikacji", "Pokaż/ukryj panel",
-                                           "Pokaż/ukryj dane z regulatora", "Włącz/wyłącz monitoring",
-                                           "Raport dobowy", "Twórz wykresy", "Pokaż okno alarmów",
-                                           "Czarodziej ustawień"}));
+                                           "Pokaż/ukryj dane z regulatora", "Włącz/wyłącz monitoring", "Raport dobowy",
+                                           "Twórz wykresy", "Pokaż okno alarmów", "Czarodziej ustawień"}));
         for (const char *k : {"Panel", "Dane", "Monit"})
             QVERIFY2(s->glowny()->przycisk(QString::fromLatin1(k))->isCheckable(), k);
     }
@@ -125,7 +132,7 @@ private Q_SLOTS:
     {
         uruchom();
         const QStringList podpowiedzi = {"Aktualny stan Tolveka", "Monitoring", "Alarmy",
-                                         "Komunikacja", "Tryb pracy", "Aktualny czas"};
+                                         "Komunikacja",           "Tryb pracy", "Aktualny czas"};
         for (int i = 1; i <= 6; ++i)
             QCOMPARE(s->glowny()->panel(i)->toolTip(), podpowiedzi.at(i - 1));
         QCOMPARE(s->glowny()->panel(1)->tekst(), QStringLiteral("Stan"));
@@ -147,11 +154,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("uzytkownik");
         QTest::addColumn<QString>("haslo");
         QTest::addColumn<bool>("sukces");
-        QTest::newRow("correct") << "tuplak" << "dorsek" << "tuplak" << true;
-        QTest::newRow("user name in capitals") << "tuplak" << "DORSEK" << "tuplak" << false;
-        QTest::newRow("password in capitals") << "tuplak" << "dorsek" << "TUPLAK" << false;
-        QTest::newRow("empty password, password set") << "tuplak" << "dorsek" << "" << false;
-        QTest::newRow("empty password, none set") << "" << "dorsek" << "" << true;
+        QTest::newRow("correct") << "tuplak"
+                                 << "dorsek"
+                                 << "tuplak" << true;
+        QTest::newRow("user name in capitals") << "tuplak"
+                                               << "DORSEK"
+                                               << "tuplak" << false;
+        QTest::newRow("password in capitals") << "tuplak"
+                                              << "dorsek"
+                                              << "TUPLAK" << false;
+        QTest::newRow("empty password, password set") << "tuplak"
+                                                      << "dorsek"
+                                                      << "" << false;
+        QTest::newRow("empty password, none set") << ""
+                                                  << "dorsek"
+                                                  << "" << true;
     }
     void login()
     {

@@ -1,9 +1,8 @@
 // Start-up as a whole: the database step that can end the process before
 // any window, the port loop that only lets a port that opened through, and
 // the windows and timers of a started station.
-#include "stanowiskogui.h"
-
 #include "admin/frmoptions.h"
+#include "stanowiskogui.h"
 #include "ui/main/frmsplash.h"
 
 #include <QComboBox>
@@ -14,7 +13,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
-class TestStart final : public QObject {
+class TestStart final : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:

@@ -36,14 +36,12 @@ struct StanowiskoModelu {
 
 // Runs an operation to its end. An exception is kept as text, because one
 // escaping QCoro::waitFor would hang the test.
-template <typename T>
-struct Wynik {
+template <typename T> struct Wynik {
     T wartosc{};
     QString wyjatek;
 };
 
-template <typename T>
-QCoro::Task<void> przechwyc(QCoro::Task<T> zadanie, Wynik<T> *w)
+template <typename T> QCoro::Task<void> przechwyc(QCoro::Task<T> zadanie, Wynik<T> *w)
 {
     try {
         w->wartosc = co_await zadanie;
@@ -52,8 +50,7 @@ QCoro::Task<void> przechwyc(QCoro::Task<T> zadanie, Wynik<T> *w)
     }
 }
 
-template <typename T>
-Wynik<T> uruchom(QCoro::Task<T> &&zadanie)
+template <typename T> Wynik<T> uruchom(QCoro::Task<T> &&zadanie)
 {
     Wynik<T> w;
     QCoro::waitFor(przechwyc(std::move(zadanie), &w));

@@ -7,7 +7,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 QString regulator(int adres, const QString &kod, const QString &typ = QStringLiteral("regulator"))
 {
@@ -31,7 +32,8 @@ QStringList rejestr(const colRegulatory &rej)
 
 } // namespace
 
-class TestLadowanie final : public QObject {
+class TestLadowanie final : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void rows_loadedAsRegistry_data()
@@ -51,8 +53,7 @@ private Q_SLOTS:
         QTest::newRow("repeated code: loaded without a key, warned")
             << QStringList{"DROP INDEX Regulatory_Kod_regulatora", regulator(1, "K1"), regulator(2, " K1"),
                            regulator(3, "K3")}
-            << QStringList{"1 1 'K1'->1 0 0 0 0 -", "2 2 'K1'->1 0 0 0 0 -", "3 3 'K3'->3 0 0 0 0 -"}
-            << "K1.*repeats";
+            << QStringList{"1 1 'K1'->1 0 0 0 0 -", "2 2 'K1'->1 0 0 0 0 -", "3 3 'K3'->3 0 0 0 0 -"} << "K1.*repeats";
         QTest::newRow("OstPomiar rows found in any order")
             << QStringList{regulator(1, "R1"), regulator(2, "R2"), regulator(3, "R3"),
                            "INSERT INTO OstPomiar VALUES (3, 30.5, 31.25, -32.75, 300000, '2026-12-04 23:45:00')",
@@ -64,8 +65,10 @@ private Q_SLOTS:
         // made with CREATE ... AS SELECT has none.
         QTest::newRow("NULLs in unguarded columns read as 0 and never")
             << QStringList{"ALTER TABLE Regulatory RENAME TO Stara",
-                           "CREATE TABLE Regulatory AS SELECT * FROM Stara WHERE 0", "DROP TABLE Stara",
-                           "INSERT INTO Regulatory (Typ) VALUES ('regulator')", regulator(7, "S"),
+                           "CREATE TABLE Regulatory AS SELECT * FROM Stara WHERE 0",
+                           "DROP TABLE Stara",
+                           "INSERT INTO Regulatory (Typ) VALUES ('regulator')",
+                           regulator(7, "S"),
                            "INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (8, 'T', NULL)",
                            "INSERT INTO OstPomiar (Adres) VALUES (7)"}
             << QStringList{"1 0 ''->0 0 0 0 0 -", "2 7 'S'->2 0 0 0 0 -"} << QString();
@@ -96,10 +99,18 @@ private Q_SLOTS:
             << "15, 60, 40.5, 3, 440.5, 125, -0.25, 0.4"
             << "CzestOdczytu=15 CzestZapisu=60 Przekladnia=40.5 PrzekladniaNap=3 ProgNapiecie=440.5 ProgPrad=125 "
                "ProgTgFiMin=-0.25 ProgTgFiMax=0.4";
-        QTest::newRow("100 V class") << "NapieciePomiar" << "100" << "NapieciePomiar=100 SkalaNapiecia=0.25";
-        QTest::newRow("230 V: no class") << "NapieciePomiar" << "230" << "NapieciePomiar=230 SkalaNapiecia=0";
-        QTest::newRow("380 V class") << "NapieciePomiar" << "380" << "NapieciePomiar=380 SkalaNapiecia=1";
-        QTest::newRow("500 V class") << "NapieciePomiar" << "500" << "NapieciePomiar=500 SkalaNapiecia=1.25";
+        QTest::newRow("100 V class") << "NapieciePomiar"
+                                     << "100"
+                                     << "NapieciePomiar=100 SkalaNapiecia=0.25";
+        QTest::newRow("230 V: no class") << "NapieciePomiar"
+                                         << "230"
+                                         << "NapieciePomiar=230 SkalaNapiecia=0";
+        QTest::newRow("380 V class") << "NapieciePomiar"
+                                     << "380"
+                                     << "NapieciePomiar=380 SkalaNapiecia=1";
+        QTest::newRow("500 V class") << "NapieciePomiar"
+                                     << "500"
+                                     << "NapieciePomiar=500 SkalaNapiecia=1.25";
     }
 
     void columns_copiedIntoRecord()

@@ -5,7 +5,8 @@
 
 #include <QTest>
 
-class TestOdczyt final : public QObject {
+class TestOdczyt final : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void wczytaj_writesRefused_isACommunicationFailureAndNothingStaleIsDecoded()
@@ -80,12 +81,12 @@ private Q_SLOTS:
         QTest::newRow("all equal to their thresholds") << 100.0f << 400.0f << 0.4f << QStringList();
         QTest::newRow("tg fi below") << 10.0f << 230.0f << -0.3f
                                      << QStringList{"Przekroczona wartość tg fi (-0.3000000)"};
-        QTest::newRow("tg fi guarded 9.999") << 10.0f << 230.0f << 9.999f
-                                             << QStringList{"Przekroczona wartość tg fi (9.9989996)"};
-        QTest::newRow("all three, in order") << 125.3f << 401.0f << 1.0f
-                                             << QStringList{"Przekroczona wartość prądu ( 125.3 A)",
-                                                            "Przekroczona wartość napięcia ( 401 V)",
-                                                            "Przekroczona wartość tg fi (1.0000000)"};
+        QTest::newRow("tg fi guarded 9.999")
+            << 10.0f << 230.0f << 9.999f << QStringList{"Przekroczona wartość tg fi (9.9989996)"};
+        QTest::newRow("all three, in order")
+            << 125.3f << 401.0f << 1.0f
+            << QStringList{"Przekroczona wartość prądu ( 125.3 A)", "Przekroczona wartość napięcia ( 401 V)",
+                           "Przekroczona wartość tg fi (1.0000000)"};
     }
 
     void progi_strictComparisonsAndComments()

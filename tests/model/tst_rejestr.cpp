@@ -8,7 +8,8 @@
 
 #include <stdexcept>
 
-class TestRejestr final : public QObject {
+class TestRejestr final : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void registry_duplicateKeyRefused_missingPositionOrKeyFoundNowhere()
@@ -29,13 +30,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("teraz");
         QTest::addColumn<int>("F");
         QTest::addColumn<QString>("oczekiwany");
-        QTest::newRow("50 ms after a point: the next one") << "10:00" << "10:00:00.050" << 15 << "10:15:00.000";
-        QTest::newRow("late: missed points skipped") << "10:00" << "10:37" << 15 << "10:45:00.000";
-        QTest::newRow("exactly on a point: that point") << "10:00" << "10:30" << 15 << "10:30:00.000";
-        QTest::newRow("never read, F=15: quarter hours") << "" << "10:07:12" << 15 << "10:15:00.000";
+        QTest::newRow("50 ms after a point: the next one") << "10:00"
+                                                           << "10:00:00.050" << 15 << "10:15:00.000";
+        QTest::newRow("late: missed points skipped") << "10:00"
+                                                     << "10:37" << 15 << "10:45:00.000";
+        QTest::newRow("exactly on a point: that point") << "10:00"
+                                                        << "10:30" << 15 << "10:30:00.000";
+        QTest::newRow("never read, F=15: quarter hours") << ""
+                                                         << "10:07:12" << 15 << "10:15:00.000";
         // 7 does not divide a day: the grid runs on from 1899-12-30 00:00.
-        QTest::newRow("never read, F=7: anchored in 1899") << "" << "10:07:12" << 7 << "10:09:00.000";
-        QTest::newRow("F=0 read once a minute") << "10:00" << "10:00:30" << 0 << "10:01:00.000";
+        QTest::newRow("never read, F=7: anchored in 1899") << ""
+                                                           << "10:07:12" << 7 << "10:09:00.000";
+        QTest::newRow("F=0 read once a minute") << "10:00"
+                                                << "10:00:30" << 0 << "10:01:00.000";
     }
 
     void nastepnyOdczyt_firstGridPointNotEarlierThanNow()
@@ -67,20 +74,20 @@ private Q_SLOTS:
         QTest::newRow("7F FF: P=32768 without overflow") << "23:7FFF" << 1.0f << 1 << "P=32768 Okres=3.515625";
         QTest::newRow("timer 01 00 00 unsigned") << "12:010000" << 1.0f << 1 << "TimerU=65536";
         QTest::newRow("timer FF FF FF unsigned") << "12:FFFFFF" << 1.0f << 1 << "TimerU=16777215";
-        QTest::newRow("500 V class, voltage transformer 2") << "15:012C 19:FFFE 21:1234" << 1.25f << 2
-                                                            << "Napiecie=750 PradCalk=-0.4 Faza=4660";
+        QTest::newRow("500 V class, voltage transformer 2")
+            << "15:012C 19:FFFE 21:1234" << 1.25f << 2 << "Napiecie=750 PradCalk=-0.4 Faza=4660";
         // 9503.709 if the factors were rounded to single before the product.
         QTest::newRow("counters formed in double, rounded once") << "0:075BCD15 4:F8A432EB 8:075BCD15" << 1.0f << 1
                                                                  << "PradCalkSr=9503.708 PradBiernPojSr=-9503.708 "
                                                                     "PradBiernSr=9503.708";
         QTest::newRow("total counter 2^31") << "0:80000000" << 1.0f << 1 << "PradCalkSr=165313.375";
         QTest::newRow("total counter 2^32-1") << "0:FFFFFFFF" << 1.0f << 1 << "PradCalkSr=330626.75";
-        QTest::newRow("reactive not below total: r >= a") << "0:00000003 8:FFFFFFFB" << 1.0f << 1
-                                                          << "ZakloceniaHarm=1 TgFi=-1 PradCzynny~0.00038490018";
-        QTest::newRow("zero counters: tg fi guarded") << "0:00000000 8:00000000" << 1.0f << 1
-                                                      << "PradCzynny=0 TgFi=9.999 ZakloceniaHarm=1";
-        QTest::newRow("unknown voltage class") << "" << 0.0f << 1
-                                               << "Napiecie=0 PradCalkSr=0 PradBiernSr=0 TgFi=9.999 PradBierny=100";
+        QTest::newRow("reactive not below total: r >= a")
+            << "0:00000003 8:FFFFFFFB" << 1.0f << 1 << "ZakloceniaHarm=1 TgFi=-1 PradCzynny~0.00038490018";
+        QTest::newRow("zero counters: tg fi guarded")
+            << "0:00000000 8:00000000" << 1.0f << 1 << "PradCzynny=0 TgFi=9.999 ZakloceniaHarm=1";
+        QTest::newRow("unknown voltage class")
+            << "" << 0.0f << 1 << "Napiecie=0 PradCalkSr=0 PradBiernSr=0 TgFi=9.999 PradBierny=100";
     }
 
     void dekodujBlok_fieldsFromTheBlockBytes()

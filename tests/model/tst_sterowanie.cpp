@@ -7,7 +7,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
-class TestSterowanie final : public QObject {
+class TestSterowanie final : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void blokuj_changesOnlyBit5AndTakesTheReadBack_data()
@@ -19,10 +20,9 @@ private Q_SLOTS:
         QTest::addColumn<bool>("zablokowany");
         const QString czytaj = QStringLiteral("02052f05");
         QTest::newRow("block 0x41") << 0x41 << true << false << QStringList{czytaj, "02052f0361", czytaj} << true;
-        QTest::newRow("unblock 0x61") << 0x61 << false << false << QStringList{czytaj, "02052f0341", czytaj}
-                                      << false;
-        QTest::newRow("block an already blocked 0x20") << 0x20 << true << false
-                                                       << QStringList{czytaj, "02052f0320", czytaj} << true;
+        QTest::newRow("unblock 0x61") << 0x61 << false << false << QStringList{czytaj, "02052f0341", czytaj} << false;
+        QTest::newRow("block an already blocked 0x20")
+            << 0x20 << true << false << QStringList{czytaj, "02052f0320", czytaj} << true;
         QTest::newRow("read fails: nothing written, state kept") << 0x61 << false << true << QStringList() << true;
     }
 
@@ -61,18 +61,22 @@ private Q_SLOTS:
         QTest::newRow("stage 3 on") << 2 << true << 0xFF << 0x7F << true
                                     << L + QStringList{"02057205", "02059001fb"} + L << "Załączono stopień nr  3"
                                     << "";
-        QTest::newRow("stage 9 off: countdown, then bit 7") << 8 << false << 0xFB << 0x0F << true
-                                                            << L + QStringList{"020578033c", "0205a0018f"} + L
-                                                            << "Wyłączono stopień nr  9" << "";
-        QTest::newRow("stage 9 on keeps bits 4-6") << 8 << true << 0xFB << 0xF0 << true
-                                                   << L + QStringList{"02057805", "0205a0017f"} + L
-                                                   << "Załączono stopień nr  9" << "";
-        QTest::newRow("already on: only the reads") << 2 << true << 0xFB << 0x7F << true << L << "" << "";
-        QTest::newRow("still discharging: refused") << 4 << true << 0xFF << 0x7F << false
-                                                    << L + QStringList{"02057405"} << ""
-                                                    << "Nie można załączyć kondensatora nr 5.\rNie upłynął jeszcze "
-                                                       "czas jego rozładowania.\rPozostało  45 sekund.";
-        QTest::newRow("no stage 10: no traffic") << 9 << true << 0xFF << 0x7F << false << QStringList() << "" << "";
+        QTest::newRow("stage 9 off: countdown, then bit 7")
+            << 8 << false << 0xFB << 0x0F << true << L + QStringList{"020578033c", "0205a0018f"} + L
+            << "Wyłączono stopień nr  9"
+            << "";
+        QTest::newRow("stage 9 on keeps bits 4-6")
+            << 8 << true << 0xFB << 0xF0 << true << L + QStringList{"02057805", "0205a0017f"} + L
+            << "Załączono stopień nr  9"
+            << "";
+        QTest::newRow("already on: only the reads") << 2 << true << 0xFB << 0x7F << true << L << ""
+                                                    << "";
+        QTest::newRow("still discharging: refused")
+            << 4 << true << 0xFF << 0x7F << false << L + QStringList{"02057405"} << ""
+            << "Nie można załączyć kondensatora nr 5.\rNie upłynął jeszcze "
+               "czas jego rozładowania.\rPozostało  45 sekund.";
+        QTest::newRow("no stage 10: no traffic") << 9 << true << 0xFF << 0x7F << false << QStringList() << ""
+                                                 << "";
     }
 
     void kondensator_switchesOneStageAndReadsBack()

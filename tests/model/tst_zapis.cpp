@@ -6,7 +6,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 struct Zapis : StanowiskoModelu {
     clRegulator &r;
@@ -31,7 +32,8 @@ struct Zapis : StanowiskoModelu {
 
 } // namespace
 
-class TestZapis final : public QObject {
+class TestZapis final : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void energies_differencesOrCounters_data()
@@ -47,10 +49,10 @@ private Q_SLOTS:
         QTest::newRow("within 20 s: the counters themselves")
             << 10 << 150.5f << 7.5f << QVariantList{150.5, 64.0, 7.5} << 64.0f / 150.5f;
         QTest::newRow("growing capacitive counter: 1") << 900 << 110.0f << -90.0f << QVariantList{10.0, 4.0, 1} << 0.4f;
-        QTest::newRow("unchanged capacitive counter: 0") << 900 << 110.0f << -100.0f << QVariantList{10.0, 4.0, 0.0}
-                                                         << 0.4f;
-        QTest::newRow("no active energy: tg fi 9.999") << 900 << 100.0f << -100.0f << QVariantList{0.0, 4.0, 0.0}
-                                                       << 9.999f;
+        QTest::newRow("unchanged capacitive counter: 0")
+            << 900 << 110.0f << -100.0f << QVariantList{10.0, 4.0, 0.0} << 0.4f;
+        QTest::newRow("no active energy: tg fi 9.999")
+            << 900 << 100.0f << -100.0f << QVariantList{0.0, 4.0, 0.0} << 9.999f;
     }
 
     void energies_differencesOrCounters()

@@ -15,7 +15,8 @@
 #include <cstdio>
 #include <functional>
 
-namespace {
+namespace
+{
 
 void mierz(const char *co, int powtorzen, const std::function<void()> &f)
 {
@@ -58,8 +59,8 @@ int main(int argc, char **argv)
             rsPomiary.AddNew();
             rsPomiary.ustaw(QStringLiteral("Adres"), 1);
             rsPomiary.ustaw(QStringLiteral("Data"), QStringLiteral("2099-01-01 00:00:00"));
-            for (const char *k : {"EnCzynna", "EnBiernaCalk", "EnBiernaPoj", "Napiecie", "PradBierny", "PradCalk",
-                                  "Czestotliwosc"})
+            for (const char *k :
+                 {"EnCzynna", "EnBiernaCalk", "EnBiernaPoj", "Napiecie", "PradBierny", "PradCalk", "Czestotliwosc"})
                 rsPomiary.ustaw(QString::fromLatin1(k), 1.5f);
             rsPomiary.Update();
         });

@@ -8,9 +8,13 @@
 
 #include <QTest>
 
-namespace {
+namespace
+{
 
-DataCzas dc(int d, int h, int m, int s = 0) { return DataCzas::z(QDate(2026, 12, d), QTime(h, m, s)); }
+DataCzas dc(int d, int h, int m, int s = 0)
+{
+    return DataCzas::z(QDate(2026, 12, d), QTime(h, m, s));
+}
 
 struct Stanowisko {
     BazaTestowa baza;
@@ -34,7 +38,8 @@ struct Stanowisko {
 
 } // namespace
 
-class TestClsBD final : public QObject {
+class TestClsBD final : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void zapiszAlarm_twoAlarms_distinctIds_bothVisible_emptyTextsLeaveNull()

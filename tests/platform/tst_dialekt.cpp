@@ -10,7 +10,8 @@
 
 #include <QTest>
 
-namespace {
+namespace
+{
 
 // The texts the charts, reports and alarm archive send.
 constexpr const char *wykresDobowy = "Select Data, EnCzynna, EnBiernaCalk from Pomiary where Adres = 5 and Data >= "
@@ -62,28 +63,42 @@ void wypelnij(const BazaTestowa &b)
 
 } // namespace
 
-class TestDialekt final : public QObject {
+class TestDialekt final : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void przetlumacz_data()
     {
         QTest::addColumn<QString>("jet");
         QTest::addColumn<QString>("sqlite"); // "!": refused
-        QTest::newRow("iso date") << "Data >=#2026-12-05#" << "Data >='2026-12-05 00:00:00'";
-        QTest::newRow("month first, 4-digit year") << "Data < #12/06/2026#" << "Data < '2026-12-06 00:00:00'";
-        QTest::newRow("year 29 is 2029") << "#01/02/29#" << "'2029-01-02 00:00:00'";
-        QTest::newRow("year 30 is 1930") << "#01/02/30#" << "'1930-01-02 00:00:00'";
-        QTest::newRow("single digits, time") << "#1/2/2026 7:05#" << "'2026-01-02 07:05:00'";
-        QTest::newRow("chain keeps grouping") << "(a+b)/c/d" << "(a+b)*1.0/c*1.0/d";
+        QTest::newRow("iso date") << "Data >=#2026-12-05#"
+                                  << "Data >='2026-12-05 00:00:00'";
+        QTest::newRow("month first, 4-digit year") << "Data < #12/06/2026#"
+                                                   << "Data < '2026-12-06 00:00:00'";
+        QTest::newRow("year 29 is 2029") << "#01/02/29#"
+                                         << "'2029-01-02 00:00:00'";
+        QTest::newRow("year 30 is 1930") << "#01/02/30#"
+                                         << "'1930-01-02 00:00:00'";
+        QTest::newRow("single digits, time") << "#1/2/2026 7:05#"
+                                             << "'2026-01-02 07:05:00'";
+        QTest::newRow("chain keeps grouping") << "(a+b)/c/d"
+                                              << "(a+b)*1.0/c*1.0/d";
         QTest::newRow("quoted text untouched") << "format(Data,'dd/mm/yy') = '#1/2/3#'"
                                                << "format(Data,'dd/mm/yy') = '#1/2/3#'";
-        QTest::newRow("doubled quote inside text") << "Kod = 'O''Brien/1'" << "Kod = 'O''Brien/1'";
-        QTest::newRow("double-quoted text becomes a string") << "Kod = \"R'1/2\"" << "Kod = 'R''1/2'";
-        QTest::newRow("bracketed name untouched") << "[a/b]" << "[a/b]";
-        QTest::newRow("day before month") << "Data >= #25/12/2026#" << "!";
-        QTest::newRow("31 November") << "#11/31/2026#" << "!";
-        QTest::newRow("unclosed literal") << "Data >= #12/05/2026" << "!";
-        QTest::newRow("words in a literal") << "#jutro#" << "!";
+        QTest::newRow("doubled quote inside text") << "Kod = 'O''Brien/1'"
+                                                   << "Kod = 'O''Brien/1'";
+        QTest::newRow("double-quoted text becomes a string") << "Kod = \"R'1/2\""
+                                                             << "Kod = 'R''1/2'";
+        QTest::newRow("bracketed name untouched") << "[a/b]"
+                                                  << "[a/b]";
+        QTest::newRow("day before month") << "Data >= #25/12/2026#"
+                                          << "!";
+        QTest::newRow("31 November") << "#11/31/2026#"
+                                     << "!";
+        QTest::newRow("unclosed literal") << "Data >= #12/05/2026"
+                                          << "!";
+        QTest::newRow("words in a literal") << "#jutro#"
+                                            << "!";
     }
     void przetlumacz()
     {
@@ -101,18 +116,35 @@ private Q_SLOTS:
         QTest::addColumn<QString>("wzor");
         QTest::addColumn<QString>("wynik");
         const QString t = QStringLiteral("2026-03-05 07:08:09");
-        QTest::newRow("dd/mm/yy: mm is the month") << t << "dd/mm/yy" << "05/03/26";
-        QTest::newRow("single letters") << t << "d.m.yy" << "5.3.26";
-        QTest::newRow("hh:mm: mm after the hour is minutes") << t << "hh:mm" << "07:08";
-        QTest::newRow("h:m:s") << t << "h:m:s" << "7:8:9";
-        QTest::newRow("nn and ss") << t << "yyyy-mm-dd hh:nn:ss" << "2026-03-05 07:08:09";
-        QTest::newRow("capital letters") << t << "DD-MM-YYYY HH:NN" << "05-03-2026 07:08";
-        QTest::newRow("month after minutes") << t << "hh:nn dd/mm" << "07:08 05/03";
-        QTest::newRow("date-only value") << "2026-12-05" << "dd/mm/yy hh:nn" << "05/12/26 00:00";
-        QTest::newRow("T separator, fraction") << "2026-12-05T23:59:59.500" << "hh:nn:ss" << "23:59:59";
-        QTest::newRow("not a date") << "abc" << "dd" << "<brak>";
-        QTest::newRow("month 13") << "2026-13-01" << "dd" << "<brak>";
-        QTest::newRow("hour 25") << "2026-12-05 25:00:00" << "dd" << "<brak>";
+        QTest::newRow("dd/mm/yy: mm is the month") << t << "dd/mm/yy"
+                                                   << "05/03/26";
+        QTest::newRow("single letters") << t << "d.m.yy"
+                                        << "5.3.26";
+        QTest::newRow("hh:mm: mm after the hour is minutes") << t << "hh:mm"
+                                                             << "07:08";
+        QTest::newRow("h:m:s") << t << "h:m:s"
+                               << "7:8:9";
+        QTest::newRow("nn and ss") << t << "yyyy-mm-dd hh:nn:ss"
+                                   << "2026-03-05 07:08:09";
+        QTest::newRow("capital letters") << t << "DD-MM-YYYY HH:NN"
+                                         << "05-03-2026 07:08";
+        QTest::newRow("month after minutes") << t << "hh:nn dd/mm"
+                                             << "07:08 05/03";
+        QTest::newRow("date-only value") << "2026-12-05"
+                                         << "dd/mm/yy hh:nn"
+                                         << "05/12/26 00:00";
+        QTest::newRow("T separator, fraction") << "2026-12-05T23:59:59.500"
+                                               << "hh:nn:ss"
+                                               << "23:59:59";
+        QTest::newRow("not a date") << "abc"
+                                    << "dd"
+                                    << "<brak>";
+        QTest::newRow("month 13") << "2026-13-01"
+                                  << "dd"
+                                  << "<brak>";
+        QTest::newRow("hour 25") << "2026-12-05 25:00:00"
+                                 << "dd"
+                                 << "<brak>";
     }
     void formatDaty()
     {

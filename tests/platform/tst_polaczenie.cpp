@@ -17,7 +17,8 @@
 #include <cstring>
 #include <thread>
 
-namespace {
+namespace
+{
 
 QString bladOtwarcia(const QString &polaczenieTekst)
 {
@@ -61,7 +62,8 @@ int dzieckoZapisujace(const QString &sciezka)
 
 } // namespace
 
-class TestPolaczenie final : public QObject {
+class TestPolaczenie final : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void zrodloDanych_data()
@@ -75,7 +77,8 @@ private Q_SLOTS:
                                             << "tolvek.mdb";
         QTest::newRow("blanks and quotes, last item") << "Provider=x; data  source = \"/tmp/a b/x.mdb\" "
                                                       << "/tmp/a b/x.mdb";
-        QTest::newRow("missing") << "Provider=x;Source=baza.db" << "";
+        QTest::newRow("missing") << "Provider=x;Source=baza.db"
+                                 << "";
     }
     void zrodloDanych()
     {
@@ -133,9 +136,10 @@ private Q_SLOTS:
                              << jet;
         QTest::newRow("text") << true << QByteArray("Adres;Kod\n1;R1\n") << QStringList{"nie jest bazą danych SQLite"};
         QTest::newRow("empty") << true << QByteArray() << QStringList{"pusty"};
-        QTest::newRow("damaged SQLite")
-            << true << (QByteArray("SQLite format 3\0", 16) + QByteArray(84, '\x7f') + QByteArray(4000, 'x'))
-            << QStringList{};
+        QTest::newRow("damaged SQLite") << true
+                                        << (QByteArray("SQLite format 3\0", 16) + QByteArray(84, '\x7f') +
+                                            QByteArray(4000, 'x'))
+                                        << QStringList{};
     }
     void open_fileThatIsNoStationDatabase_isRefusedAndLeftAlone()
     {

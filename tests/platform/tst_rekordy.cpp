@@ -8,7 +8,8 @@
 
 #include <QTest>
 
-namespace {
+namespace
+{
 
 // A station file with three Regulatory rows, inserted out of address order,
 // and a cursor opened on one of its tables.
@@ -18,11 +19,12 @@ struct Kursor {
     Rekordy rs;
     explicit Kursor(const QString &tabela = QStringLiteral("Regulatory"), const QStringList &najpierw = {})
     {
-        baza.wykonaj(najpierw + QStringList{
-            "INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (7, 'R7', 'regulator')",
-            "INSERT INTO Regulatory (Adres, Kod, Typ, Opis) VALUES (5, 'R5', 'regulator', 'hala')",
-            "INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (15, 'R15', 'licznik')",
-        });
+        baza.wykonaj(najpierw +
+                     QStringList{
+                         "INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (7, 'R7', 'regulator')",
+                         "INSERT INTO Regulatory (Adres, Kod, Typ, Opis) VALUES (5, 'R5', 'regulator', 'hala')",
+                         "INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (15, 'R15', 'licznik')",
+                     });
         cn.Open(baza.polaczenieTekst);
         rs.Open(tabela, cn);
     }
@@ -38,7 +40,8 @@ struct Kursor {
 
 } // namespace
 
-class TestRekordy final : public QObject {
+class TestRekordy final : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void walk_visitsEveryRowInInsertOrder_thenEof()

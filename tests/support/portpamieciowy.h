@@ -12,7 +12,8 @@
 // An in-memory serial port for tests: the test feeds received bytes,
 // scripts the answer to each write and inspects the written frames.
 // Scripted answers arrive through the event loop, as on a real line.
-class PortPamieciowy final : public PortSzeregowy {
+class PortPamieciowy final : public PortSzeregowy
+{
     Q_OBJECT
 public:
     explicit PortPamieciowy(QObject *parent = nullptr);

@@ -11,7 +11,8 @@
 #include <memory>
 
 // A clock that stands still until a test moves it.
-class ZegarTestowy final : public Zegar {
+class ZegarTestowy final : public Zegar
+{
 public:
     explicit ZegarTestowy(DataCzas t = DataCzas::z(QDate(2026, 12, 5), QTime(10, 0))) : m_t(t) {}
     DataCzas teraz() const override { return m_t; }
@@ -23,7 +24,8 @@ private:
 };
 
 // The real clock plus an offset a test may move (a "handler" that took 10 s).
-class ZegarPrzesuwany final : public Zegar {
+class ZegarPrzesuwany final : public Zegar
+{
 public:
     DataCzas teraz() const override { return ZegarSystemowy().teraz().plusMs(m_przesuniecie); }
     void przesun(std::int64_t ms) { m_przesuniecie += ms; }
@@ -32,7 +34,8 @@ private:
     std::int64_t m_przesuniecie = 0;
 };
 
-class UstawieniaTestowe final : public Ustawienia {
+class UstawieniaTestowe final : public Ustawienia
+{
 public:
     QString czytaj(const QString &s, const QString &k, const QString &d) const override
     {
@@ -43,7 +46,8 @@ public:
 };
 
 // Records every message; questions are answered from a queue (OK when empty).
-class KomunikatyTestowe final : public Komunikaty {
+class KomunikatyTestowe final : public Komunikaty
+{
 public:
     struct Wpis {
         QString tekst, tytul;
@@ -60,7 +64,8 @@ public:
     QList<Odpowiedz> odpowiedzi;
 };
 
-class DzwiekTestowy final : public Dzwiek {
+class DzwiekTestowy final : public Dzwiek
+{
 public:
     void graj(const QString &plik) override { zagrane.append(plik); }
     QStringList zagrane;
@@ -86,8 +91,8 @@ QList<QVariantList> wierszeZapytania(Polaczenie &polaczenie, const QString &sql)
 struct BazaTestowa {
     BazaTestowa();
     QTemporaryDir katalog;
-    QString sciezka;          // .../tolvek.mdb
-    QString polaczenieTekst;  // "Provider=...;Data Source=<sciezka>;..."
+    QString sciezka;         // .../tolvek.mdb
+    QString polaczenieTekst; // "Provider=...;Data Source=<sciezka>;..."
     // Runs statements on the file through a separate connection.
     void wykonaj(const QStringList &sql) const;
     void wykonaj(const QString &sql) const { wykonaj(QStringList{sql}); }

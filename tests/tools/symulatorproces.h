@@ -47,7 +47,8 @@ inline QStringList odebraneRamki(const QString &plik)
 }
 
 // The real tolvek-sim (path in TOLVEK_SIM) under QProcess.
-class SymulatorProces final {
+class SymulatorProces final
+{
 public:
     ~SymulatorProces() { zatrzymaj(); }
 
@@ -122,7 +123,8 @@ private:
 };
 
 // The station's end of the line, with plain POSIX calls.
-class LiniaTestowa final {
+class LiniaTestowa final
+{
 public:
     ~LiniaTestowa() { zamknij(); }
 

@@ -10,7 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 quint32 le(const QByteArray &b, int i, int n)
 {
@@ -30,7 +31,8 @@ std::vector<qint16> probki(const QByteArray &wav)
 
 } // namespace
 
-class TestDzwiekow final : public QObject {
+class TestDzwiekow final : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void pliki_areMonoPcmWavOfTheExpectedLength_data();
@@ -58,8 +60,8 @@ void TestDzwiekow::pliki_areMonoPcmWavOfTheExpectedLength()
     QCOMPARE(w.left(4), QByteArray("RIFF"));
     QCOMPARE(le(w, 4, 4), quint32(w.size() - 8));
     QCOMPARE(w.mid(8, 8), QByteArray("WAVEfmt "));
-    QCOMPARE(le(w, 20, 2), 1u);   // PCM
-    QCOMPARE(le(w, 22, 2), 1u);   // mono
+    QCOMPARE(le(w, 20, 2), 1u); // PCM
+    QCOMPARE(le(w, 22, 2), 1u); // mono
     QCOMPARE(le(w, 24, 4), quint32(dzwieki::CZESTOTLIWOSC));
     QCOMPARE(le(w, 34, 2), 16u);
     QCOMPARE(w.mid(36, 4), QByteArray("data"));

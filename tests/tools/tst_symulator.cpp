@@ -17,9 +17,13 @@
 #include <csignal>
 #include <cstdlib>
 
-namespace {
+namespace
+{
 
-QByteArray h(const char *s) { return QByteArray::fromHex(s); }
+QByteArray h(const char *s)
+{
+    return QByteArray::fromHex(s);
+}
 
 QByteArray ramka(int adres, int lokacja, int kod, int parametr = -1)
 {
@@ -45,7 +49,8 @@ qint64 odRxDoTx(const QList<WpisLogu> &log, const QString &rx)
 
 } // namespace
 
-class TestSymulatora final : public QObject {
+class TestSymulatora final : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void init();
@@ -216,8 +221,8 @@ void TestSymulatora::tempo_logStampsShowAtLeastTheLineTime()
 
 void TestSymulatora::usterki_silenceFirstKDroppedGarbageLateSkippedDisconnected()
 {
-    uruchom({QStringLiteral("--adresy"), QStringLiteral("1,3"), QStringLiteral("--polecenie"),
-             QStringLiteral("cisza 3")});
+    uruchom(
+        {QStringLiteral("--adresy"), QStringLiteral("1,3"), QStringLiteral("--polecenie"), QStringLiteral("cisza 3")});
     const QByteArray czytaj90 = ramka(1, 0x90, 0x04);
     QVERIFY(m_linia->wymiana(ramka(3, 0x90, 0x04), 1, 300).isEmpty());
     QCOMPARE(m_sym->polecenie(QStringLiteral("ok 3")), QStringList{"OK"});
@@ -288,14 +293,16 @@ void TestSymulatora::urzadzenie_servesAnExistingSerialDevice()
     QVERIFY(grantpt(master) == 0 && unlockpt(master) == 0);
     const QString urzadzenie = QString::fromLocal8Bit(ptsname(master));
     m_linia->przejmij(master);
-    QVERIFY(m_sym->start({QStringLiteral("--adresy"), QStringLiteral("1"), QStringLiteral("--urzadzenie"), urzadzenie}));
+    QVERIFY(
+        m_sym->start({QStringLiteral("--adresy"), QStringLiteral("1"), QStringLiteral("--urzadzenie"), urzadzenie}));
     QCOMPARE(m_sym->port, urzadzenie);
     QCOMPARE(m_linia->wymiana(ramka(1, 0x2F, 0x05), 1).toHex(), QByteArray("41"));
     QCOMPARE(LiniaTestowa::zwin(m_linia->wymiana(ramka(1, 0x4F, 0x06), 33)).size(), 33);
 
     QProcess p;
-    p.start(QString::fromLocal8Bit(qgetenv("TOLVEK_SIM")),
-            {QStringLiteral("--adresy"), QStringLiteral("1"), QStringLiteral("--urzadzenie"), QStringLiteral("/dev/brak")});
+    p.start(
+        QString::fromLocal8Bit(qgetenv("TOLVEK_SIM")),
+        {QStringLiteral("--adresy"), QStringLiteral("1"), QStringLiteral("--urzadzenie"), QStringLiteral("/dev/brak")});
     QVERIFY(p.waitForFinished(5000));
     QCOMPARE(p.exitCode(), 1);
     QVERIFY(p.readAllStandardError().contains("/dev/brak"));
@@ -348,7 +355,8 @@ void TestSymulatora::polecenia_answerOkOrAnError()
     QCOMPARE(m_sym->polecenie(QStringLiteral("odliczanie 1 9 10")),
              QStringList{QStringLiteral("BŁĄD: zły indeks stopnia '9' (0..8)")});
     QCOMPARE(m_sym->polecenie(QStringLiteral("stan 1 0x4F 1")).value(0).left(17), QStringLiteral("BŁĄD: zła lokacja"));
-    QCOMPARE(m_sym->polecenie(QStringLiteral("pierwsze 1")).value(0), QStringLiteral("BŁĄD: pierwsze wymaga 2 argumentów"));
+    QCOMPARE(m_sym->polecenie(QStringLiteral("pierwsze 1")).value(0),
+             QStringLiteral("BŁĄD: pierwsze wymaga 2 argumentów"));
 
     const QStringList pokaz = m_sym->polecenie(QStringLiteral("pokaz"));
     QCOMPARE(pokaz.size(), 3);
@@ -367,9 +375,10 @@ void TestSymulatora::baza_emulatesExactlyTheRegulatorRowsWithTheirRatios()
         QSqlQuery q(db);
         QVERIFY(q.exec(QStringLiteral("CREATE TABLE Regulatory (Adres INTEGER, Kod TEXT, Typ TEXT, Przekladnia REAL, "
                                       "PrzekladniaNap INTEGER, NapieciePomiar INTEGER, BKSt1 REAL)")));
-        QVERIFY(q.exec(QStringLiteral("INSERT INTO Regulatory VALUES (1, 'R1', 'regulator', 40, 1, 380, 5), "
-                                      "(2, 'R2', 'Regulator', 40, 1, 380, 5), (3, 'L3', 'licznik', 40, 1, 380, 0), "
-                                      "(4, 'R4', 'regulator', 80, 1, 500, NULL), (1, 'R1b', 'regulator', 40, 1, 380, 5)")));
+        QVERIFY(
+            q.exec(QStringLiteral("INSERT INTO Regulatory VALUES (1, 'R1', 'regulator', 40, 1, 380, 5), "
+                                  "(2, 'R2', 'Regulator', 40, 1, 380, 5), (3, 'L3', 'licznik', 40, 1, 380, 0), "
+                                  "(4, 'R4', 'regulator', 80, 1, 500, NULL), (1, 'R1b', 'regulator', 40, 1, 380, 5)")));
         db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("baza"));

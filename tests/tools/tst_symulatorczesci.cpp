@@ -13,11 +13,18 @@
 
 using namespace sim;
 
-namespace {
+namespace
+{
 
-QByteArray h(const char *s) { return QByteArray::fromHex(s); }
+QByteArray h(const char *s)
+{
+    return QByteArray::fromHex(s);
+}
 
-qint64 o10(int dzien = 10) { return QDateTime(QDate(2026, 3, dzien), QTime(10, 0)).toMSecsSinceEpoch(); }
+qint64 o10(int dzien = 10)
+{
+    return QDateTime(QDate(2026, 3, dzien), QTime(10, 0)).toMSecsSinceEpoch();
+}
 
 QByteArray blok(RegulatorSym &r, qint64 ms)
 {
@@ -49,7 +56,8 @@ void zapisz(RegulatorSym &r, quint8 lokacja, quint8 w, qint64 ms)
 
 } // namespace
 
-class TestCzesciSymulatora final : public QObject {
+class TestCzesciSymulatora final : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void parser_cutsFramesAndSetsRubbishAside_data();
@@ -81,22 +89,21 @@ void TestCzesciSymulatora::parser_cutsFramesAndSetsRubbishAside_data()
     QTest::addColumn<QByteArray>("smieci");
     QTest::addColumn<QByteArray>("reszta");
     QTest::newRow("read") << h("02014f06") << QList<QByteArray>{h("02014f06")} << QByteArray() << QByteArray();
-    QTest::newRow("write with parameter") << h("02019001fe") << QList<QByteArray>{h("02019001fe")} << QByteArray()
-                                          << QByteArray();
+    QTest::newRow("write with parameter")
+        << h("02019001fe") << QList<QByteArray>{h("02019001fe")} << QByteArray() << QByteArray();
     QTest::newRow("block set and read back in one write")
-        << h("02012f032002012f05") << QList<QByteArray>{h("02012f0320"), h("02012f05")} << QByteArray()
-        << QByteArray();
-    QTest::newRow("noise before a frame") << h("ff0502019004") << QList<QByteArray>{h("02019004")} << h("ff05")
-                                          << QByteArray();
+        << h("02012f032002012f05") << QList<QByteArray>{h("02012f0320"), h("02012f05")} << QByteArray() << QByteArray();
+    QTest::newRow("noise before a frame")
+        << h("ff0502019004") << QList<QByteArray>{h("02019004")} << h("ff05") << QByteArray();
     QTest::newRow("torn frame then a whole one")
         << h("020102019004") << QList<QByteArray>{h("02019004")} << h("0201") << QByteArray();
     QTest::newRow("unknown operation") << h("0201900902019004") << QList<QByteArray>{h("02019004")} << h("02019009")
                                        << QByteArray();
-    QTest::newRow("location the operation has not") << h("02014f0402019004") << QList<QByteArray>{h("02019004")}
-                                                    << h("02014f04") << QByteArray();
+    QTest::newRow("location the operation has not")
+        << h("02014f0402019004") << QList<QByteArray>{h("02019004")} << h("02014f04") << QByteArray();
     QTest::newRow("address 2") << h("02029004") << QList<QByteArray>{h("02029004")} << QByteArray() << QByteArray();
-    QTest::newRow("write waits for its parameter") << h("02019001") << QList<QByteArray>{} << QByteArray()
-                                                   << h("02019001");
+    QTest::newRow("write waits for its parameter")
+        << h("02019001") << QList<QByteArray>{} << QByteArray() << h("02019001");
 }
 
 void TestCzesciSymulatora::parser_cutsFramesAndSetsRubbishAside()
@@ -316,7 +323,7 @@ void TestCzesciSymulatora::zapisy_areReadBackAndLampsFollowSwitching()
     QCOMPARE(czytaj(r, 0xB0, t + 2500), quint8(0xFF));
     zapisz(r, 0xA0, 0x0F, t + 3000); // stage 9 on, the rest of the byte as written
     QVERIFY(r.zalaczony(8));
-    zapisz(r, 0x90, 0xB1, t + 6000); // stage 1 off
+    zapisz(r, 0x90, 0xB1, t + 6000);                   // stage 1 off
     QCOMPARE(czytaj(r, 0xB0, t + 6500), quint8(0xBF)); // switching-off lamp lit
     zapisz(r, 0x2F, 0x61, t);
     QCOMPARE(czytaj(r, 0x2F, t), quint8(0x61));
@@ -352,15 +359,15 @@ void TestCzesciSymulatora::opcje_parse_data()
     QTest::newRow("addresses") << QStringList{"--adresy", "1,2,0x10"} << brak << brak << brak << 1;
     QTest::newRow("settings without a file, then com")
         << QStringList{"--adresy", "1", "--ustawienia", "--com", "3"} << brak << brak << brak << 3;
-    QTest::newRow("settings with a file") << QStringList{"--adresy=1", "--ustawienia", "/tmp/u.conf", "--log"} << brak
-                                          << "/tmp/u.conf" << brak << 1;
+    QTest::newRow("settings with a file")
+        << QStringList{"--adresy=1", "--ustawienia", "/tmp/u.conf", "--log"} << brak << "/tmp/u.conf" << brak << 1;
     QTest::newRow("log with a file") << QStringList{"--log", "/tmp/l.txt", "--baza", "x.mdb"} << brak << brak
                                      << "/tmp/l.txt" << 1;
     QTest::newRow("no controllers") << QStringList{"--log"} << "podaj --adresy albo --baza" << brak << brak << 1;
-    QTest::newRow("address out of range") << QStringList{"--adresy", "1,256"} << "zły adres '256' (0..255)" << brak
-                                          << brak << 1;
-    QTest::newRow("unknown option") << QStringList{"--adresy", "1", "--szybko"} << "nieznana opcja '--szybko'"
-                                    << brak << brak << 1;
+    QTest::newRow("address out of range")
+        << QStringList{"--adresy", "1,256"} << "zły adres '256' (0..255)" << brak << brak << 1;
+    QTest::newRow("unknown option") << QStringList{"--adresy", "1", "--szybko"} << "nieznana opcja '--szybko'" << brak
+                                    << brak << 1;
     QTest::newRow("value missing") << QStringList{"--adresy", "1", "--opoznienie"}
                                    << "opcja --opoznienie wymaga wartości" << brak << brak << 1;
 }

@@ -13,7 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 struct Wynik {
     int kod = -1;
@@ -46,7 +47,8 @@ QStringList kolumna(Polaczenie &cn, const QString &sql)
 
 } // namespace
 
-class TestTolvekBaza final : public QObject {
+class TestTolvekBaza final : public QObject
+{
     Q_OBJECT
 private Q_SLOTS:
     void help_describesCommands_exitsZero();
@@ -146,8 +148,8 @@ void TestTolvekBaza::init_existingFile_isRefusedAndLeftAlone_untilNadpisz()
 void TestTolvekBaza::init_missingFolder_failsWithExitTwo()
 {
     QTemporaryDir katalog;
-    const Wynik w = uruchom({QStringLiteral("init"), QStringLiteral("--plik"),
-                             katalog.filePath(QStringLiteral("brak/tolvek.mdb"))});
+    const Wynik w = uruchom(
+        {QStringLiteral("init"), QStringLiteral("--plik"), katalog.filePath(QStringLiteral("brak/tolvek.mdb"))});
     QCOMPARE(w.kod, 2);
     QVERIFY2(w.bledy.contains(QStringLiteral("brak")), qPrintable(w.bledy));
 }
@@ -158,7 +160,8 @@ void TestTolvekBaza::demo_loadsPlantThatTheStationReads()
     const Wynik w = uruchom({QStringLiteral("demo")}, katalog.path());
     QCOMPARE(w.kod, 0);
     Polaczenie cn;
-    cn.Open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + katalog.filePath(QStringLiteral("tolvek.mdb")));
+    cn.Open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
+            katalog.filePath(QStringLiteral("tolvek.mdb")));
     Rekordy rs;
     rs.Open(QStringLiteral("Regulatory"), cn);
     QStringList regulatory;
@@ -195,7 +198,8 @@ void TestTolvekBaza::demo_pomiary_spreadOverControllersOneMinuteApartUpToNow()
 {
     QTemporaryDir katalog;
     const QDateTime przed = QDateTime::currentDateTime();
-    const Wynik w = uruchom({QStringLiteral("demo"), QStringLiteral("--pomiary"), QStringLiteral("1000")}, katalog.path());
+    const Wynik w =
+        uruchom({QStringLiteral("demo"), QStringLiteral("--pomiary"), QStringLiteral("1000")}, katalog.path());
     QCOMPARE(w.kod, 0);
     Polaczenie cn;
     cn.Open(QStringLiteral("Data Source=") + katalog.filePath(QStringLiteral("tolvek.mdb")));
@@ -206,14 +210,15 @@ void TestTolvekBaza::demo_pomiary_spreadOverControllersOneMinuteApartUpToNow()
                                         "b.rowid = a.rowid + 4 where strftime('%s', b.Data) - strftime('%s', "
                                         "a.Data) <> 60")),
              QStringList{"0"});
-    const QDateTime ostatni = QDateTime::fromString(kolumna(cn, QStringLiteral("Select max(Data) from Pomiary")).first(),
-                                                    QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    const QDateTime ostatni = QDateTime::fromString(
+        kolumna(cn, QStringLiteral("Select max(Data) from Pomiary")).first(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     QVERIFY(ostatni.isValid());
     QVERIFY(ostatni >= przed.addSecs(-70));
     QVERIFY(ostatni <= QDateTime::currentDateTime().addSecs(10));
-    QCOMPARE(kolumna(cn, QStringLiteral("Select count(*) from Pomiary where Napiecie < 360 or Napiecie > 440 or "
-                                        "Czestotliwosc < 49.5 or Czestotliwosc > 50.5 or EnCzynna <= 0 or PradCalk <= 0")),
-             QStringList{"0"});
+    QCOMPARE(
+        kolumna(cn, QStringLiteral("Select count(*) from Pomiary where Napiecie < 360 or Napiecie > 440 or "
+                                   "Czestotliwosc < 49.5 or Czestotliwosc > 50.5 or EnCzynna <= 0 or PradCalk <= 0")),
+        QStringList{"0"});
 }
 
 QTEST_GUILESS_MAIN(TestTolvekBaza)

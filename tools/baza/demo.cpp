@@ -8,15 +8,15 @@
 #include <QSqlQuery>
 #include <QVariant>
 
-#include <sqlite3.h>
-
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <optional>
 #include <random>
+#include <sqlite3.h>
 
-namespace {
+namespace
+{
 
 struct Regulator {
     int adres;
@@ -30,17 +30,56 @@ struct Regulator {
 };
 
 const std::array<Regulator, 4> regulatory{{
-    {1, "R1-Hala", "Rozdzielnia główna hali produkcyjnej", "RK-2019-0147", 40, 120.0, 440.0, 0.0, 0.4,
-     {5, 10, 10, 20, 20, 20, 20, 0, 0}, 85},
-    {2, "R2-Sprezarkownia", "Rozdzielnia sprężarkowni", "RK-2019-0152", 60, 150.0, 440.0, 0.0, 0.4,
-     {10, 10, 20, 20, 30, 30, 0, 0, 0}, 120},
-    {3, "R3-Kotlownia", "Pompy i wentylatory kotłowni", "RK-2021-0311", 20, 60.0, 440.0, 0.1, 0.5,
-     {2.5, 5, 5, 10, 10, 0, 0, 0, 0}, 40},
-    {4, "R4-Magazyn", "Magazyn wyrobów gotowych; progi alarmowe nieustawione", "RK-2021-0318", 40, std::nullopt,
-     std::nullopt, std::nullopt, std::nullopt, {5, 5, 10, 10, 15, 0, 0, 0, 0}, 30},
+    {1,
+     "R1-Hala",
+     "Rozdzielnia główna hali produkcyjnej",
+     "RK-2019-0147",
+     40,
+     120.0,
+     440.0,
+     0.0,
+     0.4,
+     {5, 10, 10, 20, 20, 20, 20, 0, 0},
+     85},
+    {2,
+     "R2-Sprezarkownia",
+     "Rozdzielnia sprężarkowni",
+     "RK-2019-0152",
+     60,
+     150.0,
+     440.0,
+     0.0,
+     0.4,
+     {10, 10, 20, 20, 30, 30, 0, 0, 0},
+     120},
+    {3,
+     "R3-Kotlownia",
+     "Pompy i wentylatory kotłowni",
+     "RK-2021-0311",
+     20,
+     60.0,
+     440.0,
+     0.1,
+     0.5,
+     {2.5, 5, 5, 10, 10, 0, 0, 0, 0},
+     40},
+    {4,
+     "R4-Magazyn",
+     "Magazyn wyrobów gotowych; progi alarmowe nieustawione",
+     "RK-2021-0318",
+     40,
+     std::nullopt,
+     std::nullopt,
+     std::nullopt,
+     std::nullopt,
+     {5, 5, 10, 10, 15, 0, 0, 0, 0},
+     30},
 }};
 
-QVariant opcja(const std::optional<double> &v) { return v ? QVariant(*v) : QVariant(); }
+QVariant opcja(const std::optional<double> &v)
+{
+    return v ? QVariant(*v) : QVariant();
+}
 
 void wykonaj(QSqlQuery &q)
 {
@@ -127,7 +166,10 @@ void sprawdz(sqlite3 *h, int rc)
 }
 
 // Three decimals, as a single-precision meter value shows them.
-double r3(double v) { return std::round(v * 1000) / 1000; }
+double r3(double v)
+{
+    return std::round(v * 1000) / 1000;
+}
 
 } // namespace
 

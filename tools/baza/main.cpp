@@ -2,11 +2,10 @@
 // plant, and fills it with readings for trying out and benchmarking.
 
 #include "demo.h"
-#include "tworzenie.h"
-
 #include "platform/bladbazy.h"
 #include "platform/polaczenie.h"
 #include "platform/zegar.h"
+#include "tworzenie.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -17,35 +16,35 @@
 #include <optional>
 #include <stdexcept>
 
-namespace {
+namespace
+{
 
 constexpr int kodOk = 0;
 constexpr int kodWywolanie = 1;
 constexpr int kodBlad = 2;
 
-const char *const pomoc =
-    "tolvek-baza: tworzy plik bazy danych stacji Tolvek (SQLite 3).\n"
-    "\n"
-    "Użycie:\n"
-    "  tolvek-baza init [--plik PLIK] [--nadpisz]\n"
-    "  tolvek-baza demo [--plik PLIK] [--nadpisz] [--pomiary N]\n"
-    "  tolvek-baza --help\n"
-    "\n"
-    "Polecenia:\n"
-    "  init          pusta baza: sześć tabel (Regulatory, Pomiary, OstPomiar, Alarmy,\n"
-    "                Log, Hierarchia) i ich indeksy\n"
-    "  demo          baza z przykładową instalacją: cztery regulatory (adresy 1-4),\n"
-    "                licznik energii i drzewo obiektów\n"
-    "\n"
-    "Opcje:\n"
-    "  --plik PLIK   plik bazy; domyślnie tolvek.mdb w katalogu bieżącym\n"
-    "  --nadpisz     zastępuje istniejący plik (bez tej opcji istniejący plik\n"
-    "                nie jest ruszany)\n"
-    "  --pomiary N   (demo) dopisuje N pomiarów do tabeli Pomiary, po równo dla\n"
-    "                regulatorów, co minutę wstecz od chwili bieżącej\n"
-    "  -h, --help    ten opis\n"
-    "\n"
-    "Kody wyjścia: 0 powodzenie, 1 błędne wywołanie, 2 błąd wykonania.\n";
+const char *const pomoc = "tolvek-baza: tworzy plik bazy danych stacji Tolvek (SQLite 3).\n"
+                          "\n"
+                          "Użycie:\n"
+                          "  tolvek-baza init [--plik PLIK] [--nadpisz]\n"
+                          "  tolvek-baza demo [--plik PLIK] [--nadpisz] [--pomiary N]\n"
+                          "  tolvek-baza --help\n"
+                          "\n"
+                          "Polecenia:\n"
+                          "  init          pusta baza: sześć tabel (Regulatory, Pomiary, OstPomiar, Alarmy,\n"
+                          "                Log, Hierarchia) i ich indeksy\n"
+                          "  demo          baza z przykładową instalacją: cztery regulatory (adresy 1-4),\n"
+                          "                licznik energii i drzewo obiektów\n"
+                          "\n"
+                          "Opcje:\n"
+                          "  --plik PLIK   plik bazy; domyślnie tolvek.mdb w katalogu bieżącym\n"
+                          "  --nadpisz     zastępuje istniejący plik (bez tej opcji istniejący plik\n"
+                          "                nie jest ruszany)\n"
+                          "  --pomiary N   (demo) dopisuje N pomiarów do tabeli Pomiary, po równo dla\n"
+                          "                regulatorów, co minutę wstecz od chwili bieżącej\n"
+                          "  -h, --help    ten opis\n"
+                          "\n"
+                          "Kody wyjścia: 0 powodzenie, 1 błędne wywołanie, 2 błąd wykonania.\n";
 
 struct Wywolanie {
     QString polecenie;
@@ -59,7 +58,10 @@ struct BladWywolania : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-[[noreturn]] void zle(const QString &tekst) { throw BladWywolania(tekst.toStdString()); }
+[[noreturn]] void zle(const QString &tekst)
+{
+    throw BladWywolania(tekst.toStdString());
+}
 
 Wywolanie rozbierz(const QStringList &argumenty)
 {

@@ -14,7 +14,8 @@
 #include <filesystem>
 #include <stdexcept>
 
-namespace {
+namespace
+{
 
 bool toIndeks(const QString &s)
 {
@@ -56,7 +57,8 @@ void wykonajSql(Polaczenie &cn, const QStringList &sql)
         QSqlQuery q(cn.db());
         if (!q.exec(s)) {
             const int nr = q.lastError().nativeErrorCode().toInt();
-            throw BladBazy(nr != 0 ? nr : 1, q.lastError().databaseText() + QStringLiteral(" (") + s + QLatin1Char(')'));
+            throw BladBazy(nr != 0 ? nr : 1,
+                           q.lastError().databaseText() + QStringLiteral(" (") + s + QLatin1Char(')'));
         }
     }
 }

@@ -18,7 +18,8 @@
 #include <cstdio>
 #include <sys/resource.h>
 
-namespace {
+namespace
+{
 double cpuSekundy()
 {
     rusage u{};
@@ -54,8 +55,8 @@ int main(int argc, char **argv)
     QTemporaryDir katalog;
     QDir::setCurrent(katalog.path());
     QProcess baza;
-    baza.start(bin + QStringLiteral("/baza/tolvek-baza"), {QStringLiteral("init"), QStringLiteral("--plik"),
-                                                          QStringLiteral("tolvek.mdb")});
+    baza.start(bin + QStringLiteral("/baza/tolvek-baza"),
+               {QStringLiteral("init"), QStringLiteral("--plik"), QStringLiteral("tolvek.mdb")});
     baza.waitForFinished();
     QProcess sim;
     QStringList argSim{QStringLiteral("--adresy"), QStringLiteral("1"), QStringLiteral("--opoznienie"),

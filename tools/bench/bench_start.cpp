@@ -4,8 +4,8 @@
 // Usage: tolvek-bench-start [rows]   (default 5000000)
 #include "app/kontekst.h"
 #include "app/start.h"
-#include "model/ladowanie.h"
 #include "cisza.h"
+#include "model/ladowanie.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,7 +17,8 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
+namespace
+{
 double kroki[4];
 
 double jedenStart(const QString &katalog)
@@ -37,8 +38,11 @@ double jedenStart(const QString &katalog)
     Start::zamknij(k);
     // The steps one by one, for the breakdown.
     QElapsedTimer s;
-    Kontekst k2(Platforma{std::make_unique<ZegarSystemowy>(), std::make_unique<UstawieniaPuste>(),
-                          std::make_unique<KomunikatyNaKonsole>(), std::make_unique<DzwiekAplay>(), {}});
+    Kontekst k2(Platforma{std::make_unique<ZegarSystemowy>(),
+                          std::make_unique<UstawieniaPuste>(),
+                          std::make_unique<KomunikatyNaKonsole>(),
+                          std::make_unique<DzwiekAplay>(),
+                          {}});
     s.start();
     k2.cnBaza.Open(Start::polaczenieTekst);
     kroki[1] = static_cast<double>(s.nsecsElapsed()) / 1e6;

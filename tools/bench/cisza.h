@@ -6,14 +6,19 @@
 
 #include <cstdio>
 
-class KomunikatyNaKonsole final : public Komunikaty {
+class KomunikatyNaKonsole final : public Komunikaty
+{
 public:
-    void pokaz(const QString &t, const QString &, Ikona) override { std::fprintf(stderr, "message: %s\n", qPrintable(t)); }
+    void pokaz(const QString &t, const QString &, Ikona) override
+    {
+        std::fprintf(stderr, "message: %s\n", qPrintable(t));
+    }
     Odpowiedz pytaj(const QString &, const QString &, Ikona) override { return Odpowiedz::OK; }
     void informuj(const QString &, const QString &, Ikona) override {}
 };
 
-class UstawieniaPuste final : public Ustawienia {
+class UstawieniaPuste final : public Ustawienia
+{
 public:
     QString czytaj(const QString &, const QString &, const QString &d) const override { return d; }
     void zapisz(const QString &, const QString &, const QString &) override {}

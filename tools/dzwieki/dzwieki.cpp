@@ -4,9 +4,11 @@
 #include <cmath>
 #include <numbers>
 
-namespace dzwieki {
+namespace dzwieki
+{
 
-namespace {
+namespace
+{
 
 struct Ton {
     double hz;

@@ -9,7 +9,8 @@
 // repeated every 3 s while alarms are active), "zablokregul.wav" (a falling
 // pair of notes: a controller was blocked) and "odblokregul.wav" (the same
 // pair rising: unblocked). 16-bit PCM, mono, 22 050 Hz.
-namespace dzwieki {
+namespace dzwieki
+{
 
 constexpr int CZESTOTLIWOSC = 22050;
 

@@ -22,9 +22,11 @@
 #include <sys/resource.h>
 #include <vector>
 
-namespace {
+namespace
+{
 
-class KomunikatyNaStderr final : public Komunikaty {
+class KomunikatyNaStderr final : public Komunikaty
+{
 public:
     void pokaz(const QString &t, const QString &, Ikona) override { std::fprintf(stderr, "%s\n", qPrintable(t)); }
     Odpowiedz pytaj(const QString &, const QString &, Ikona) override { return Odpowiedz::OK; }

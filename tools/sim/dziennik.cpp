@@ -6,7 +6,8 @@
 
 #include <cstdio>
 
-namespace sim {
+namespace sim
+{
 
 void wypisz(const QString &linia)
 {
@@ -35,8 +36,8 @@ void Dziennik::linia(const QString &rodzaj, const QString &tresc)
 {
     if (!m_wlaczony)
         return;
-    const QString l = QDateTime::currentDateTime().toString(Qt::ISODateWithMs) + QLatin1Char(' ') + rodzaj +
-                      QLatin1Char(' ') + tresc;
+    const QString l =
+        QDateTime::currentDateTime().toString(Qt::ISODateWithMs) + QLatin1Char(' ') + rodzaj + QLatin1Char(' ') + tresc;
     if (!m_plik) {
         wypisz(l);
         return;
@@ -46,15 +47,24 @@ void Dziennik::linia(const QString &rodzaj, const QString &tresc)
     m_plik->flush();
 }
 
-void Dziennik::odebrano(const QByteArray &ramka) { linia(QStringLiteral("RX"), QString::fromLatin1(hex(ramka))); }
+void Dziennik::odebrano(const QByteArray &ramka)
+{
+    linia(QStringLiteral("RX"), QString::fromLatin1(hex(ramka)));
+}
 
-void Dziennik::wyslano(const QByteArray &bajty) { linia(QStringLiteral("TX"), QString::fromLatin1(hex(bajty))); }
+void Dziennik::wyslano(const QByteArray &bajty)
+{
+    linia(QStringLiteral("TX"), QString::fromLatin1(hex(bajty)));
+}
 
 void Dziennik::odrzucono(const QByteArray &bajty)
 {
     linia(QStringLiteral("??"), QString::fromLatin1(hex(bajty)));
 }
 
-void Dziennik::uwaga(const QString &tekst) { linia(QStringLiteral("--"), tekst); }
+void Dziennik::uwaga(const QString &tekst)
+{
+    linia(QStringLiteral("--"), tekst);
+}
 
 } // namespace sim

@@ -5,7 +5,8 @@
 
 #include <memory>
 
-namespace sim {
+namespace sim
+{
 
 // Writes a line to standard output and flushes it: whoever reads the
 // simulator through a pipe sees every line at once.
@@ -17,7 +18,8 @@ void wypisz(const QString &linia);
 //   2025-03-01T10:00:00.215 TX 01 00 12 ...
 //   2025-03-01T10:00:00.300 -- 03 cisza: bez odpowiedzi
 // TX is stamped when the answer's last byte has left.
-class Dziennik final {
+class Dziennik final
+{
 public:
     Dziennik() = default;
     // Empty path: standard output.

@@ -2,23 +2,24 @@
 
 #include <QFileInfo>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QStandardPaths>
 #include <QVariant>
 
 #include <memory>
 #include <set>
 
-namespace sim {
+namespace sim
+{
 
-namespace {
+namespace
+{
 
 // Reads the rows through a connection of its own, closed before returning.
-bool czytajWiersze(QSqlDatabase &db, std::vector<ParametryRegulatora> *wynik, QStringList *ostrzezenia,
-                   QString *blad)
+bool czytajWiersze(QSqlDatabase &db, std::vector<ParametryRegulatora> *wynik, QStringList *ostrzezenia, QString *blad)
 {
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("SELECT * FROM Regulatory WHERE Typ = 'regulator'"))) {
@@ -48,8 +49,8 @@ bool czytajWiersze(QSqlDatabase &db, std::vector<ParametryRegulatora> *wynik, QS
         p.adres = adres.toInt(&ok);
         p.kod = kKod >= 0 ? q.value(kKod).toString().trimmed() : QString();
         if (adres.isNull() || !ok || p.adres < 0 || p.adres > 255) {
-            *ostrzezenia << QStringLiteral("regulator '%1': adres '%2' poza 0..255, pominięty")
-                                .arg(p.kod, adres.toString());
+            *ostrzezenia
+                << QStringLiteral("regulator '%1': adres '%2' poza 0..255, pominięty").arg(p.kod, adres.toString());
             continue;
         }
         if (!adresy.insert(p.adres).second) {
@@ -77,8 +78,7 @@ bool czytajWiersze(QSqlDatabase &db, std::vector<ParametryRegulatora> *wynik, QS
 
 } // namespace
 
-bool czytajBaze(const QString &plik, std::vector<ParametryRegulatora> *wynik, QStringList *ostrzezenia,
-                QString *blad)
+bool czytajBaze(const QString &plik, std::vector<ParametryRegulatora> *wynik, QStringList *ostrzezenia, QString *blad)
 {
     // SQLite would create a missing file; a typo must not pass as an empty bus.
     if (!QFileInfo(plik).isFile()) {

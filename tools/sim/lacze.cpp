@@ -10,7 +10,8 @@
 #include <cstring>
 #include <unistd.h>
 
-namespace sim {
+namespace sim
+{
 
 Lacze::Lacze(std::unique_ptr<Terminal> terminal, int predkosc, QObject *parent)
     : QObject(parent), m_terminal(std::move(terminal))
@@ -28,7 +29,10 @@ Lacze::Lacze(std::unique_ptr<Terminal> terminal, int predkosc, QObject *parent)
 
 Lacze::~Lacze() = default;
 
-QString Lacze::sciezka() const { return m_terminal->sciezka(); }
+QString Lacze::sciezka() const
+{
+    return m_terminal->sciezka();
+}
 
 void Lacze::czytaj()
 {

@@ -11,7 +11,8 @@
 class QSocketNotifier;
 class QTimer;
 
-namespace sim {
+namespace sim
+{
 
 class Terminal;
 
@@ -20,7 +21,8 @@ class Terminal;
 // on a timer, so that a station on a pseudo-terminal sees the same timing it
 // would see on a 4800-baud cable. Times are nanoseconds of a monotonic clock
 // (teraz()).
-class Lacze final : public QObject {
+class Lacze final : public QObject
+{
     Q_OBJECT
 public:
     // predkosc 0 turns the pacing off (bytes go out at once).

@@ -6,9 +6,11 @@
 #include <QDateTime>
 #include <QTimer>
 
-namespace sim {
+namespace sim
+{
 
-namespace {
+namespace
+{
 // A partial frame older than this is given up: the station writes a whole
 // frame at once, so a pause this long means the rest is never coming.
 constexpr int PRZERWA_MS = 50;
@@ -32,7 +34,10 @@ Magistrala::Magistrala(Lacze &lacze, Dziennik &dziennik, int opoznienieMs, bool 
 
 Magistrala::~Magistrala() = default;
 
-qint64 Magistrala::terazMs() { return QDateTime::currentMSecsSinceEpoch(); }
+qint64 Magistrala::terazMs()
+{
+    return QDateTime::currentMSecsSinceEpoch();
+}
 
 void Magistrala::dodaj(std::unique_ptr<RegulatorSym> regulator)
 {

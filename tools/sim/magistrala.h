@@ -12,7 +12,8 @@
 
 class QTimer;
 
-namespace sim {
+namespace sim
+{
 
 class Dziennik;
 class Lacze;
@@ -20,7 +21,8 @@ class Lacze;
 // The bus: hands every frame to the controller it is addressed to and puts
 // the answer on the line after the answer delay. Frames for addresses that
 // nobody emulates go unanswered, as on a real line.
-class Magistrala final : public QObject {
+class Magistrala final : public QObject
+{
     Q_OBJECT
 public:
     Magistrala(Lacze &lacze, Dziennik &dziennik, int opoznienieMs, bool regulacja, QObject *parent = nullptr);

@@ -18,7 +18,8 @@
 
 using namespace sim;
 
-namespace {
+namespace
+{
 
 enum KodWyjscia { Zakonczono = 0, BladUruchomienia = 1, ZleArgumenty = 2 };
 

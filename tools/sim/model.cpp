@@ -7,9 +7,11 @@
 #include <cmath>
 #include <numbers>
 
-namespace sim {
+namespace sim
+{
 
-namespace {
+namespace
+{
 
 constexpr double PI2 = 2.0 * std::numbers::pi;
 constexpr double ZAWIJANIE = 2147483648.0; // 2^31
@@ -49,7 +51,10 @@ void big16(QByteArray &b, double v)
 }
 
 // One display digit in the upper four bits; the lower four carry nothing.
-char cyfra(int c) { return char((std::clamp(c, 0, 9) << 4) & 0xF0); }
+char cyfra(int c)
+{
+    return char((std::clamp(c, 0, 9) << 4) & 0xF0);
+}
 
 } // namespace
 
@@ -118,8 +123,8 @@ double ModelElektryczny::obciazenieKw(double sekLokalne) const
 {
     const double sekDoby = std::fmod(sekLokalne, SEK_DOBY);
     const double wahania = 1.0 + 0.05 * std::sin(PI2 * sekLokalne / 1500.0 + m_faza1);
-    const double p = m_pMin + (m_pMax - m_pMin) * profil(sekDoby) * wahania +
-                     3.0 * std::sin(PI2 * sekLokalne / 233.0 + m_faza2);
+    const double p =
+        m_pMin + (m_pMax - m_pMin) * profil(sekDoby) * wahania + 3.0 * std::sin(PI2 * sekLokalne / 233.0 + m_faza2);
     return std::max(p, 1.0);
 }
 
@@ -208,24 +213,24 @@ QByteArray ModelElektryczny::blok(qint64 msEpoki, double kondKvar, quint8 przela
 
     QByteArray b;
     b.reserve(32);
-    big32(b, quint32(calk));                                  // B0..B3
-    big32(b, quint32(qint32(std::llround(poj))));             // B4..B7, signed
-    big32(b, quint32(qint32(std::llround(bierny))));          // B8..B11, signed
-    const quint32 sek = sekundyLicznika(msEpoki);             // B12..B14
+    big32(b, quint32(calk));                         // B0..B3
+    big32(b, quint32(qint32(std::llround(poj))));    // B4..B7, signed
+    big32(b, quint32(qint32(std::llround(bierny)))); // B8..B11, signed
+    const quint32 sek = sekundyLicznika(msEpoki);    // B12..B14
     b.append(char(sek >> 16)).append(char(sek >> 8)).append(char(sek));
     const double przNap = std::max(1, m_p.przekladniaNap);
-    big16(b, napiecie / (m_skala * przNap));                  // B15..B16
-    big16(b, pradBierny / m_ki);                              // B17..B18
-    big16(b, pradCalk / m_ki);                                // B19..B20
-    big16(b, c.fazaStopnie * 10.0);                           // B21..B22, tenths of a degree
-    big16(b, 2303);                                           // B23..B24: 115200 / 2304 = 50 Hz
-    b.append(char(przelaczniki1));                            // B25
-    b.append(char(przelaczniki2));                            // B26
+    big16(b, napiecie / (m_skala * przNap)); // B15..B16
+    big16(b, pradBierny / m_ki);             // B17..B18
+    big16(b, pradCalk / m_ki);               // B19..B20
+    big16(b, c.fazaStopnie * 10.0);          // B21..B22, tenths of a degree
+    big16(b, 2303);                          // B23..B24: 115200 / 2304 = 50 Hz
+    b.append(char(przelaczniki1));           // B25
+    b.append(char(przelaczniki2));           // B26
     // B27..B30: the display shows cos fi as d.ddd.
     const int tysiaczne = int(std::lround(std::clamp(cosFi, 0.0, 1.0) * 1000.0));
     b.append(cyfra(tysiaczne / 1000)).append(cyfra(tysiaczne / 100 % 10));
     b.append(cyfra(tysiaczne / 10 % 10)).append(cyfra(tysiaczne % 10));
-    b.append(char(0));                                        // B31
+    b.append(char(0)); // B31
     return b;
 }
 

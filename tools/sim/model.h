@@ -4,7 +4,8 @@
 
 #include <QByteArray>
 
-namespace sim {
+namespace sim
+{
 
 // The plant behind one controller: a working-day load of roughly 50 to
 // 200 kW with an inductive reactive part, the controller's capacitor stages
@@ -17,16 +18,17 @@ namespace sim {
 // are pre-filled with that month's history, so a restarted simulator goes
 // on from where its counters would be. They wrap at 2^31: the station takes
 // B0..B3 as an unsigned number that must stay below that.
-class ModelElektryczny final {
+class ModelElektryczny final
+{
 public:
     ModelElektryczny(const ParametryRegulatora &p, qint64 msEpoki);
 
     struct Chwila {
         double pKw = 0;
-        double qKvar = 0;        // net reactive power, negative when overcompensated
-        double napiecie = 0;     // V, as the station decodes it
-        double prad = 0;         // A, total
-        double pradBierny = 0;   // A, signed like qKvar
+        double qKvar = 0;      // net reactive power, negative when overcompensated
+        double napiecie = 0;   // V, as the station decodes it
+        double prad = 0;       // A, total
+        double pradBierny = 0; // A, signed like qKvar
         double tgFi = 0;
         double cosFi = 1;
         double fazaStopnie = 0;
@@ -58,8 +60,8 @@ private:
     ParametryRegulatora m_p;
     double m_ke = 0;
     double m_ki = 0;
-    double m_skala = 1;       // SkalaNapiecia, 1 for a class the station does not know
-    double m_naKVAs = 0;      // raw counter units per kVA x second
+    double m_skala = 1;          // SkalaNapiecia, 1 for a class the station does not know
+    double m_naKVAs = 0;         // raw counter units per kVA x second
     qint64 m_przesuniecieMs = 0; // local time minus UTC
     qint64 m_poczatekMiesiacaMs = 0;
     qint64 m_nastepnyMiesiacMs = 0;

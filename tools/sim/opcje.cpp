@@ -2,9 +2,11 @@
 
 #include "polecenia.h"
 
-namespace sim {
+namespace sim
+{
 
-namespace {
+namespace
+{
 
 std::optional<int> liczba(const QString &s, int od, int do_)
 {
@@ -19,32 +21,30 @@ std::optional<int> liczba(const QString &s, int od, int do_)
 
 QString tekstPomocy()
 {
-    return QStringLiteral(
-               "tolvek-sim: symulator magistrali regulatorów (RS-485, 4800 bodów, 8N1)\n"
-               "\n"
-               "Użycie: tolvek-sim (--adresy 1,2,3 | --baza tolvek.mdb) [opcje]\n"
-               "\n"
-               "  --adresy LISTA        adresy emulowanych regulatorów, np. 1,2,5\n"
-               "  --baza PLIK           regulatory z tabeli Regulatory (Typ = \"regulator\")\n"
-               "  --urzadzenie ŚCIEŻKA  prawdziwy port szeregowy zamiast pseudoterminala\n"
-               "  --ustawienia [PLIK]   zapisuje ścieżkę portu w ustawieniach stacji\n"
-               "                        ([porty] com<N>, [port] nr_portu); bez PLIKU\n"
-               "                        $XDG_CONFIG_HOME/Tolvek/Tolvek.conf\n"
-               "  --com N               numer portu do --ustawienia (domyślnie 1)\n"
-               "  --opoznienie MS       opóźnienie odpowiedzi (domyślnie 20 ms)\n"
-               "  --predkosc BODY       tempo nadawania (domyślnie 4800; 0 = bez tempa)\n"
-               "  --log [PLIK]          dziennik ramek (bez PLIKU na standardowe wyjście)\n"
-               "  --gniazdo NAZWA       gniazdo sterujące (lokalne) na polecenia\n"
-               "  --regulacja           regulatory nie zablokowane same przełączają stopnie\n"
-               "  --polecenie TEKST     polecenie wykonane na starcie (można powtarzać)\n"
-               "  --ziarno N            ziarno losowości (usterka smieci)\n"
-               "  --help                ten opis\n"
-               "\n"
-               "Pierwszy wiersz wyjścia: PORT <ścieżka>. Polecenia czytane są też ze\n"
-               "standardowego wejścia, po jednym w wierszu:\n"
-               "\n") +
-           Polecenia::pomoc() +
-           QStringLiteral("\n\nKody wyjścia: 0 zakończono, 1 błąd uruchomienia, 2 złe argumenty.");
+    return QStringLiteral("tolvek-sim: symulator magistrali regulatorów (RS-485, 4800 bodów, 8N1)\n"
+                          "\n"
+                          "Użycie: tolvek-sim (--adresy 1,2,3 | --baza tolvek.mdb) [opcje]\n"
+                          "\n"
+                          "  --adresy LISTA        adresy emulowanych regulatorów, np. 1,2,5\n"
+                          "  --baza PLIK           regulatory z tabeli Regulatory (Typ = \"regulator\")\n"
+                          "  --urzadzenie ŚCIEŻKA  prawdziwy port szeregowy zamiast pseudoterminala\n"
+                          "  --ustawienia [PLIK]   zapisuje ścieżkę portu w ustawieniach stacji\n"
+                          "                        ([porty] com<N>, [port] nr_portu); bez PLIKU\n"
+                          "                        $XDG_CONFIG_HOME/Tolvek/Tolvek.conf\n"
+                          "  --com N               numer portu do --ustawienia (domyślnie 1)\n"
+                          "  --opoznienie MS       opóźnienie odpowiedzi (domyślnie 20 ms)\n"
+                          "  --predkosc BODY       tempo nadawania (domyślnie 4800; 0 = bez tempa)\n"
+                          "  --log [PLIK]          dziennik ramek (bez PLIKU na standardowe wyjście)\n"
+                          "  --gniazdo NAZWA       gniazdo sterujące (lokalne) na polecenia\n"
+                          "  --regulacja           regulatory nie zablokowane same przełączają stopnie\n"
+                          "  --polecenie TEKST     polecenie wykonane na starcie (można powtarzać)\n"
+                          "  --ziarno N            ziarno losowości (usterka smieci)\n"
+                          "  --help                ten opis\n"
+                          "\n"
+                          "Pierwszy wiersz wyjścia: PORT <ścieżka>. Polecenia czytane są też ze\n"
+                          "standardowego wejścia, po jednym w wierszu:\n"
+                          "\n") +
+           Polecenia::pomoc() + QStringLiteral("\n\nKody wyjścia: 0 zakończono, 1 błąd uruchomienia, 2 złe argumenty.");
 }
 
 QString czytajOpcje(const QStringList &a, Opcje *o)

@@ -6,19 +6,20 @@
 
 #include <optional>
 
-namespace sim {
+namespace sim
+{
 
 struct Opcje {
     QList<int> adresy;
     QString baza;
-    QString urzadzenie;           // empty: a new pseudo-terminal
+    QString urzadzenie; // empty: a new pseudo-terminal
     bool ustawienia = false;
-    QString plikUstawien;         // empty: the station's own settings file
+    QString plikUstawien; // empty: the station's own settings file
     int com = 1;
     int opoznienieMs = 20;
-    int predkosc = 4800;          // 0: no pacing
+    int predkosc = 4800; // 0: no pacing
     bool log = false;
-    QString plikLogu;             // empty: standard output
+    QString plikLogu; // empty: standard output
     QString gniazdo;
     bool regulacja = false;
     QStringList polecenia;

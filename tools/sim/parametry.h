@@ -5,7 +5,8 @@
 #include <array>
 #include <optional>
 
-namespace sim {
+namespace sim
+{
 
 // What the simulator knows of one controller: its bus address and the
 // configuration the station decodes its answers with. Without a database

@@ -7,9 +7,11 @@
 
 #include <optional>
 
-namespace sim {
+namespace sim
+{
 
-namespace {
+namespace
+{
 
 std::optional<int> liczba(const QString &s, int od, int do_)
 {
@@ -29,7 +31,10 @@ std::optional<double> rzeczywista(const QString &s)
     return v;
 }
 
-QStringList blad(const QString &tekst) { return {QStringLiteral("BŁĄD: ") + tekst}; }
+QStringList blad(const QString &tekst)
+{
+    return {QStringLiteral("BŁĄD: ") + tekst};
+}
 
 } // namespace
 
@@ -40,26 +45,25 @@ Polecenia::Polecenia(Magistrala &magistrala, std::function<void()> koniec)
 
 QString Polecenia::pomoc()
 {
-    return QStringLiteral(
-        "Polecenia (A = adres regulatora, dziesiętnie lub 0x.., albo * = wszystkie):\n"
-        "  cisza A            regulator nie słyszy i nie odpowiada\n"
-        "  ok A               usuwa usterki regulatora\n"
-        "  pierwsze A k       odpowiada jeszcze na k ramek, potem milknie\n"
-        "  pozno A ms         odpowiada z opóźnieniem ms zamiast zwykłego\n"
-        "  gubi A             gubi jeden bajt każdej odpowiedzi\n"
-        "  smieci A           odpowiada przypadkowymi bajtami\n"
-        "  pomija A L         nie odpowiada na odczyty lokacji L (np. 0xB0)\n"
-        "  odlacz | podlacz   odłącza / podłącza całą magistralę\n"
-        "  blok A B           bajt blokady (0x2F), np. blok 1 0x61\n"
-        "  stan A L B         bajt pod lokacją L (0x90, 0xA0, 0x2F, 0x6A)\n"
-        "  odliczanie A n s   odliczanie rozładowania stopnia o indeksie n (0..8) na s sekund\n"
-        "  prad A ampery      wymusza prąd bierny (auto = z modelu)\n"
-        "  napiecie A wolty   wymusza napięcie (auto = z modelu)\n"
-        "  tgfi A wartosc     wymusza tg fi liczników i prądów (auto = z modelu)\n"
-        "  zwolnij A          usuwa wszystkie wymuszenia\n"
-        "  pokaz [A]          stan regulatorów\n"
-        "  pomoc              ten opis\n"
-        "  koniec             kończy symulator");
+    return QStringLiteral("Polecenia (A = adres regulatora, dziesiętnie lub 0x.., albo * = wszystkie):\n"
+                          "  cisza A            regulator nie słyszy i nie odpowiada\n"
+                          "  ok A               usuwa usterki regulatora\n"
+                          "  pierwsze A k       odpowiada jeszcze na k ramek, potem milknie\n"
+                          "  pozno A ms         odpowiada z opóźnieniem ms zamiast zwykłego\n"
+                          "  gubi A             gubi jeden bajt każdej odpowiedzi\n"
+                          "  smieci A           odpowiada przypadkowymi bajtami\n"
+                          "  pomija A L         nie odpowiada na odczyty lokacji L (np. 0xB0)\n"
+                          "  odlacz | podlacz   odłącza / podłącza całą magistralę\n"
+                          "  blok A B           bajt blokady (0x2F), np. blok 1 0x61\n"
+                          "  stan A L B         bajt pod lokacją L (0x90, 0xA0, 0x2F, 0x6A)\n"
+                          "  odliczanie A n s   odliczanie rozładowania stopnia o indeksie n (0..8) na s sekund\n"
+                          "  prad A ampery      wymusza prąd bierny (auto = z modelu)\n"
+                          "  napiecie A wolty   wymusza napięcie (auto = z modelu)\n"
+                          "  tgfi A wartosc     wymusza tg fi liczników i prądów (auto = z modelu)\n"
+                          "  zwolnij A          usuwa wszystkie wymuszenia\n"
+                          "  pokaz [A]          stan regulatorów\n"
+                          "  pomoc              ten opis\n"
+                          "  koniec             kończy symulator");
 }
 
 std::vector<RegulatorSym *> Polecenia::regulatory(const QString &a, QString *bl) const
@@ -123,9 +127,9 @@ QStringList Polecenia::wykonaj(const QString &linia)
         const char *nazwa;
         int argumenty; // after A
     };
-    static constexpr Opis znane[] = {{"cisza", 0}, {"ok", 0},   {"pierwsze", 1}, {"pozno", 1},   {"gubi", 0},
-                                     {"smieci", 0}, {"pomija", 1}, {"blok", 1}, {"stan", 2},     {"odliczanie", 2},
-                                     {"prad", 1},  {"napiecie", 1}, {"tgfi", 1},   {"zwolnij", 0}};
+    static constexpr Opis znane[] = {{"cisza", 0},  {"ok", 0},       {"pierwsze", 1}, {"pozno", 1},  {"gubi", 0},
+                                     {"smieci", 0}, {"pomija", 1},   {"blok", 1},     {"stan", 2},   {"odliczanie", 2},
+                                     {"prad", 1},   {"napiecie", 1}, {"tgfi", 1},     {"zwolnij", 0}};
     const Opis *opis = nullptr;
     for (const Opis &o : znane)
         if (p == QLatin1String(o.nazwa))

@@ -6,7 +6,8 @@
 #include <functional>
 #include <vector>
 
-namespace sim {
+namespace sim
+{
 
 class Magistrala;
 class RegulatorSym;
@@ -15,7 +16,8 @@ class RegulatorSym;
 // socket or --polecenie. Every command answers with its output lines and a
 // closing "OK" or "BŁĄD: ...". A is a bus address (decimal or 0x..) or "*"
 // for every emulated controller.
-class Polecenia final {
+class Polecenia final
+{
 public:
     Polecenia(Magistrala &magistrala, std::function<void()> koniec);
 

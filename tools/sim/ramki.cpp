@@ -1,6 +1,7 @@
 #include "ramki.h"
 
-namespace sim {
+namespace sim
+{
 
 QByteArray Ramka::bajty() const
 {
@@ -106,6 +107,9 @@ QByteArray naLinie(const QByteArray &wartosci)
     return b;
 }
 
-QByteArray hex(const QByteArray &bajty) { return bajty.toHex(' ').toUpper(); }
+QByteArray hex(const QByteArray &bajty)
+{
+    return bajty.toHex(' ').toUpper();
+}
 
 } // namespace sim

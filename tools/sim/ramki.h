@@ -5,7 +5,8 @@
 #include <optional>
 #include <vector>
 
-namespace sim {
+namespace sim
+{
 
 // One request: 02 A L OP [P]. There is no checksum and no terminator, so
 // the length follows from the operation code alone.
@@ -28,7 +29,8 @@ bool znanaLokacja(quint8 kod, quint8 lokacja);
 // Cuts the incoming byte stream into frames. A byte that cannot start a
 // frame is set aside as rubbish and the search goes on from the next 0x02,
 // so a torn frame costs at most itself.
-class ParserRamek final {
+class ParserRamek final
+{
 public:
     struct Wynik {
         std::vector<Ramka> ramki;

@@ -4,9 +4,11 @@
 
 #include <algorithm>
 
-namespace sim {
+namespace sim
+{
 
-namespace {
+namespace
+{
 // How long the switching lamps (0xB0 bits 7 and 6) stay lit after a change.
 constexpr qint64 LAMPA_MS = 2000;
 constexpr qint64 KROK_REGULACJI_MS = 15'000;

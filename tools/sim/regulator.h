@@ -11,12 +11,14 @@
 #include <array>
 #include <optional>
 
-namespace sim {
+namespace sim
+{
 
 // One controller on the bus: its state bytes, blocking and switch bytes,
 // the discharge countdowns of its nine stages and the plant it measures.
 // Times are milliseconds since the epoch, passed in by the caller.
-class RegulatorSym final {
+class RegulatorSym final
+{
 public:
     static constexpr quint8 BLOKADA = 0x20; // bit 5 of 0x2F
 

@@ -15,7 +15,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace sim {
+namespace sim
+{
 
 Sterowanie::Sterowanie(Polecenia &polecenia, QObject *parent) : QObject(parent), m_polecenia(polecenia) {}
 
@@ -74,7 +75,8 @@ void Sterowanie::nowyKlient()
     }
 }
 
-namespace {
+namespace
+{
 int g_potok[2] = {-1, -1};
 
 void naSygnal(int)
@@ -96,7 +98,8 @@ bool przechwycSygnaly(QObject *kontekst, QString *blad)
         [[maybe_unused]] const ssize_t r = ::read(g_potok[0], &c, 1);
         QCoreApplication::quit();
     });
-    struct sigaction sa {};
+    struct sigaction sa {
+    };
     sa.sa_handler = naSygnal;
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;

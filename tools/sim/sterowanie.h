@@ -7,14 +7,16 @@
 class QLocalServer;
 class QSocketNotifier;
 
-namespace sim {
+namespace sim
+{
 
 class Polecenia;
 
 // Where commands come from while the simulator runs: standard input (one
 // command per line, answers on standard output) and, when asked for, a local
 // control socket (answers go back to the client that asked).
-class Sterowanie final : public QObject {
+class Sterowanie final : public QObject
+{
     Q_OBJECT
 public:
     Sterowanie(Polecenia &polecenia, QObject *parent = nullptr);

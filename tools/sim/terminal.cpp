@@ -7,9 +7,11 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace sim {
+namespace sim
+{
 
-namespace {
+namespace
+{
 
 QString bladSystemu(const char *co)
 {

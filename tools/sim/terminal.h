@@ -4,11 +4,13 @@
 
 #include <memory>
 
-namespace sim {
+namespace sim
+{
 
 // The simulator's end of the line: the master side of a pseudo-terminal, or
 // a real serial device. Owns its file descriptors.
-class Terminal final {
+class Terminal final
+{
 public:
     ~Terminal();
     Terminal(const Terminal &) = delete;

@@ -4,7 +4,8 @@
 
 #include <QStringList>
 
-namespace sim {
+namespace sim
+{
 
 bool Usterki::wezOdpowiedz()
 {

@@ -15,7 +15,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
+namespace
+{
 
 const QString tytulAplikacji = QStringLiteral("Tolvek");
 
@@ -98,7 +99,7 @@ void fmGlowny::petlaPortu()
 void fmGlowny::ustawPodpowiedzi()
 {
     static const char *const podpowiedziPaneli[6] = {"Aktualny stan Tolveka", "Monitoring", "Alarmy",
-                                                    "Komunikacja", "Tryb pracy", "Aktualny czas"};
+                                                     "Komunikacja",           "Tryb pracy", "Aktualny czas"};
     for (int i = 0; i < 6; ++i)
         m_panele.at(static_cast<std::size_t>(i))->setToolTip(QString::fromUtf8(podpowiedziPaneli[i]));
     panel(2)->ustawObraz(QStringLiteral("20"));

@@ -20,7 +20,8 @@ class frmOptions;
 // The main window: the frame of every child window, the menu bar and the
 // toolbar through which the operator reaches every function, and the status
 // bar that the event hub keeps up to date.
-class fmGlowny final : public QMainWindow {
+class fmGlowny final : public QMainWindow
+{
     Q_OBJECT
 public:
     explicit fmGlowny(Kontekst &k, QWidget *parent = nullptr);

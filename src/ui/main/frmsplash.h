@@ -7,7 +7,8 @@ class QPushButton;
 
 // The program's title and version: shown without blocking during start-up
 // with the progress label, and modally as the about box.
-class frmSplash final : public QDialog {
+class frmSplash final : public QDialog
+{
     Q_OBJECT
 public:
     enum class Rodzaj { Start, OProgramie };

@@ -44,13 +44,15 @@ void fmGlowny::zbudujMenu()
 
     m_mnuRegulBat = dodajMenu(m_popmnuRegul, QStringLiteral("mnuRegulBat"), QStringLiteral("&Stopień"));
     dodajPozycje(m_mnuRegulBat, QStringLiteral("mnuRegulBatZal"), QStringLiteral("&Załącz stopień"))->setEnabled(false);
-    dodajPozycje(m_mnuRegulBat, QStringLiteral("mnuRegulBatTestuj"), QStringLiteral("&Testuj stopień"))->setEnabled(false);
+    dodajPozycje(m_mnuRegulBat, QStringLiteral("mnuRegulBatTestuj"), QStringLiteral("&Testuj stopień"))
+        ->setEnabled(false);
     dodajPozycje(m_popmnuRegul, QStringLiteral("mnunic2"), QStringLiteral("-"));
     dodajPozycje(m_popmnuRegul, QStringLiteral("mnuRegRapDob"), QStringLiteral("&Raport z akt. doby"));
     dodajPozycje(m_popmnuRegul, QStringLiteral("mnyRegWykrDob"), QStringLiteral("&Wykres z akt. doby"));
     dodajPozycje(m_popmnuRegul, QStringLiteral("mnuRegulAlarmy"), QStringLiteral("&Alarmy z doby"));
     dodajPozycje(m_popmnuRegul, QStringLiteral("mnunic4"), QStringLiteral("-"));
-    dodajPozycje(m_popmnuRegul, QStringLiteral("mnuRegulZablok"), QStringLiteral("&Zablokuj regulator"))->setEnabled(false);
+    dodajPozycje(m_popmnuRegul, QStringLiteral("mnuRegulZablok"), QStringLiteral("&Zablokuj regulator"))
+        ->setEnabled(false);
     dodajPozycje(m_popmnuRegul, QStringLiteral("mnunic"), QStringLiteral("-"));
     dodajPozycje(m_popmnuRegul, QStringLiteral("mnuRegulEdytuj"), QStringLiteral("edytuj"));
     dodajPozycje(m_popmnuRegul, QStringLiteral("mnuRegulUsun"), QStringLiteral("usuń"));

@@ -9,7 +9,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 constexpr int rozmiarPanelu = 16;
 constexpr int rozmiarPrzycisku = 24;
@@ -170,7 +171,8 @@ QPixmap przycisk(const QString &klucz)
 
 } // namespace
 
-namespace Obrazy {
+namespace Obrazy
+{
 
 QPixmap imageList1(const QString &klucz)
 {
@@ -211,8 +213,8 @@ QIcon ikonaAplikacji()
     g.drawLine(QPointF(13, 8), QPointF(13, 24));
     g.drawLine(QPointF(18, 8), QPointF(18, 24));
     g.drawLine(QPointF(18, 16), QPointF(23, 16));
-    g.drawPixmap(QPointF(19, 19), lampka(QColor(20, 190, 40)).scaled(11, 11, Qt::KeepAspectRatio,
-                                                                      Qt::SmoothTransformation));
+    g.drawPixmap(QPointF(19, 19),
+                 lampka(QColor(20, 190, 40)).scaled(11, 11, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     return QIcon(p);
 }
 

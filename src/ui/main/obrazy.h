@@ -7,7 +7,8 @@
 // The pictures of the main window, drawn in code so that the station needs
 // no image files: ImageList1 (status indicators), ImageList2 (control mode)
 // and the toolbar icons.
-namespace Obrazy {
+namespace Obrazy
+{
 
 // ImageList1 by key: "20" idle lamp, "21" active lamp, "blysk" alarm
 // flash, "blysk1" alarm window icon. An unknown key gives a null pixmap.

@@ -8,7 +8,8 @@ class QLabel;
 // One panel of the main window's status bar: a picture and a text. A panel
 // that can carry a picture keeps its place for it, so that a blinking
 // picture does not make the bar jump.
-class PanelStanu final : public QFrame {
+class PanelStanu final : public QFrame
+{
     Q_OBJECT
 public:
     PanelStanu(int numer, bool zObrazem, QWidget *parent = nullptr);

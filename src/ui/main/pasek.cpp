@@ -1,6 +1,5 @@
 // The toolbar and the status bar of the main window.
 #include "fmglowny.h"
-
 #include "obrazy.h"
 #include "panelstanu.h"
 
@@ -8,7 +7,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-namespace {
+namespace
+{
 
 struct Przycisk {
     const char *klucz;
@@ -20,9 +20,14 @@ struct Przycisk {
 // position (6, 7, 8): the charts, the alarm window and the settings wizard.
 // A separator would count as a position, so the row has none.
 constexpr Przycisk przyciski[] = {
-    {"Komun", "", false},        {"Panel", "", true},       {"Dane", "", true},
-    {"Monit", "", true},         {"RapDob", "Raport dobowy", false}, {"Wykresy", "Wykres dobowy", false},
-    {"Alarm", "", false},        {"", "", false},
+    {"Komun", "", false},
+    {"Panel", "", true},
+    {"Dane", "", true},
+    {"Monit", "", true},
+    {"RapDob", "Raport dobowy", false},
+    {"Wykresy", "Wykres dobowy", false},
+    {"Alarm", "", false},
+    {"", "", false},
 };
 
 } // namespace

@@ -1,9 +1,8 @@
 // The main window's commands. Nothing here talks to the line: commands on
 // a controller go into the queue and run on a later tick.
-#include "fmglowny.h"
-
 #include "admin/frmoptions.h"
 #include "app/kontekst.h"
+#include "fmglowny.h"
 #include "frmsplash.h"
 #include "platform/bladbazy.h"
 #include "platform/tekst.h"
@@ -13,7 +12,8 @@
 #include <QMdiSubWindow>
 #include <QVariantList>
 
-namespace {
+namespace
+{
 const QString tytulAplikacji = QStringLiteral("Tolvek");
 }
 

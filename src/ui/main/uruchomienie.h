@@ -13,7 +13,8 @@ class frmSplash;
 
 // The start-up of the station: from a created context to a running
 // scheduler, with the windows in the order the operator sees them.
-class Uruchomienie final {
+class Uruchomienie final
+{
 public:
     explicit Uruchomienie(Kontekst &k);
     ~Uruchomienie();
