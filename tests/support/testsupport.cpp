@@ -39,8 +39,8 @@ BazaTestowa::BazaTestowa()
     if (!katalog.isValid())
         throw std::runtime_error("no temporary folder");
     sciezka = katalog.filePath(QStringLiteral("tolvek.mdb"));
-    polaczenieTekst = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;Persist Security Info=False")
-                          .arg(sciezka);
+    polaczenieTekst =
+        QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;Persist Security Info=False").arg(sciezka);
     wykonaj(schematBazy());
 }
 
@@ -55,7 +55,7 @@ void BazaTestowa::wykonaj(const QStringList &sql) const
         for (const QString &s : sql) {
             QSqlQuery q(db);
             if (!q.exec(s))
-                throw std::runtime_error((s + QStringLiteral(": ") + q.lastError().text()).toStdString());
+                throw std::runtime_error(QString(s + QStringLiteral(": ") + q.lastError().text()).toStdString());
         }
         db.close();
     }

@@ -16,7 +16,8 @@
 #include <cstdio>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 // utime + stime of a process, in seconds.
 double cpuProcesu(qint64 pid)
 {
@@ -64,7 +65,7 @@ int main(int argc, char **argv)
         }
         db.close();
     }
-    QSqlDatabase::removeDatabase(QSqlDatabase::defaultConnection);
+    QSqlDatabase::removeDatabase(QLatin1String(QSqlDatabase::defaultConnection));
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), katalog.path() + QStringLiteral("/config"));
