@@ -1,5 +1,8 @@
 #include "ustawienia.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -8,6 +11,37 @@ QString domyslnaSciezkaUstawien()
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QStringLiteral("/Tolvek/Tolvek.conf");
 }
+
+namespace
+{
+
+constexpr QFileDevice::Permissions tylkoWlasciciel = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+constexpr QFileDevice::Permissions dlaInnych = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                               QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                               QFileDevice::WriteOther | QFileDevice::ExeOther;
+
+// The file holds the administrator password's digest (in files from older
+// versions, the password itself): only its owner may read it.
+void zamknijDlaInnych(const QString &sciezka)
+{
+    QFile f(sciezka);
+    if (f.exists() && (f.permissions() & dlaInnych))
+        f.setPermissions(tylkoWlasciciel);
+}
+
+// Created empty with its final mode, so that it is never readable by others,
+// not even between the first write and a chmod; later writes replace the
+// file and keep its mode.
+void utworzDlaWlasciciela(const QString &sciezka)
+{
+    if (QFileInfo::exists(sciezka))
+        return;
+    QDir().mkpath(QFileInfo(sciezka).absolutePath());
+    QFile f(sciezka);
+    f.open(QIODevice::WriteOnly | QIODevice::NewOnly, tylkoWlasciciel);
+}
+
+} // namespace
 
 struct UstawieniaPlik::Impl {
     std::unique_ptr<QSettings> s;
@@ -18,11 +52,13 @@ UstawieniaPlik::UstawieniaPlik() : d(std::make_unique<Impl>())
     // QSettings' own user-scope INI file would be Tolvek.ini; outside tools
     // (the simulator, installers) rely on $XDG_CONFIG_HOME/Tolvek/Tolvek.conf.
     d->s = std::make_unique<QSettings>(domyslnaSciezkaUstawien(), QSettings::IniFormat);
+    zamknijDlaInnych(d->s->fileName());
 }
 
 UstawieniaPlik::UstawieniaPlik(const QString &sciezka) : d(std::make_unique<Impl>())
 {
     d->s = std::make_unique<QSettings>(sciezka, QSettings::IniFormat);
+    zamknijDlaInnych(d->s->fileName());
 }
 
 UstawieniaPlik::~UstawieniaPlik() = default;
@@ -35,8 +71,10 @@ QString UstawieniaPlik::czytaj(const QString &sekcja, const QString &klucz, cons
 
 void UstawieniaPlik::zapisz(const QString &sekcja, const QString &klucz, const QString &wartosc)
 {
+    utworzDlaWlasciciela(d->s->fileName());
     d->s->setValue(sekcja + QLatin1Char('/') + klucz, wartosc);
     d->s->sync();
+    zamknijDlaInnych(d->s->fileName());
 }
 
 QString UstawieniaPlik::sciezka() const

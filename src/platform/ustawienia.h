@@ -14,7 +14,8 @@ public:
     virtual void zapisz(const QString &sekcja, const QString &klucz, const QString &wartosc) = 0;
 };
 
-// $XDG_CONFIG_HOME/Tolvek/Tolvek.conf, INI format, user scope.
+// $XDG_CONFIG_HOME/Tolvek/Tolvek.conf, INI format, user scope, readable by
+// its owner only (created 0600; a wider mode found is narrowed).
 class UstawieniaPlik final : public Ustawienia
 {
 public:

@@ -7,3 +7,5 @@ tolvek_test(tst_clsbd unit SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_clsbd.cpp LIBS 
 # Benchmark (prints figures; not run by ctest).
 add_executable(bench_baza ${CMAKE_CURRENT_LIST_DIR}/bench_baza.cpp)
 target_link_libraries(bench_baza PRIVATE tolvek_platform)
+# Password digest, settings file mode, sound lookup, system journal.
+tolvek_test(tst_instalacja unit SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_instalacja.cpp LIBS tolvek_platform)
