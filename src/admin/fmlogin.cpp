@@ -1,8 +1,10 @@
 #include "fmlogin.h"
 
 #include "app/kontekst.h"
+#include "platform/ustawieniahaslo.h"
 
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,6 +26,10 @@ fmLogin::fmLogin(Kontekst &k, QWidget *parent)
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
     m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     m_cmdOK->setDefault(true);
+    m_txtUserName->setAccessibleName(QStringLiteral("Użytkownik"));
+    m_txtPassword->setAccessibleName(QStringLiteral("Hasło"));
+    m_cmdOK->setAccessibleName(QStringLiteral("OK"));
+    m_cmdCancel->setAccessibleName(QStringLiteral("Anuluj"));
 
     auto *formularz = new QFormLayout;
     formularz->addRow(QStringLiteral("Użytkownik:"), m_txtUserName);
@@ -36,6 +42,12 @@ fmLogin::fmLogin(Kontekst &k, QWidget *parent)
     uklad->addLayout(formularz);
     uklad->addLayout(przyciski);
 
+    // The operator types the user name at once, Tab, the password, Enter.
+    setTabOrder(m_txtUserName, m_txtPassword);
+    setTabOrder(m_txtPassword, m_cmdOK);
+    setTabOrder(m_cmdOK, m_cmdCancel);
+    m_txtUserName->setFocus();
+
     connect(m_cmdOK, &QPushButton::clicked, this, &fmLogin::sprawdz);
     connect(m_cmdCancel, &QPushButton::clicked, this, &fmLogin::reject);
 }
@@ -44,7 +56,11 @@ void fmLogin::sprawdz()
 {
     const QString nazwa = m_txtUserName->text();
     const QString haslo = m_txtPassword->text();
-    if (haslo == m_k.oApp.AdmHaslo && nazwa == uzytkownik()) {
+    // The digest takes a noticeable moment by design.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool hasloDobre = HasloAdministratora::zgodne(haslo, m_k.oApp.AdmHaslo);
+    QGuiApplication::restoreOverrideCursor();
+    if (hasloDobre && nazwa == uzytkownik()) {
         m_k.oApp.ParametrGlob = true;
         accept();
         return;

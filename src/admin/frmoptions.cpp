@@ -1,6 +1,7 @@
 #include "frmoptions.h"
 
 #include "app/kontekst.h"
+#include "platform/ustawieniahaslo.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -37,6 +38,9 @@ frmOptions::frmOptions(Kontekst &k, QWidget *parent)
     m_txtHaslo->setObjectName(QStringLiteral("txtHaslo"));
     m_txtHaslo->setEchoMode(QLineEdit::Password);
     m_txtHaslo->setStyleSheet(QStringLiteral("lineedit-password-character: 42")); // '*'
+    // The settings keep only a digest: the box shows a mask, never the
+    // password, and stays empty until the operator types a new one.
+    m_txtHaslo->setPlaceholderText(QStringLiteral("********"));
     formularz->addRow(QStringLiteral("Hasło administartora"), m_txtHaslo);
 
     // Shown as in every installation, but the station has no switch for
@@ -50,6 +54,13 @@ frmOptions::frmOptions(Kontekst &k, QWidget *parent)
     m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     m_cmdApply->setObjectName(QStringLiteral("cmdApply"));
     m_cmdOK->setDefault(true);
+    m_tbsOptions->setAccessibleName(QStringLiteral("Ustawienia ogólne"));
+    m_cmbPort->setAccessibleName(QStringLiteral("Port szeregowy"));
+    m_txtHaslo->setAccessibleName(QStringLiteral("Hasło administratora"));
+    m_chkDzwieki->setAccessibleName(QStringLiteral("sygnalizacja dźwiękowa"));
+    m_cmdOK->setAccessibleName(QStringLiteral("OK"));
+    m_cmdCancel->setAccessibleName(QStringLiteral("Anuluj"));
+    m_cmdApply->setAccessibleName(QStringLiteral("Zastosuj"));
     auto *przyciski = new QHBoxLayout;
     przyciski->addStretch(1);
     przyciski->addWidget(m_cmdOK);
@@ -60,18 +71,29 @@ frmOptions::frmOptions(Kontekst &k, QWidget *parent)
     uklad->addWidget(m_tbsOptions);
     uklad->addLayout(przyciski);
 
+    // The dialog is mostly opened to pick another port: the cursor starts
+    // there, then the password, the buttons, and last the tab strip.
+    setTabOrder(m_cmbPort, m_txtHaslo);
+    setTabOrder(m_txtHaslo, m_chkDzwieki);
+    setTabOrder(m_chkDzwieki, m_cmdOK);
+    setTabOrder(m_cmdOK, m_cmdCancel);
+    setTabOrder(m_cmdCancel, m_cmdApply);
+    setTabOrder(m_cmdApply, m_tbsOptions);
+    m_cmbPort->setFocus();
+
     connect(m_cmdOK, &QPushButton::clicked, this, &frmOptions::ok);
     connect(m_cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_cmdApply, &QPushButton::clicked, this, &frmOptions::zastosuj);
 
     m_cmbPort->setEditText(QString::number(m_k.oApp.nr_portu));
-    m_txtHaslo->setText(m_k.oApp.AdmHaslo);
     m_txtHaslo->setEnabled(m_k.oApp.TrybSterowania);
 }
 
 void frmOptions::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    // A port number typed at once replaces the one shown.
+    m_cmbPort->lineEdit()->selectAll();
     if (QScreen *ekran = screen()) {
         QRect r = frameGeometry();
         r.moveCenter(ekran->availableGeometry().center());
@@ -99,8 +121,16 @@ bool frmOptions::zastosuj()
         return false;
     }
     m_k.ustawienia().zapisz(QStringLiteral("port"), QStringLiteral("nr_portu"), QString::number(*port));
-    m_k.oApp.AdmHaslo = m_txtHaslo->text();
-    m_k.ustawienia().zapisz(QStringLiteral("adm_haslo"), QStringLiteral("wartosc"), m_k.oApp.AdmHaslo);
+    // Unchanged, the password is stored again as it is, but never in plain
+    // text: a plain value from an older settings file becomes its digest.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const QString zapisane = m_txtHaslo->isModified() ? HasloAdministratora::skrot(m_txtHaslo->text())
+                                                      : HasloAdministratora::doZapisu(m_k.oApp.AdmHaslo);
+    QGuiApplication::restoreOverrideCursor();
+    m_k.oApp.AdmHaslo = zapisane;
+    m_k.ustawienia().zapisz(QStringLiteral("adm_haslo"), QStringLiteral("wartosc"), zapisane);
+    m_txtHaslo->clear();
+    m_txtHaslo->setModified(false);
     return true;
 }
 

@@ -1,7 +1,9 @@
-// The options dialog and the message boxes.
+// The options and login dialogs and the message boxes.
+#include "admin/fmlogin.h"
 #include "admin/frmoptions.h"
 #include "app/kontekst.h"
 #include "platform/komunikatyokna.h"
+#include "platform/ustawieniahaslo.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -9,8 +11,11 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 class TestDialogi final : public QObject
 {
@@ -25,6 +30,16 @@ class TestDialogi final : public QObject
     static void nacisnij(frmOptions &d, const char *przycisk)
     {
         d.findChild<QPushButton *>(QString::fromLatin1(przycisk))->click();
+    }
+    // The login dialog's verdict for the user "dorsek" and this password.
+    static bool zaloguj(Kontekst &kp, const QString &haslo)
+    {
+        kp.oApp.ParametrGlob = QVariant();
+        fmLogin d(kp);
+        d.findChild<QLineEdit *>(QStringLiteral("txtUserName"))->setText(fmLogin::uzytkownik());
+        d.findChild<QLineEdit *>(QStringLiteral("txtPassword"))->setText(haslo);
+        d.findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
+        return kp.oApp.ParametrGlob == QVariant(true);
     }
 
 private Q_SLOTS:
@@ -43,13 +58,13 @@ private Q_SLOTS:
         auto *port = d.findChild<QComboBox *>(QStringLiteral("cmbPort"));
         QCOMPARE(port->currentText(), QStringLiteral("3"));
         auto *haslo = d.findChild<QLineEdit *>(QStringLiteral("txtHaslo"));
-        QCOMPARE(haslo->text(), QStringLiteral("tuplak"));
+        QCOMPARE(haslo->text(), QString()); // a mask, never the password
         QCOMPARE(haslo->echoMode(), QLineEdit::Password);
         QVERIFY(!haslo->isEnabled());
 
         nacisnij(d, "cmdApply");
         QCOMPARE(zapisane("port", "nr_portu"), QStringLiteral("3"));
-        QCOMPARE(zapisane("adm_haslo", "wartosc"), QStringLiteral("tuplak"));
+        QVERIFY(HasloAdministratora::zgodne(QStringLiteral("tuplak"), zapisane("adm_haslo", "wartosc")));
         port->setEditText(QStringLiteral("2"));
         nacisnij(d, "cmdCancel");
         QVERIFY(!d.isVisible());
@@ -63,16 +78,17 @@ private Q_SLOTS:
         d.show();
         auto *haslo = d.findChild<QLineEdit *>(QStringLiteral("txtHaslo"));
         QVERIFY(haslo->isEnabled());
-        haslo->setText(QStringLiteral("nowe"));
+        QTest::keyClicks(haslo, QStringLiteral("nowe"));
         d.findChild<QComboBox *>(QStringLiteral("cmbPort"))->setEditText(QStringLiteral(" 5 "));
         nacisnij(d, "cmdOK");
         QVERIFY(!d.isVisible());
-        QCOMPARE(k().oApp.AdmHaslo, QStringLiteral("nowe"));
+        QVERIFY(HasloAdministratora::zgodne(QStringLiteral("nowe"), k().oApp.AdmHaslo));
+        QVERIFY(!HasloAdministratora::zgodne(QStringLiteral("tuplak"), k().oApp.AdmHaslo));
         QCOMPARE(k().oApp.nr_portu, 1); // the port in use until it is opened again
 
         clsoApp poRestarcie;
         poRestarcie.WczytajOpcje(k().ustawienia());
-        QCOMPARE(poRestarcie.AdmHaslo, QStringLiteral("nowe"));
+        QVERIFY(HasloAdministratora::zgodne(QStringLiteral("nowe"), poRestarcie.AdmHaslo));
         QCOMPARE(poRestarcie.nr_portu, 5);
     }
 
@@ -98,6 +114,72 @@ private Q_SLOTS:
         QCOMPARE(kt->komunikaty->informacje.size(), 1);
         QCOMPARE(kt->komunikaty->informacje.first().ikona, Ikona::Wykrzyknik);
         QVERIFY(kt->komunikaty->informacje.first().tekst.contains(QStringLiteral("255")));
+    }
+
+    void oldPlainPassword_logsIn_andAfterApplyOnlyItsDigestIsKept_inAFileOnlyTheOwnerReads()
+    {
+        QTemporaryDir katalog;
+        const QString plik = katalog.filePath(QStringLiteral("Tolvek.conf"));
+        {
+            QFile f(plik);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("[adm_haslo]\nwartosc=stare\n");
+        }
+        QVERIFY(QFile::setPermissions(plik, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                                QFileDevice::ReadOther));
+        Platforma p;
+        p.zegar = std::make_unique<ZegarTestowy>();
+        p.ustawienia = std::make_unique<UstawieniaPlik>(plik);
+        p.komunikaty = std::make_unique<KomunikatyTestowe>();
+        p.dzwiek = std::make_unique<DzwiekTestowy>();
+        Kontekst kp(std::move(p));
+        kp.oApp.WczytajOpcje(kp.ustawienia());
+        QVERIFY(zaloguj(kp, QStringLiteral("stare")));
+
+        frmOptions d(kp);
+        d.show();
+        nacisnij(d, "cmdApply");
+        QFile f(plik);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray tresc = f.readAll();
+        QVERIFY2(!tresc.contains("stare") && tresc.contains("wartosc=pbkdf2-sha256$"), tresc.constData());
+        struct stat st {
+        };
+        QCOMPARE(stat(QFile::encodeName(plik).constData(), &st), 0);
+        QCOMPARE(st.st_mode & 0777, mode_t(0600));
+
+        kp.oApp.WczytajOpcje(UstawieniaPlik(plik)); // a restart
+        QVERIFY(zaloguj(kp, QStringLiteral("stare")));
+        QVERIFY(!zaloguj(kp, QStringLiteral("Stare")));
+    }
+
+    void login_byKeyboardAlone_userNameTabPasswordEnter()
+    {
+        fmLogin d(k());
+        d.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtUserName"));
+        QStringList kolejnosc;
+        for (QWidget *w = QApplication::focusWidget()->nextInFocusChain(); kolejnosc.size() < 3;
+             w = w->nextInFocusChain())
+            if (w->focusPolicy() & Qt::TabFocus)
+                kolejnosc << w->objectName();
+        QCOMPARE(kolejnosc, (QStringList{"txtPassword", "cmdOK", "cmdCancel"}));
+
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("dorsek"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("tuplak"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(k().oApp.ParametrGlob, QVariant(true));
+    }
+
+    void options_startInThePortNumber()
+    {
+        frmOptions d(k());
+        d.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        QCOMPARE(QApplication::focusWidget(), d.findChild<QComboBox *>(QStringLiteral("cmbPort")));
     }
 
     void messageDoesNotWaitAndIsNotStacked()
