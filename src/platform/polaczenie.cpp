@@ -53,9 +53,13 @@ void sprawdzPlik(const QString &sciezka, const QString &nazwaPodana, bool wolnoU
     case RodzajPliku::Brak:
         if (wolnoUtworzyc)
             return;
-        throw BladBazy(1, QStringLiteral("Nie znaleziono pliku bazy danych „%1” (szukano: %2; katalog roboczy: %3). "
-                                         "Program nie tworzy bazy sam: utwórz ją narzędziem tolvek-baza "
-                                         "albo uruchom program w katalogu, w którym leży plik bazy.")
+        // Started from the desktop menu, the station runs in the home
+        // folder: say where it looked and both ways out.
+        throw BladBazy(1, QStringLiteral("Nie znaleziono pliku bazy danych „%1” (szukano: %2).\n\n"
+                                         "Uruchom program w katalogu danych instalacji, w którym leży plik bazy, "
+                                         "albo utwórz bazę w katalogu %3 jednym z poleceń:\n"
+                                         "    tolvek-baza init – pusta baza,\n"
+                                         "    tolvek-baza demo – baza z przykładową instalacją.")
                               .arg(nazwaPodana, sciezka, katalog));
     case RodzajPliku::Katalog:
         throw BladBazy(1, QStringLiteral("„%1” jest katalogiem, a nie plikiem bazy danych.").arg(sciezka));

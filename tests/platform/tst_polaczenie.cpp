@@ -129,7 +129,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("tresc");
         QTest::addColumn<QStringList>("fragmenty"); // "<plik>": the file's absolute path
         const QStringList jet{"Access/Jet", "przekonwertować", "<plik>"};
-        QTest::newRow("missing: names the file and the directory") << false << QByteArray() << QStringList{"<plik>"};
+        QTest::newRow("missing: names the file and the directory")
+            << false << QByteArray() << QStringList{"<plik>", "tolvek-baza init"};
         QTest::newRow("Jet 4") << true << (QByteArray("\x00\x01\x00\x00Standard Jet DB\x00", 20) + QByteArray(2048, 0))
                                << jet;
         QTest::newRow("ACE") << true << (QByteArray("\x00\x01\x00\x00Standard ACE DB\x00", 20) + QByteArray(2048, 0))
