@@ -1,4 +1,6 @@
 #include "app/kontekst.h"
+#include "app/wierszpolecen.h"
+#include "platform/dzienniksystemowy.h"
 #include "platform/komunikatyokna.h"
 #include "ui/main/uruchomienie.h"
 
@@ -6,9 +8,16 @@
 
 int main(int argc, char *argv[])
 {
+    if (const auto kod = WierszPolecen::przedStartem(argc, argv))
+        return *kod;
+    DziennikSystemowy::wlacz();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvek"));
+    // Ties the windows to the installed desktop entry (its name and icon).
+    QApplication::setDesktopFileName(QStringLiteral("pl.tolvek.Tolvek"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tolvek"));
+    if (const auto kod = WierszPolecen::poStarcie(QApplication::arguments().mid(1)))
+        return *kod;
 
     Platforma platforma;
     platforma.zegar = std::make_unique<ZegarSystemowy>();

@@ -5,6 +5,7 @@
 #include "platform/bladbazy.h"
 #include "platform/polaczenie.h"
 #include "platform/zegar.h"
+#include "tolvek_wersja.h"
 #include "tworzenie.h"
 
 #include <QCoreApplication>
@@ -28,7 +29,7 @@ const char *const pomoc = "tolvek-baza: tworzy plik bazy danych stacji Tolvek (S
                           "Użycie:\n"
                           "  tolvek-baza init [--plik PLIK] [--nadpisz]\n"
                           "  tolvek-baza demo [--plik PLIK] [--nadpisz] [--pomiary N]\n"
-                          "  tolvek-baza --help\n"
+                          "  tolvek-baza --help | --version\n"
                           "\n"
                           "Polecenia:\n"
                           "  init          pusta baza: sześć tabel (Regulatory, Pomiary, OstPomiar, Alarmy,\n"
@@ -43,6 +44,7 @@ const char *const pomoc = "tolvek-baza: tworzy plik bazy danych stacji Tolvek (S
                           "  --pomiary N   (demo) dopisuje N pomiarów do tabeli Pomiary, po równo dla\n"
                           "                regulatorów, co minutę wstecz od chwili bieżącej\n"
                           "  -h, --help    ten opis\n"
+                          "  --version     numer wersji\n"
                           "\n"
                           "Kody wyjścia: 0 powodzenie, 1 błędne wywołanie, 2 błąd wykonania.\n";
 
@@ -52,6 +54,7 @@ struct Wywolanie {
     bool nadpisz = false;
     std::optional<qint64> pomiary;
     bool pomoc = false;
+    bool wersja = false;
 };
 
 struct BladWywolania : std::runtime_error {
@@ -84,6 +87,8 @@ Wywolanie rozbierz(const QStringList &argumenty)
         };
         if (a == QLatin1String("-h") || a == QLatin1String("--help") || a == QLatin1String("help")) {
             w.pomoc = true;
+        } else if (a == QLatin1String("--version") && !maWartosc) {
+            w.wersja = true;
         } else if (a == QLatin1String("--plik")) {
             w.plik = wezWartosc();
             if (w.plik.isEmpty())
@@ -107,7 +112,7 @@ Wywolanie rozbierz(const QStringList &argumenty)
             zle(QStringLiteral("nadmiarowy argument „%1”").arg(a));
         }
     }
-    if (w.pomoc)
+    if (w.pomoc || w.wersja)
         return w;
     if (w.polecenie.isEmpty())
         zle(QStringLiteral("brak polecenia (init albo demo)"));
@@ -188,6 +193,10 @@ int main(int argc, char **argv)
     }
     if (w.pomoc) {
         wypisz(stdout, QString::fromUtf8(pomoc));
+        return kodOk;
+    }
+    if (w.wersja) {
+        wypisz(stdout, QStringLiteral("tolvek-baza " TOLVEK_WERSJA_TEKST "\n"));
         return kodOk;
     }
     try {

@@ -71,6 +71,10 @@ int main(int argc, char *argv[])
         wypisz(tekstPomocy());
         return Zakonczono;
     }
+    if (o.wersja) {
+        wypisz(tekstWersji());
+        return Zakonczono;
+    }
     if (!bladOpcji.isEmpty()) {
         blad(bladOpcji + QStringLiteral(" (zobacz --help)"));
         return ZleArgumenty;

@@ -1,6 +1,7 @@
 #include "opcje.h"
 
 #include "polecenia.h"
+#include "tolvek_wersja.h"
 
 namespace sim
 {
@@ -18,6 +19,11 @@ std::optional<int> liczba(const QString &s, int od, int do_)
 }
 
 } // namespace
+
+QString tekstWersji()
+{
+    return QStringLiteral("tolvek-sim " TOLVEK_WERSJA_TEKST);
+}
 
 QString tekstPomocy()
 {
@@ -39,7 +45,8 @@ QString tekstPomocy()
                           "  --regulacja           regulatory nie zablokowane same przełączają stopnie\n"
                           "  --polecenie TEKST     polecenie wykonane na starcie (można powtarzać)\n"
                           "  --ziarno N            ziarno losowości (usterka smieci)\n"
-                          "  --help                ten opis\n"
+                          "  -h, --help            ten opis\n"
+                          "  --version             numer wersji\n"
                           "\n"
                           "Pierwszy wiersz wyjścia: PORT <ścieżka>. Polecenia czytane są też ze\n"
                           "standardowego wejścia, po jednym w wierszu:\n"
@@ -81,6 +88,8 @@ QString czytajOpcje(const QStringList &a, Opcje *o)
         const QString brak = QStringLiteral("opcja %1 wymaga wartości").arg(nazwa);
         if (nazwa == QLatin1String("--help") || nazwa == QLatin1String("-h") || nazwa == QLatin1String("--pomoc")) {
             o->pomoc = true;
+        } else if (nazwa == QLatin1String("--version")) {
+            o->wersja = true;
         } else if (nazwa == QLatin1String("--adresy")) {
             if (!wartosc())
                 return brak;
@@ -150,7 +159,7 @@ QString czytajOpcje(const QStringList &a, Opcje *o)
             return QStringLiteral("nieznana opcja '%1'").arg(a.at(i));
         }
     }
-    if (!o->pomoc && o->adresy.isEmpty() && o->baza.isEmpty())
+    if (!o->pomoc && !o->wersja && o->adresy.isEmpty() && o->baza.isEmpty())
         return QStringLiteral("podaj --adresy albo --baza");
     return {};
 }

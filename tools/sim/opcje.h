@@ -25,11 +25,13 @@ struct Opcje {
     QStringList polecenia;
     std::optional<quint32> ziarno;
     bool pomoc = false;
+    bool wersja = false;
 };
 
 // Fills o from the arguments (without the program name). Returns an error
 // text, empty when all is well.
 QString czytajOpcje(const QStringList &argumenty, Opcje *o);
 QString tekstPomocy();
+QString tekstWersji();
 
 } // namespace sim
