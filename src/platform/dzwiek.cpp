@@ -49,6 +49,12 @@ void DzwiekAplay::graj(const QString &plik)
     static const QString aplay = QStandardPaths::findExecutable(QStringLiteral("aplay"));
     if (aplay.isEmpty())
         return;
-    // Detached: a missing or busy sound device must not hold up the station.
-    QProcess::startDetached(aplay, {QStringLiteral("-q"), sciezka});
+    // Detached: a missing or busy sound device must not hold up the station,
+    // nor fill its log with the player's complaints every three seconds.
+    QProcess p;
+    p.setProgram(aplay);
+    p.setArguments({QStringLiteral("-q"), sciezka});
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.setStandardErrorFile(QProcess::nullDevice());
+    p.startDetached();
 }
