@@ -38,26 +38,14 @@ for p in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialport
     grep -qxF "$p" <<<"$nazwy" || blad "Depends lacks $p: $zalezne"
 done
 
-# The file list: only under /usr, owned by root, the expected modes.
+# The file list: only under /usr (not /usr/local), owned by root, programs
+# 0755, everything else 0644, folders 0755.
 dpkg-deb -c "$deb" >"$tmp/lista"
 pliki=$(awk '$1 ~ /^-/ {print $6}' "$tmp/lista" | sed 's|^\./||' | sort)
-while read -r prawa wlasciciel _ _ _ sciezka; do
-    sciezka=${sciezka#./}
-    case $sciezka in
-    usr/local/* | "") blad "outside /usr: $sciezka" ;;
-    usr/*) ;;
-    *) blad "outside /usr: $sciezka" ;;
-    esac
-    [ "$wlasciciel" = root/root ] || blad "$sciezka owned by $wlasciciel"
-    case $prawa in
-    d*) [ "$prawa" = drwxr-xr-x ] || blad "$sciezka: $prawa" ;;
-    -*) case $sciezka in
-        usr/bin/*) [ "$prawa" = -rwxr-xr-x ] || blad "$sciezka: $prawa" ;;
-        *) [ "$prawa" = -rw-r--r-- ] || blad "$sciezka: $prawa" ;;
-        esac ;;
-    *) blad "$sciezka: not a file or folder ($prawa)" ;;
-    esac
-done <"$tmp/lista"
+zle=$(awk '{ p = $6; sub(/^\.\//, "", p)
+    want = $1 ~ /^d/ ? "drwxr-xr-x" : (p ~ /^usr\/bin\// ? "-rwxr-xr-x" : "-rw-r--r--")
+    if (p !~ /^usr\// || p ~ /^usr\/local\// || $2 != "root/root" || $1 != want) print $1, $2, p }' "$tmp/lista")
+[ -z "$zle" ] || blad "files out of place, owner or mode: $zle"
 
 id=pl.tolvek.Tolvek
 wymagane="usr/bin/tolvek usr/bin/tolvek-baza usr/bin/tolvek-sim
