@@ -127,25 +127,32 @@ void Polaczenie::Open(const QString &polaczenieTekst, const QString &, const QSt
     if (zrodlo.isEmpty())
         throw BladBazy(1, QStringLiteral("Tekst połączenia „%1” nie wskazuje pliku bazy (brak „Data Source=”).")
                               .arg(polaczenieTekst));
-    otworz(zrodlo, false);
+    otworz(zrodlo, Tryb::Zapis);
 }
 
 void Polaczenie::otworzPlik(const QString &sciezka, bool utworz)
 {
-    otworz(sciezka, utworz);
+    otworz(sciezka, utworz ? Tryb::ZapisLubUtworz : Tryb::Zapis);
 }
 
-void Polaczenie::otworz(const QString &nazwaPodana, bool utworz)
+void Polaczenie::otworzDoOdczytu(const QString &sciezka)
+{
+    otworz(sciezka, Tryb::Odczyt);
+}
+
+void Polaczenie::otworz(const QString &nazwaPodana, Tryb tryb)
 {
     Close();
     const QString sciezka = QFileInfo(nazwaPodana).absoluteFilePath();
+    const bool utworz = tryb == Tryb::ZapisLubUtworz;
     sprawdzPlik(sciezka, nazwaPodana, utworz);
 
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_nazwa);
     // mode=rw makes the engine itself refuse to create a file that vanished
     // since the check above.
     QUrl url = QUrl::fromLocalFile(sciezka);
-    url.setQuery(utworz ? QStringLiteral("mode=rwc") : QStringLiteral("mode=rw"));
+    url.setQuery(utworz ? QStringLiteral("mode=rwc")
+                        : (tryb == Tryb::Odczyt ? QStringLiteral("mode=ro") : QStringLiteral("mode=rw")));
     m_db.setDatabaseName(url.toString(QUrl::FullyEncoded));
     m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
     try {
@@ -166,9 +173,12 @@ void Polaczenie::otworz(const QString &nazwaPodana, bool utworz)
         // WAL keeps readers and the writer apart; synchronous=FULL syncs the
         // log at every commit, so a committed row survives a killed process
         // and a power cut. A file system without WAL support keeps its
-        // rollback journal, which is just as durable.
-        pragma(m_db, QStringLiteral("PRAGMA journal_mode=WAL"));
-        pragma(m_db, QStringLiteral("PRAGMA synchronous=FULL"));
+        // rollback journal, which is just as durable. A reader leaves the
+        // journal as the writers set it.
+        if (tryb != Tryb::Odczyt) {
+            pragma(m_db, QStringLiteral("PRAGMA journal_mode=WAL"));
+            pragma(m_db, QStringLiteral("PRAGMA synchronous=FULL"));
+        }
     } catch (...) {
         Close();
         throw;

@@ -31,9 +31,14 @@ public:
     static QString zrodloDanych(const QString &polaczenieTekst);
     // For tools: open an SQLite file by path, creating it when allowed.
     void otworzPlik(const QString &sciezka, bool utworz);
+    // For readers beside the station (charts, reports, tolvek-raport): an
+    // existing file, read-only. A reader of a WAL database neither waits for
+    // the station's writes nor holds them up.
+    void otworzDoOdczytu(const QString &sciezka);
 
 private:
-    void otworz(const QString &nazwaPodana, bool utworz);
+    enum class Tryb { Zapis, ZapisLubUtworz, Odczyt };
+    void otworz(const QString &nazwaPodana, Tryb tryb);
 
     QString m_nazwa; // QSqlDatabase connection name, unique per object
     QString m_plik;
