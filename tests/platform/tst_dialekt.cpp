@@ -1,6 +1,6 @@
 // The station's SQL dialect on SQLite: the translation of date literals and
-// "/", the format() of dates, and every query text the windows and reports
-// send, run on rows placed at the day boundaries.
+// "/", the format() of dates, and the alarm archive's query on rows placed at
+// the day boundaries (the charts and reports test their queries beside them).
 
 #include "platform/bladbazy.h"
 #include "platform/funkcjesql.h"
@@ -13,48 +13,18 @@
 namespace
 {
 
-// The texts the charts, reports and alarm archive send.
-constexpr const char *wykresDobowy = "Select Data, EnCzynna, EnBiernaCalk from Pomiary where Adres = 5 and Data >= "
-                                     "#12/05/2026# and Data < #12/06/2026#";
-constexpr const char *wykresOkresowy =
-    "Select  format(Data,'dd/mm/yy') as MData, SUM(EnCzynna) as SumEnCzynna, SUM(EnBiernaCalk) as SumEnBiernaCalk "
-    "from Pomiary where Adres = 5 and Data >= #12/05/26# and Data < #12/07/26# GROUP BY format(Data,'dd/mm/yy')";
-constexpr const char *raportDobowy =
-    "Select *, EnBiernaCalk-EnBiernaPoj as EnBierna, IIf(EnCzynna<>0, EnBiernaCalk/EnCzynna,0) as tgfi from Pomiary "
-    "where data >=#2026-12-05# and data <#2026-12-06# and adres = 5";
-constexpr const char *raportOkresowy =
-    "Select Format(data,'dd/MM/yy') as data, SUM(EnCzynna) as EnCzynnaSuma, Sum(EnBiernaCalk-EnBiernaPoj) as "
-    "EnBiernaSuma, AVG(IIf(EnCzynna<>0, EnBiernaCalk/EnCzynna,0)) as tgfiSr, MIN((IIf(EnCzynna<>0, "
-    "EnBiernaCalk/EnCzynna,0))) as tgfiMin, MAX((IIf(EnCzynna<>0, EnBiernaCalk/EnCzynna,0))) as tgfiMaks, "
-    "SUM(EnBiernaPoj) as EnBiernaPojSuma, AVG(Napiecie) as NapiecieSr, MIN(Napiecie) as NapiecieMin, MAX(Napiecie) "
-    "as NapiecieMaks, AVG(Czestotliwosc) as CzestotliwoscSr, MIN(Czestotliwosc) as CzestotliwoscMin, "
-    "MAX(Czestotliwosc) as CzestotliwoscMaks, AVG(PradCalk) as PradCalkSr, MIN(PradCalk) as PradCalkMin, "
-    "MAX(PradCalk) as PradCalkMaks from Pomiary where data >=#2026-12-04# and data <#2026-12-06# and adres = 5 "
-    "GROUP BY Format(data,'dd/MM/yy')";
+// The text the alarm archive sends (the charts and reports test their own).
 constexpr const char *archiwumAlarmow =
     "Select * from Alarmy where Kod_regul = 'R1' and Data >= #12/05/26# and Data < #12/06/26#";
 
-// Rows of address 5 around 5 December 2026, one of address 6, and alarms of
-// R1 and R2 at the same boundaries.
+// Alarms of R1 and R2 at the boundaries of 5 December 2026.
 void wypelnij(const BazaTestowa &b)
 {
-    const char *pomiary[][3] = {
-        {"5", "2026-12-04 23:59:59", "1, 1, 0"},
-        {"5", "2026-12-05 00:00:00", "10, 4, -1"}, // integers: 4/10 must give 0.4
-        {"5", "2026-12-05 12:00:00", "0, 3, 0"},   // no active energy
-        {"5", "2026-12-05 23:59:59", "20.5, 2.5, -0.5"},
-        {"5", "2026-12-06 00:00:00", "100, 100, 0"},
-        {"6", "2026-12-05 12:00:00", "1000, 1000, 0"},
-    };
     const char *alarmy[][3] = {
         {"2026-12-04 23:59:59", "a", "R1"}, {"2026-12-05 00:00:00", "b", "R1"}, {"2026-12-05 23:59:59", "c", "R1"},
         {"2026-12-05 10:00:00", "d", "R2"}, {"2026-12-06 00:00:00", "e", "R1"},
     };
     QStringList sql;
-    for (const auto &p : pomiary)
-        sql << QStringLiteral("INSERT INTO Pomiary (Adres, Data, EnCzynna, EnBiernaCalk, EnBiernaPoj, Napiecie, "
-                              "PradCalk, Czestotliwosc) VALUES (%1, '%2', %3, 230, 10, 50)")
-                   .arg(QLatin1String(p[0]), QLatin1String(p[1]), QLatin1String(p[2]));
     for (const auto &a : alarmy)
         sql << QStringLiteral("INSERT INTO Alarmy (Data, Typ, Tresc, Kod_Regul) VALUES ('%1', 'R', '%2', '%3')")
                    .arg(QLatin1String(a[0]), QLatin1String(a[1]), QLatin1String(a[2]));
@@ -167,59 +137,18 @@ private Q_SLOTS:
                  (QList<QVariantList>{{"05/12/26", "10:15", QVariant(), "x", 3.5, -1, 2}}));
     }
 
-    void stationQuery_data()
+    void alarmArchiveQuery_takesTheDayOfOneController()
     {
-        QTest::addColumn<bool>("bezTypow");
-        QTest::addColumn<QString>("sql");
-        QTest::addColumn<QString>("kolumna");
-        QTest::addColumn<QStringList>("wartosci");
-        for (const bool bezTypow : {false, true}) {
-            const auto wiersz = [bezTypow](const char *nazwa, const char *sql, const char *kolumna,
-                                           const QStringList &wartosci) {
-                QTest::addRow("%s: %s%s", nazwa, kolumna, bezTypow ? ", untyped table" : "")
-                    << bezTypow << QString::fromLatin1(sql) << QString::fromLatin1(kolumna) << wartosci;
-            };
-            wiersz("daily chart", wykresDobowy, "data",
-                   {"2026-12-05 00:00:00", "2026-12-05 12:00:00", "2026-12-05 23:59:59"});
-            wiersz("period chart", wykresOkresowy, "MData", {"05/12/26", "06/12/26"});
-            wiersz("period chart", wykresOkresowy, "SumEnCzynna", {"30.5", "100"});
-            wiersz("period chart", wykresOkresowy, "sumenbiernacalk", {"9.5", "100"});
-            wiersz("daily report", raportDobowy, "tgfi", {"0.4", "0", "0.12195121951219512"});
-            wiersz("daily report", raportDobowy, "EnBierna", {"5", "3", "3"});
-            wiersz("daily report", raportDobowy, "Czestotliwosc", {"50", "50", "50"});
-            // "data" is the formatted day; the table's Data still drives
-            // WHERE and GROUP BY.
-            wiersz("period report", raportOkresowy, "data", {"04/12/26", "05/12/26"});
-            wiersz("period report", raportOkresowy, "EnCzynnaSuma", {"1", "30.5"});
-            wiersz("period report", raportOkresowy, "EnBiernaSuma", {"1", "11"});
-            wiersz("period report", raportOkresowy, "tgfiMin", {"1", "0"});
-            wiersz("period report", raportOkresowy, "tgfiMaks", {"1", "0.4"});
-            wiersz("period report", raportOkresowy, "EnBiernaPojSuma", {"0", "-1.5"});
-            wiersz("alarm archive", archiwumAlarmow, "Tresc", {"b", "c"});
-        }
-    }
-    void stationQuery()
-    {
-        QFETCH(bool, bezTypow);
-        QFETCH(QString, sql);
-        QFETCH(QString, kolumna);
-        QFETCH(QStringList, wartosci);
         BazaTestowa b;
-        // Without declared types the integers stay integers, and 4/10 must
-        // still give 0.4.
-        if (bezTypow)
-            b.wykonaj(QStringList{QStringLiteral("DROP TABLE Pomiary"),
-                                  QStringLiteral("CREATE TABLE Pomiary (Adres, Data, EnCzynna, EnBiernaCalk, "
-                                                 "EnBiernaPoj, Napiecie, PradBierny, PradCalk, Czestotliwosc)")});
         wypelnij(b);
         Polaczenie cn;
         cn.Open(b.polaczenieTekst);
         Zapytanie z;
-        z.Open(sql, cn);
+        z.Open(QString::fromLatin1(archiwumAlarmow), cn);
         QStringList wynik;
         for (; !z.EOF_(); z.MoveNext())
-            wynik << z.pole(kolumna).toString();
-        QCOMPARE(wynik, wartosci);
+            wynik << z.pole(QStringLiteral("Tresc")).toString();
+        QCOMPARE(wynik, (QStringList{"b", "c"}));
     }
 
     void query_nullsReadInvalid_unknownColumnAndBadSqlThrow()

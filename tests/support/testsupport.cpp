@@ -62,6 +62,16 @@ void BazaTestowa::wykonaj(const QStringList &sql) const
     QSqlDatabase::removeDatabase(nazwa);
 }
 
+void BazaTestowa::dodajPomiary(const QList<QStringList> &wiersze) const
+{
+    QStringList sql;
+    for (const QStringList &w : wiersze)
+        sql << QStringLiteral("INSERT INTO Pomiary (Adres, Data, EnCzynna, EnBiernaCalk, EnBiernaPoj, Napiecie, "
+                              "PradCalk, Czestotliwosc) VALUES (%1, '%2', %3, %4, %5, 230, 10, 50)")
+                   .arg(w.value(0), w.value(1), w.value(2), w.value(3), w.value(4, QStringLiteral("0")));
+    wykonaj(sql);
+}
+
 QList<QVariantList> wierszeZapytania(Polaczenie &polaczenie, const QString &sql)
 {
     Zapytanie z;

@@ -96,4 +96,8 @@ struct BazaTestowa {
     // Runs statements on the file through a separate connection.
     void wykonaj(const QStringList &sql) const;
     void wykonaj(const QString &sql) const { wykonaj(QStringList{sql}); }
+    // Readings: {Adres, Data "yyyy-MM-dd HH:mm:ss", EnCzynna, EnBiernaCalk,
+    // EnBiernaPoj}, SQL values ("NULL" for a null); every row has the voltage
+    // 230, the current 10 and the frequency 50.
+    void dodajPomiary(const QList<QStringList> &wiersze) const;
 };

@@ -6,6 +6,7 @@
 #include "frmsplash.h"
 #include "platform/bladbazy.h"
 #include "platform/tekst.h"
+#include "wykresyraporty.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -35,6 +36,8 @@ void fmGlowny::polaczPolecenia()
     connect(menu(QStringLiteral("mnuRegulPanel")), &QAction::triggered, this, &fmGlowny::PokazPanel);
     connect(menu(QStringLiteral("mnureguldane")), &QAction::triggered, this, &fmGlowny::PokazDane);
     connect(menu(QStringLiteral("mnuregulmonit")), &QAction::triggered, this, &fmGlowny::UstawMonitoring);
+
+    polaczWykresyIRaporty(*this, m_k);
 }
 
 void fmGlowny::koniec()

@@ -14,6 +14,8 @@ target_sources(tolvek_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/sygnaly.h
     ${CMAKE_CURRENT_LIST_DIR}/sygnaly.cpp
     ${CMAKE_CURRENT_LIST_DIR}/uruchomienie.h
-    ${CMAKE_CURRENT_LIST_DIR}/uruchomienie.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/uruchomienie.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/wykresyraporty.h
+    ${CMAKE_CURRENT_LIST_DIR}/wykresyraporty.cpp)
 set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/frmsplash.cpp PROPERTIES
     COMPILE_DEFINITIONS "TOLVEK_WERSJA=\"${PROJECT_VERSION}\"")
