@@ -23,8 +23,10 @@ DialogRaportu::DialogRaportu(const colRegulatory &regulatory, int nrAktRegulator
     setAttribute(Qt::WA_DeleteOnClose);
     cmbRegul->setObjectName(QStringLiteral("cmbRegul"));
     cmbRegul->setAccessibleName(QStringLiteral("Kod regulatora"));
+    // The item data is the controller's Id: its 1-based place in the registry.
+    int id = 0;
     for (const auto &r : regulatory)
-        cmbRegul->addItem(r->Kod, r->Id);
+        cmbRegul->addItem(r->Kod, ++id);
     if (cmbRegul->count() > 0)
         cmbRegul->setCurrentIndex(nrAktRegulatora - 1); // out of range: nothing selected
     Command1->setObjectName(QStringLiteral("Command1"));

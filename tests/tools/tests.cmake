@@ -14,3 +14,6 @@ tolvek_test(tst_dzwieki unit SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_dzwieki.cpp L
 # The database tool: the real binary, its exit codes and the files it makes.
 tolvek_test(tst_tolvekbaza integration SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_tolvekbaza.cpp LIBS tolvek_platform Qt6::Sql)
 add_dependencies(tst_tolvekbaza tolvek-baza)
+# The report tool: the real binary on a scratch database.
+tolvek_test(tst_tolvekraport integration SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_tolvekraport.cpp LIBS Qt6::Sql)
+add_dependencies(tst_tolvekraport tolvek-raport tolvek-baza)

@@ -1,0 +1,183 @@
+// tolvek-raport as cron and other tools run it: the real binary on a
+// scratch database, its exit codes and messages, the files it writes, and
+// its reads while another connection is in the middle of a write.
+
+#include <QDir>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace
+{
+
+struct Wynik {
+    int kod = -1;
+    QString wyjscie, bledy;
+};
+
+Wynik uruchom(const QString &program, const QStringList &argumenty, const QString &katalog)
+{
+    QProcess p;
+    p.setWorkingDirectory(katalog);
+    p.start(program, argumenty);
+    if (!p.waitForStarted() || !p.waitForFinished(120000))
+        return {};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+Wynik raport(const QStringList &argumenty, const QString &katalog)
+{
+    return uruchom(qEnvironmentVariable("TOLVEK_RAPORT"), argumenty, katalog);
+}
+
+} // namespace
+
+class TestTolvekRaport final : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir katalog; // the demo plant, with readings of R1-Hala around 5 December 2026
+
+    QSqlDatabase baza(const QString &nazwa)
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", nazwa);
+        db.setDatabaseName(katalog.filePath("tolvek.mdb"));
+        db.open();
+        return db;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QCOMPARE(uruchom(qEnvironmentVariable("TOLVEK_BAZA"), {"demo"}, katalog.path()).kod, 0);
+        {
+            QSqlDatabase db = baza("wypelnij");
+            QSqlQuery q(db);
+            for (const char *w : {"'2026-12-04 23:45:00', 9, 9, 0", "'2026-12-05 00:00:00', 10, 4, 0",
+                                  "'2026-12-05 00:15:00', -1.5, 2, -0.5", "'2026-12-06 00:00:00', 3, 1, 0"})
+                QVERIFY(q.exec(QStringLiteral("INSERT INTO Pomiary (Adres, Data, EnCzynna, EnBiernaCalk, EnBiernaPoj, "
+                                              "Napiecie, PradCalk, Czestotliwosc) VALUES (1, %1, 400, 20, 50)")
+                                   .arg(QLatin1String(w))));
+        }
+        QSqlDatabase::removeDatabase("wypelnij");
+    }
+
+    void helpAndVersion_exitZero()
+    {
+        const Wynik p = raport({"--help"}, katalog.path());
+        QCOMPARE(p.kod, 0);
+        for (const char *s :
+             {"dobowy", "okresowy", "wykres-dobowy", "wykres-okresowy", "--regulator", "--baza", "Kody wyjścia"})
+            QVERIFY2(p.wyjscie.contains(QString::fromUtf8(s)), s);
+        QVERIFY(raport({"--version"}, katalog.path()).wyjscie.startsWith("tolvek-raport 0."));
+    }
+
+    void badCommandLine_exitTwoWithReason_data()
+    {
+        QTest::addColumn<QStringList>("argumenty");
+        QTest::addColumn<QString>("powod");
+        QTest::newRow("nothing") << QStringList{} << "brak polecenia";
+        QTest::newRow("unknown command") << QStringList{"miesieczny"} << "miesieczny";
+        QTest::newRow("no such day") << QStringList{"dobowy",     "--regulator", "R1-Hala", "--data",
+                                                    "2026-02-30", "--pdf",       "x.pdf"}
+                                     << "2026-02-30";
+        QTest::newRow("day first") << QStringList{"dobowy",     "--regulator", "R1-Hala", "--data",
+                                                  "05.12.2026", "--csv",       "x.csv"}
+                                   << "RRRR-MM-DD";
+        QTest::newRow("range backwards") << QStringList{"okresowy", "--regulator", "R1-Hala", "--od", "2026-12-05",
+                                                        "--do",     "2026-12-01",  "--csv",   "x.csv"}
+                                         << "--od 2026-12-05";
+        QTest::newRow("no controller") << QStringList{"dobowy", "--data", "2026-12-05", "--pdf", "x.pdf"}
+                                       << "--regulator";
+        QTest::newRow("report without output")
+            << QStringList{"dobowy", "--regulator", "R1-Hala", "--data", "2026-12-05"} << "--pdf";
+        QTest::newRow("power over a period")
+            << QStringList{"wykres-okresowy", "--regulator", "R1-Hala", "--od",  "2026-12-01", "--do",
+                           "2026-12-05",      "--rodzaj",    "moc",     "--csv", "x.csv"}
+            << "moc";
+    }
+    void badCommandLine_exitTwoWithReason()
+    {
+        QFETCH(QStringList, argumenty);
+        QFETCH(QString, powod);
+        const Wynik w = raport(argumenty, katalog.path());
+        QCOMPARE(w.kod, 2);
+        QVERIFY2(w.bledy.contains(powod) && w.bledy.contains("--help"), qPrintable(w.bledy));
+        QVERIFY(!QFile::exists(katalog.filePath("x.pdf")) && !QFile::exists(katalog.filePath("x.csv")));
+    }
+
+    void unknownControllerOrMissingDatabase_exitOne()
+    {
+        const Wynik r = raport({"dobowy", "--regulator", "R9", "--data", "2026-12-05", "--csv", "-"}, katalog.path());
+        QCOMPARE(r.kod, 1);
+        QVERIFY2(r.bledy.contains("„R9”") && r.bledy.contains("R4-Magazyn"), qPrintable(r.bledy));
+        const Wynik b =
+            raport({"dobowy", "--regulator", "R1-Hala", "--data", "2026-12-05", "--csv", "-", "--baza", "brak.mdb"},
+                   katalog.path());
+        QCOMPARE(b.kod, 1);
+        QVERIFY2(b.bledy.contains("brak.mdb"), qPrintable(b.bledy));
+    }
+
+    void dailyReport_pdfAndCsvOfTheDay()
+    {
+        const Wynik w =
+            raport({"dobowy", "--regulator", "R1-Hala", "--data=2026-12-05", "--pdf", "d.pdf", "--csv", "d.csv"},
+                   katalog.path());
+        QCOMPARE(w.kod, 0);
+        QVERIFY2(w.bledy.isEmpty(), qPrintable(w.bledy)); // nothing for cron to mail
+        QFile csv(katalog.filePath("d.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(csv.readAll()).split('\n').mid(1),
+                 (QStringList{"2026-12-05 00:00:00;10;4;0,4;0;400;50;20",
+                              "2026-12-05 00:15:00;-1,5;2,5;-1,33333333333;-0,5;400;50;20", ""}));
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        QProcess p;
+        p.start("pdftotext", {katalog.filePath("d.pdf"), "-"});
+        p.waitForFinished();
+        const QString tekst = QString::fromUtf8(p.readAllStandardOutput());
+        for (const char *s : {"regulatora 'R1-Hala'", "z dnia 05/12/2026", "00:15:00", "(1,500)", "strona 1/1"})
+            QVERIFY2(tekst.contains(QString::fromUtf8(s)), s);
+    }
+
+    void chartRows_asCsvOnStandardOutput()
+    {
+        const Wynik m =
+            raport({"wykres-dobowy", "--regulator", "R1-Hala", "--data", "2026-12-05", "--rodzaj", "moc", "--csv", "-"},
+                   katalog.path());
+        QCOMPARE(m.kod, 0);
+        // Each interval starts at the reading before it, the first at 23:45.
+        QCOMPARE(m.wyjscie, "Data;Moc energii czynnej;Moc energii biernej\n2026-12-05 00:00:00;40;16\n"
+                            "2026-12-05 00:15:00;-6;8\n");
+        const Wynik o = raport({"wykres-okresowy", "--regulator", "R1-Hala", "--od", "2026-12-04", "--do", "2026-12-06",
+                                "--rodzaj", "tgfi", "--csv", "-"},
+                               katalog.path());
+        QCOMPARE(o.wyjscie, "Data;tg fi\n2026-12-04;1\n2026-12-05;0,705882352941\n2026-12-06;0,333333333333\n");
+    }
+
+    void readsWhileAnotherConnectionWrites()
+    {
+        QSqlDatabase db = baza("pisarz");
+        QSqlQuery q(db);
+        QVERIFY(q.exec("BEGIN IMMEDIATE"));
+        QVERIFY(q.exec("INSERT INTO Pomiary (Adres, Data, EnCzynna, EnBiernaCalk) VALUES (1, '2026-12-05 00:30:00', "
+                       "1, 1)"));
+        const QStringList argumenty = {"wykres-dobowy", "--regulator", "R1-Hala", "--data", "2026-12-05", "--csv", "-"};
+        // The write in progress neither holds the reader up nor shows.
+        const Wynik wTrakcie = raport(argumenty, katalog.path());
+        QCOMPARE(wTrakcie.kod, 0);
+        QCOMPARE(wTrakcie.wyjscie.count('\n'), 3);
+        QVERIFY(q.exec("COMMIT"));
+        QCOMPARE(raport(argumenty, katalog.path()).wyjscie.count('\n'), 4);
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase("pisarz");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTolvekRaport)
+#include "tst_tolvekraport.moc"
