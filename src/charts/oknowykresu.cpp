@@ -111,6 +111,8 @@ OknoWykresu::OknoWykresu(const Zaleznosci &z, const QString &tytul, QWidget *par
     cmbRegul->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     for (const auto &r : m_z.regulatory)
         cmbRegul->addItem(r->Kod, r->adres);
+    // A narrow window never cuts a code short: it cannot get that narrow.
+    cmbRegul->setMinimumWidth(cmbRegul->sizeHint().width());
     if (cmbRegul->count() > 0)
         cmbRegul->setCurrentIndex(m_z.nrAktRegulatora - 1); // out of range: nothing selected
     cmbWyswietl->setObjectName(QStringLiteral("cmbWyswietl"));

@@ -98,13 +98,25 @@ void WykresQt::pokaz(const DaneWykresu &d)
             }
         }
     }
-    // The value axis always shows 0, and a flat chart still has a height.
+    // The value axis always shows 0, a flat chart still has a height, and
+    // the divisions fall on round values (1, 2 or 5 times a power of ten).
     najmniej = std::min(najmniej, 0.0);
     najwiecej = std::max(najwiecej, 0.0);
     if (najwiecej - najmniej < 1e-9)
         najwiecej = najmniej + 1;
-    m_osY->setRange(najmniej, najwiecej);
-    m_osY->applyNiceNumbers();
+    const double surowy = (najwiecej - najmniej) / 5;
+    const double potega = std::pow(10.0, std::floor(std::log10(surowy)));
+    double krok = 10 * potega;
+    for (const double m : {1.0, 2.0, 5.0}) {
+        if (m * potega >= surowy) {
+            krok = m * potega;
+            break;
+        }
+    }
+    const double od = std::floor(najmniej / krok) * krok;
+    const double doW = std::ceil(najwiecej / krok) * krok;
+    m_osY->setRange(od, doW);
+    m_osY->setTickCount(static_cast<int>(std::lround((doW - od) / krok)) + 1);
     rozmiescEtykiety();
 }
 

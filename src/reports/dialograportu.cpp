@@ -29,6 +29,8 @@ DialogRaportu::DialogRaportu(const colRegulatory &regulatory, int nrAktRegulator
         cmbRegul->addItem(r->Kod, ++id);
     if (cmbRegul->count() > 0)
         cmbRegul->setCurrentIndex(nrAktRegulatora - 1); // out of range: nothing selected
+    // Wide enough for a long code and for the caption in the title bar.
+    cmbRegul->setMinimumWidth(std::max(cmbRegul->sizeHint().width(), fontMetrics().averageCharWidth() * 28));
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setAccessibleName(QStringLiteral("Ok"));
     Command1->setDefault(true);

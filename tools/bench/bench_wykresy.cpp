@@ -125,6 +125,8 @@ double narysuj(OknoWykresu &okno)
     QElapsedTimer t;
     t.start();
     QCoro::waitFor(okno.rysuj());
+    // The chart lays itself out in the event loop, before it paints.
+    QCoreApplication::processEvents();
     okno.findChild<QChartView *>(QStringLiteral("Wykres"))->grab();
     return ms(t);
 }
@@ -252,6 +254,7 @@ void odpytywanie(Kontekst &k, const colRegulatory &zakladu, Polaczenie &duza)
         QElapsedTimer t;
         t.start();
         w.btnWykresl_Click();
+        QCoreApplication::processEvents();
         w.findChild<QChartView *>(QStringLiteral("Wykres"))->grab();
         rysowanie.dodaj(ms(t));
         ++wykresow;
