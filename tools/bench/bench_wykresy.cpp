@@ -270,7 +270,7 @@ void odpytywanie(Kontekst &k, const colRegulatory &zakladu, Polaczenie &duza)
     std::printf("polling a monitored controller on tolvek-sim (4800 baud):\n");
     wypisz("gap between readings, no charts", a);
     wypisz("gap between readings, year charts drawn", b);
-    std::printf("  %d year charts drawn meanwhile (window thread busy %.1f ms each at most);\n"
+    std::printf("  %d year charts drawn meanwhile (each click handler %.1f ms at most, the rows read on a worker);\n"
                 "  the latest reading was late by %.1f ms (goal 100 ms: %s)\n",
                 wykresow, rysowanie.maks(), b.maks() - a.mediana(), b.maks() - a.mediana() <= 100 ? "met" : "MISSED");
     sim.terminate();
