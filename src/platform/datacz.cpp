@@ -25,21 +25,29 @@ DataCzas DataCzas::z(const QDate &d, const QTime &t)
 
 DataCzas DataCzas::zTekstu(const QString &s, bool *ok)
 {
+    // Date and time are read apart: a QDateTime would be local time, and a
+    // wall-clock time that the local zone skips (02:30 on the day summer
+    // time begins) would not read at all.
     const QString t = s.trimmed();
-    static const char *const wzory[] = {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-ddTHH:mm:ss",
-                                        "yyyy-MM-ddTHH:mm:ss.zzz", "yyyy-MM-dd HH:mm"};
-    for (const char *w : wzory) {
-        const QDateTime dt = QDateTime::fromString(t, QString::fromLatin1(w));
-        if (dt.isValid()) {
-            if (ok)
-                *ok = true;
-            return z(dt.date(), dt.time());
+    const QDate d = QDate::fromString(t.left(10), QStringLiteral("yyyy-MM-dd"));
+    QTime czas(0, 0);
+    bool dobra = d.isValid();
+    if (dobra && t.size() > 10) {
+        const QChar sep = t.at(10);
+        const QString reszta = t.mid(11);
+        czas = QTime();
+        if (sep == QLatin1Char(' ') || sep == QLatin1Char('T')) {
+            for (const char *w : {"HH:mm:ss", "HH:mm:ss.zzz", "HH:mm"}) {
+                czas = QTime::fromString(reszta, QString::fromLatin1(w));
+                if (czas.isValid())
+                    break;
+            }
         }
+        dobra = czas.isValid();
     }
-    const QDate d = QDate::fromString(t, QStringLiteral("yyyy-MM-dd"));
     if (ok)
-        *ok = d.isValid();
-    return d.isValid() ? z(d) : DataCzas();
+        *ok = dobra;
+    return dobra ? z(d, czas) : DataCzas();
 }
 
 QDate DataCzas::data() const

@@ -15,6 +15,8 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <ctime>
+
 using raport::Agregat;
 
 namespace
@@ -78,6 +80,14 @@ class TestRaporty final : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase()
+    {
+        // A zone with summer time: stored times are wall-clock times, and
+        // the one it skips still prints.
+        qputenv("TZ", "Europe/Warsaw");
+        tzset();
+    }
+
     void formats_data()
     {
         QTest::addColumn<QVariant>("wartosc");
@@ -101,6 +111,8 @@ private Q_SLOTS:
                                           << "";
         QTest::newRow("stored date-time") << QVariant("2026-12-05 07:08:09") << "HH:mm:ss"
                                           << "07:08:09";
+        QTest::newRow("hour summer time skips") << QVariant("2026-03-29 02:30:00") << "HH:mm:ss"
+                                                << "02:30:00";
         QTest::newRow("day") << QVariant(QDate(2026, 12, 1)) << "dd/MM/yyyy"
                              << "01/12/2026";
         QTest::newRow("text that is no date") << QVariant("abc") << "HH:mm:ss"
