@@ -43,7 +43,7 @@ QCoro::Task<void> Raporty::pokaz(QString sql, int NrRegulatora, QString tytul,
 {
     const clRegulator *r = m_regulatory.znajdz(NrRegulatora);
     if (!r) {
-        m_komunikaty.informuj(QStringLiteral("Wybierz regulator z listy „Kod regulatora”."), tytul, Ikona::Wykrzyknik);
+        m_komunikaty.informuj(QStringLiteral("Nie wybrano regulatora."), tytul, Ikona::Wykrzyknik);
         co_return;
     }
     const QString kod = r->Kod;
