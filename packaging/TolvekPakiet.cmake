@@ -37,8 +37,10 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "and lets a logged-in operator switch capacitor stages and block\n"
     "controllers.\n"
     "\n"
-    "The package holds the station (tolvek), the database tool (tolvek-baza)\n"
-    "and the controller simulator (tolvek-sim).")
+    "The package holds the station (tolvek), the database tool (tolvek-baza),\n"
+    "the controller simulator (tolvek-sim) and the headless report writer\n"
+    "(tolvek-raport), which prints daily and periodic reports as PDF and\n"
+    "report and chart rows as CSV.")
 # Installed under /usr whatever prefix the build was configured with; the
 # station finds its data folder relative to its own executable.
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

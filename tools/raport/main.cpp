@@ -10,6 +10,7 @@
 #include "reports/pdf.h"
 #include "reports/raport.h"
 #include "reports/silnik.h"
+#include "tolvek_wersja.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -136,7 +137,7 @@ int main(int argc, char **argv)
         return kodOk;
     }
     if (o.wersja) {
-        wypisz(stdout, QStringLiteral("tolvek-raport %1\n").arg(QStringLiteral(TOLVEK_WERSJA)));
+        wypisz(stdout, QStringLiteral("tolvek-raport %1\n").arg(QStringLiteral(TOLVEK_WERSJA_TEKST)));
         return kodOk;
     }
     try {
