@@ -4,3 +4,4 @@ tolvek_test(tst_start gui SOURCES gui/tst_start.cpp gui/stanowiskogui.h LIBS tol
 tolvek_test(tst_dialogi gui SOURCES gui/tst_dialogi.cpp LIBS tolvek_gui)
 tolvek_test(tst_alarmyn gui SOURCES gui/tst_alarmyn.cpp LIBS tolvek_gui)
 tolvek_test(tst_wykresyraporty gui SOURCES gui/tst_wykresyraporty.cpp gui/stanowiskogui.h LIBS tolvek_gui Qt6::Sql)
+tolvek_test(tst_kontrolki gui SOURCES gui/tst_kontrolki.cpp LIBS tolvek_gui)
