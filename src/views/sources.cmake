@@ -1,2 +1,10 @@
 target_sources(tolvek_logic PRIVATE ${CMAKE_CURRENT_LIST_DIR}/clswizual.cpp)
-target_sources(tolvek_gui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/fmregulatory.h ${CMAKE_CURRENT_LIST_DIR}/fmregulatory.cpp)
+target_sources(tolvek_gui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/fmregulatory.h
+    ${CMAKE_CURRENT_LIST_DIR}/fmregulatory.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ramkaprzelacznikow.h
+    ${CMAKE_CURRENT_LIST_DIR}/ramkaprzelacznikow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/fmpanel.h
+    ${CMAKE_CURRENT_LIST_DIR}/fmpanel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/frmdane.h
+    ${CMAKE_CURRENT_LIST_DIR}/frmdane.cpp)
