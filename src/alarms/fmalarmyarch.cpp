@@ -1,0 +1,251 @@
+#include "fmalarmyarch.h"
+
+#include "app/clsoapp.h"
+#include "model/colregulatory.h"
+#include "platform/bladbazy.h"
+#include "platform/komunikaty.h"
+#include "platform/zegar.h"
+#include "widgets/obrazysvg.h"
+#include "widgets/twipy.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFileDialog>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace
+{
+
+const QString tytul = QStringLiteral("Archiwum alarmów");
+const QString wzorDaty = QStringLiteral("dd/MM/yy hh:mm:ss");
+
+QString tekstDaty(const QVariant &v)
+{
+    if (!v.isValid() || v.isNull())
+        return {};
+    bool ok = false;
+    const DataCzas d = DataCzas::zTekstu(v.toString(), &ok);
+    return ok ? d.format(wzorDaty) : v.toString();
+}
+
+QString poleCsv(const QString &s)
+{
+    if (!s.contains(QLatin1Char(';')) && !s.contains(QLatin1Char('"')) && !s.contains(QLatin1Char('\n')) &&
+        !s.contains(QLatin1Char('\r')))
+        return s;
+    QString w = s;
+    w.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + w + QLatin1Char('"');
+}
+
+} // namespace
+
+fmAlarmyArch::fmAlarmyArch(colRegulatory &regulatory, clsoApp &app, Polaczenie &cnBaza, const Zegar &zegar,
+                           Komunikaty &komunikaty, QWidget *parent)
+    : QWidget(parent), m_regulatory(regulatory), m_app(app), m_cnBaza(cnBaza), m_zegar(zegar), m_komunikaty(komunikaty)
+{
+    setObjectName(QStringLiteral("fmAlarmyArch"));
+    setWindowTitle(tytul);
+    setWindowIcon(QIcon(ObrazySvg::imageList1(QStringLiteral("blysk1"), 32)));
+    zbuduj();
+
+    // Load: the controllers in registry order, each with its address, the
+    // current one selected; today's date; the list stays empty until asked.
+    for (const auto &r : m_regulatory)
+        m_cmbRegul->addItem(r->Kod, r->adres);
+    if (m_cmbRegul->count() > 0 && m_app.NrAktRegulatora >= 1 && m_app.NrAktRegulatora <= m_cmbRegul->count())
+        m_cmbRegul->setCurrentIndex(m_app.NrAktRegulatora - 1);
+    m_dtData->setDate(m_zegar.teraz().data());
+    resize(twipyNaPiksele(10600, this), twipyNaPiksele(6000, this));
+}
+
+fmAlarmyArch::~fmAlarmyArch()
+{
+    if (m_rs.otwarte())
+        m_rs.Close();
+}
+
+void fmAlarmyArch::zbuduj()
+{
+    m_lista = new QTreeWidget(this);
+    m_lista->setObjectName(QStringLiteral("lstAlarmy"));
+    m_lista->setAccessibleName(tytul);
+    m_lista->setHeaderLabels({QStringLiteral("Data powstania"), QStringLiteral("Kod regulatora"),
+                              QStringLiteral("Tresc alarmu"), QStringLiteral("Data potwierdzenia"),
+                              QStringLiteral("Data dezaktywacji")});
+    m_lista->setRootIsDecorated(false);
+    m_lista->setUniformRowHeights(true);
+    m_lista->setAllColumnsShowFocus(true);
+    // Each column as wide as its header or a date; the alarm text takes
+    // what is left of the window and shows itself whole in a tooltip.
+    const QFontMetrics fm(m_lista->header()->font());
+    const int data = fm.horizontalAdvance(QStringLiteral("00/00/00 00:00:00"));
+    for (int c : {0, 1, 3, 4})
+        m_lista->setColumnWidth(c, std::max(data, fm.horizontalAdvance(m_lista->headerItem()->text(c))) + 16);
+    m_lista->header()->setStretchLastSection(false);
+    m_lista->header()->setSectionResizeMode(2, QHeaderView::Stretch);
+
+    m_fmTools = new QFrame(this);
+    m_fmTools->setObjectName(QStringLiteral("fmTools"));
+    m_cmbRegul = new QComboBox(m_fmTools);
+    m_cmbRegul->setObjectName(QStringLiteral("cmbRegul"));
+    m_cmbRegul->setAccessibleName(QStringLiteral("Regulator"));
+    m_cmbRegul->setToolTip(QStringLiteral("Regulator"));
+    m_cmbRegul->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_cmbRegul->setMinimumContentsLength(10);
+    m_dtData = new QDateEdit(m_fmTools);
+    m_dtData->setObjectName(QStringLiteral("dtData"));
+    m_dtData->setAccessibleName(QStringLiteral("Data"));
+    m_dtData->setToolTip(QStringLiteral("Data"));
+    m_dtData->setCalendarPopup(true);
+    m_dtData->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    auto strzalka = [this](Qt::ArrowType kierunek, const char *nazwa, const QString &opis) {
+        auto *b = new QToolButton(m_fmTools);
+        b->setObjectName(QString::fromLatin1(nazwa));
+        b->setArrowType(kierunek);
+        b->setToolTip(opis);
+        b->setAccessibleName(opis);
+        b->setFocusPolicy(Qt::StrongFocus);
+        return b;
+    };
+    m_btnLewo = strzalka(Qt::LeftArrow, "btnLewo", QStringLiteral("Poprzedni dzień"));
+    m_btnPrawo = strzalka(Qt::RightArrow, "btnPrawo", QStringLiteral("Następny dzień"));
+    m_cmdOdswiez = new QPushButton(QStringLiteral("&Odśwież"), m_fmTools);
+    m_cmdOdswiez->setObjectName(QStringLiteral("cmdOdswiez"));
+    m_cmdOdswiez->setAccessibleName(QStringLiteral("Odśwież"));
+    m_cmdZapisz = new QPushButton(QStringLiteral("&Zapisz jako CSV…"), m_fmTools);
+    m_cmdZapisz->setObjectName(QStringLiteral("cmdZapisz"));
+    m_cmdZapisz->setAccessibleName(QStringLiteral("Zapisz jako CSV"));
+
+    auto *narzedzia = new QHBoxLayout(m_fmTools);
+    narzedzia->setContentsMargins(4, 2, 4, 2);
+    narzedzia->addWidget(m_cmbRegul);
+    narzedzia->addWidget(m_dtData);
+    narzedzia->addWidget(m_btnLewo);
+    narzedzia->addWidget(m_btnPrawo);
+    narzedzia->addWidget(m_cmdOdswiez);
+    narzedzia->addStretch(1);
+    narzedzia->addWidget(m_cmdZapisz);
+
+    setTabOrder(m_cmbRegul, m_dtData);
+    setTabOrder(m_dtData, m_btnLewo);
+    setTabOrder(m_btnLewo, m_btnPrawo);
+    setTabOrder(m_btnPrawo, m_cmdOdswiez);
+    setTabOrder(m_cmdOdswiez, m_cmdZapisz);
+    setTabOrder(m_cmdZapisz, m_lista);
+
+    connect(m_cmdOdswiez, &QPushButton::clicked, this, &fmAlarmyArch::WczytajAlarmy);
+    connect(m_btnLewo, &QToolButton::clicked, this, [this] { przesunDzien(-1); });
+    connect(m_btnPrawo, &QToolButton::clicked, this, [this] { przesunDzien(1); });
+    connect(m_cmdZapisz, &QPushButton::clicked, this, &fmAlarmyArch::zapiszJako);
+}
+
+void fmAlarmyArch::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_pokazane) {
+        m_pokazane = true;
+        m_cmbRegul->setFocus();
+    }
+}
+
+void fmAlarmyArch::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The tool frame at the bottom, 550 twips high (more if its controls
+    // need it), the list above it over the whole width.
+    const int h = height();
+    const int narzedzia = std::max(twipyNaPiksele(550, this), m_fmTools->sizeHint().height());
+    m_lista->setGeometry(0, 0, width(), std::max(0, h - narzedzia));
+    m_fmTools->setGeometry(0, std::max(0, h - narzedzia), width(), narzedzia);
+}
+
+QString fmAlarmyArch::zapytanie(const QString &kod, const QDate &dzien)
+{
+    // Four-digit years: a two-digit one is read as 19xx from 2030 on.
+    const QString wzor = QStringLiteral("MM/dd/yyyy");
+    QString k = kod;
+    k.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return QStringLiteral("Select * from Alarmy where Kod_regul = '") + k + QStringLiteral("' and Data >= #") +
+           dzien.toString(wzor) + QStringLiteral("# and Data < #") + dzien.addDays(1).toString(wzor) + QLatin1Char('#');
+}
+
+void fmAlarmyArch::WczytajAlarmy()
+{
+    if (m_rs.otwarte())
+        m_rs.Close();
+    m_lista->clear();
+    QList<QTreeWidgetItem *> wiersze;
+    try {
+        m_rs.Open(zapytanie(m_cmbRegul->currentText(), m_dtData->date()), m_cnBaza);
+        for (m_rs.MoveFirst(); !m_rs.EOF_(); m_rs.MoveNext()) {
+            wiersze << new QTreeWidgetItem(QStringList{
+                tekstDaty(m_rs.pole(QStringLiteral("Data"))), m_rs.pole(QStringLiteral("kod_regul")).toString(),
+                m_rs.pole(QStringLiteral("tresc")).toString(), tekstDaty(m_rs.pole(QStringLiteral("data_potw"))),
+                tekstDaty(m_rs.pole(QStringLiteral("Data_dezakt")))});
+        }
+    } catch (const BladBazy &e) {
+        qDeleteAll(wiersze);
+        m_komunikaty.informuj(QStringLiteral("Nie można odczytać archiwum alarmów: ") + e.opis(), tytul,
+                              Ikona::Krytyczna);
+        return;
+    }
+    for (QTreeWidgetItem *w : std::as_const(wiersze))
+        w->setToolTip(2, w->text(2));
+    m_lista->addTopLevelItems(wiersze);
+    m_lista->viewport()->update();
+}
+
+void fmAlarmyArch::przesunDzien(int dni)
+{
+    m_dtData->setDate(m_dtData->date().addDays(dni));
+    WczytajAlarmy();
+}
+
+bool fmAlarmyArch::ZapiszCsv(const QString &plik)
+{
+    auto wiersz = [](const QStringList &pola) -> QString {
+        QStringList w;
+        for (const QString &p : pola)
+            w << poleCsv(p);
+        return w.join(QLatin1Char(';')) + QStringLiteral("\r\n");
+    };
+    QStringList naglowek;
+    for (int c = 0; c < m_lista->columnCount(); ++c)
+        naglowek << m_lista->headerItem()->text(c);
+    QString tekst = QChar(0xFEFF) + wiersz(naglowek);
+    for (int i = 0; i < m_lista->topLevelItemCount(); ++i) {
+        QStringList pola;
+        for (int c = 0; c < m_lista->columnCount(); ++c)
+            pola << m_lista->topLevelItem(i)->text(c);
+        tekst += wiersz(pola);
+    }
+    // Written whole or not at all: a failed save leaves an older file intact.
+    QSaveFile f(plik);
+    if (f.open(QIODevice::WriteOnly)) {
+        f.write(tekst.toUtf8());
+        if (f.commit())
+            return true;
+    }
+    m_komunikaty.informuj(QStringLiteral("Nie można zapisać pliku „") + plik + QStringLiteral("”: ") + f.errorString(),
+                          tytul, Ikona::Krytyczna);
+    return false;
+}
+
+void fmAlarmyArch::zapiszJako()
+{
+    QString kod = m_cmbRegul->currentText();
+    kod.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
+    const QString nazwa = QStringLiteral("alarmy_") + kod + QLatin1Char('_') +
+                          m_dtData->date().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(".csv");
+    const QString plik =
+        QFileDialog::getSaveFileName(this, tytul, nazwa, QStringLiteral("Pliki CSV (*.csv);;Wszystkie pliki (*)"));
+    if (!plik.isEmpty())
+        ZapiszCsv(plik);
+}
