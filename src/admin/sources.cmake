@@ -1,6 +1,12 @@
-# The options dialog and the login (tolvek_gui).
+# The options dialog, the login and the controller editor (tolvek_gui); the
+# editor's data class holds no widgets (tolvek_logic).
 target_sources(tolvek_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/frmoptions.h
     ${CMAKE_CURRENT_LIST_DIR}/frmoptions.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fmlogin.h
-    ${CMAKE_CURRENT_LIST_DIR}/fmlogin.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/fmlogin.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/frmregulatory.h
+    ${CMAKE_CURRENT_LIST_DIR}/frmregulatory.cpp)
+target_sources(tolvek_logic PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/clsregulatory.h
+    ${CMAKE_CURRENT_LIST_DIR}/clsregulatory.cpp)

@@ -7,3 +7,4 @@ tolvek_test(tst_wykresyraporty gui SOURCES gui/tst_wykresyraporty.cpp gui/stanow
 tolvek_test(tst_kontrolki gui SOURCES gui/tst_kontrolki.cpp LIBS tolvek_gui)
 tolvek_test(tst_panel gui SOURCES gui/tst_panel.cpp LIBS tolvek_gui)
 tolvek_test(tst_archiwum gui SOURCES gui/tst_archiwum.cpp LIBS tolvek_gui)
+tolvek_test(tst_edytor gui SOURCES gui/tst_edytor.cpp LIBS tolvek_gui)
