@@ -46,22 +46,48 @@ QCoro::Task<void> Harmonogram::takt()
         Q_EMIT this->zegar(zegar);
     }
 
-    try {
-        // Registry order; every controller of the tick sees the same Teraz.
-        for (const auto &r : m_k.oRegulatory)
+    // Registry order; every controller of the tick sees the same Teraz. One
+    // controller's failure ends only its own part of the tick.
+    for (const auto &r : m_k.oRegulatory) {
+        if (!r->adresNaMagistrali())
+            continue;
+        try {
             co_await r->OkresowyOdczyt(m_teraz);
-        co_await m_k.oKolejka.Wykonaj();
-        for (const auto &r : m_k.oRegulatory) {
-            if (!r->Monitoring)
-                continue;
-            m_k.oWizual.eMonitoring(r->Id, true);
-            co_await r->WczytajStanRegul(m_teraz);
-            m_k.oWizual.eMonitoring(r->Id, false);
+            m_bledy.remove(r->Id);
+        } catch (const std::exception &e) {
+            zglosBlad(*r, e);
         }
-    } catch (const std::exception &e) {
-        // An unexpected failure ends this tick only; the next one runs.
-        qCWarning(lcHarmonogram) << "tick failed:" << e.what();
     }
+    co_await m_k.oKolejka.Wykonaj();
+    for (const auto &r : m_k.oRegulatory) {
+        if (!r->Monitoring || !r->adresNaMagistrali())
+            continue;
+        const int id = r->Id;
+        m_k.oWizual.eMonitoring(id, true);
+        try {
+            co_await r->WczytajStanRegul(m_teraz);
+        } catch (const std::exception &e) {
+            zglosBlad(*r, e);
+        }
+        m_k.oWizual.eMonitoring(id, false);
+    }
+}
+
+void Harmonogram::zglosBlad(const clRegulator &r, const std::exception &e)
+{
+    const QString opis = QString::fromUtf8(e.what());
+    // A failing controller stays due and fails again every tick: the log
+    // hears of each new failure, the operator once per controller.
+    if (m_bledy.value(r.Id) == opis)
+        return;
+    m_bledy.insert(r.Id, opis);
+    qCWarning(lcHarmonogram).noquote() << "controller" << r.Id << r.Kod << "failed in a tick:" << opis;
+    if (m_powiadomiono.contains(r.Id))
+        return;
+    m_powiadomiono.insert(r.Id);
+    m_k.komunikaty().pokaz(QStringLiteral("Błąd obsługi regulatora '") + r.Kod + QStringLiteral("':") +
+                               QLatin1Char('\r') + opis,
+                           QStringLiteral("Tolvek"), Ikona::Krytyczna);
 }
 
 void Harmonogram::naTimer2()

@@ -3,11 +3,16 @@
 #include "platform/datacz.h"
 
 #include <QCoro/QCoroTask>
+#include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QTimer>
 
+#include <exception>
+
 class Kontekst;
+class clRegulator;
 
 // The polling scheduler: Timer1 (100 ms) drives the periodic readings, the
 // queued commands and the monitoring; Timer2 (1 s) blinks the alarm
@@ -36,6 +41,7 @@ private:
     void naTimer1();
     void naTimer2();
     void naTimer3();
+    void zglosBlad(const clRegulator &r, const std::exception &e);
 
     Kontekst &m_k;
     QTimer m_timer1;
@@ -44,4 +50,6 @@ private:
     DataCzas m_teraz;
     QString m_zegar;
     bool m_wTakcie = false;
+    QHash<int, QString> m_bledy; // the last failure of each controller, until it succeeds
+    QSet<int> m_powiadomiono;    // controllers the operator was told about
 };

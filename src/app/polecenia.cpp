@@ -25,6 +25,11 @@ QCoro::Task<void> wykonajPolecenie(Kontekst &k, clsPozKolejki poz)
         qCWarning(lcPolecenia) << "command" << poz.Polecenie << "for unknown controller" << poz.NrRegul << "dropped";
         co_return;
     }
+    if (!r->adresNaMagistrali()) {
+        qCWarning(lcPolecenia) << "command" << poz.Polecenie << "for controller" << poz.NrRegul
+                               << "whose address is off the bus dropped";
+        co_return;
+    }
     if (poz.Polecenie == QLatin1String("Ustaw_przel")) {
         co_await r->UstawRegulator();
     } else if (poz.Polecenie == QLatin1String("Blokuj")) {

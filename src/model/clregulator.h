@@ -77,6 +77,10 @@ public:
     DaneRozkazu czytaj; // the CZYTAJ byte (read, never used)
     int P = 0;          // period count
 
+    // Only an address that fits the one address byte of a frame reaches the
+    // line; a record with any other is kept for the views but never polled.
+    bool adresNaMagistrali() const { return adres >= 0 && adres <= 0xFF; }
+
     // State-byte tests.
     static bool KodBlokady(int kod) { return (kod & 0x20) != 0; }
     bool SprawdzStanDiody(int NrDiody) const;

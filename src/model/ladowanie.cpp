@@ -79,6 +79,19 @@ float skalaNapiecia(int napieciePomiar)
     }
 }
 
+// The editor lets an operator type any number as the address. Such a row
+// stays in the registry (the views list it) but is never polled; the
+// operator learns which row and why, once, without the start-up waiting.
+void zglosAdresPozaMagistrala(Kontekst &k, const QString &kod, double adres)
+{
+    const QString tekst = QStringLiteral("Regulator '") + kod + QStringLiteral("' (Adres=") +
+                          Str(static_cast<std::int64_t>(adres)) +
+                          QStringLiteral(") ma adres spoza zakresu 0..255 i nie będzie odczytywany.");
+    qCWarning(lcModel).noquote() << "Regulatory: the code" << kod << "has the address" << adres
+                                 << "outside 0..255; it is not polled";
+    k.komunikaty().pokaz(tekst, model::tytulAplikacji(), Ikona::Wykrzyknik);
+}
+
 void wczytajOstatniPomiar(Kontekst &k, clRegulator &r)
 {
     // From the first row, so the order of the OstPomiar rows does not matter.
@@ -159,6 +172,8 @@ void WczytajRegulatory(Kontekst &k)
             klucz.clear();
         }
         clRegulator &r = k.oRegulatory.Add(adres, kod, klucz);
+        if (!r.adresNaMagistrali())
+            zglosAdresPozaMagistrala(k, kod, liczba(rs.pole(QStringLiteral("Adres"))));
 
         wczytajOstatniPomiar(k, r);
         r.Id = licznik;

@@ -162,6 +162,44 @@ private Q_SLOTS:
         QVERIFY(s.m.port->zapisane.size() > zapisane);
     }
 
+    // A row with an address no frame can carry, and a controller whose
+    // operations throw, cost only themselves: the others are polled, the
+    // end events still come, the operator hears of each failing one once.
+    void badControllersNeverStopTheOthers()
+    {
+        Stanowisko s({300, 6, 7});
+        for (const auto &r : s.k.oRegulatory) {
+            r->NastepnyOdczyt = s.k.teraz(); // all due
+            r->Monitoring = true;
+        }
+        s.k.oRegulatory.Item(2).Id = 99; // a number the line cannot resolve: every command throws
+        s.k.oKolejka.Add(1, QStringLiteral("Blokuj"), true);
+        s.k.oKolejka.Add(2, QStringLiteral("Blokuj"), true);
+        s.k.oKolejka.Add(3, QStringLiteral("Blokuj"), true);
+        QSignalSpy obrazy(&s.k.oWizual, &clsWizual::panelObraz);
+        QSignalSpy teksty(&s.k.oWizual, &clsWizual::panelTekst);
+
+        for (int i = 0; i < 3; ++i)
+            s.takt();
+        QVERIFY(!s.m.adresy().isEmpty());
+        for (int a : s.m.adresy())
+            QCOMPARE(a, 7); // never 300 & 0xFF, never the throwing one
+        QCOMPARE(s.k.oKolejka.Count(), 0);
+        QVERIFY(s.m.sterowniki[7].pamiec[0x2F] & 0x20); // the third command still ran
+        // Every start has its end: the monitoring picture and the activity text.
+        QString monitoring;
+        for (const auto &o : std::as_const(obrazy))
+            if (o.at(0).toInt() == 2)
+                monitoring += o.at(1).toString() + QLatin1Char(' ');
+        QCOMPARE(monitoring, QStringLiteral("21 20 21 20 21 20 21 20 21 20 21 20 "));
+        QCOMPARE(teksty.last().at(1).toString(), QString());
+        QStringList bledy; // (the alarm journal has no database here: its messages are left out)
+        for (const auto &m : std::as_const(s.t.komunikaty->pokazane))
+            if (m.tekst.startsWith(QStringLiteral("Błąd obsługi")))
+                bledy << m.tekst.section(QLatin1Char('\r'), 0, 0);
+        QCOMPARE(bledy, QStringList{"Błąd obsługi regulatora 'K6':"});
+    }
+
     void commandForUnknownControllerIsDroppedAndQueueMovesOn()
     {
         Stanowisko s({5});

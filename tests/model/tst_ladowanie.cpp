@@ -127,6 +127,26 @@ private Q_SLOTS:
         porownajPola(s.k.oRegulatory.Item(1), oczekiwane);
     }
 
+    void addressOffTheBus_loadedButReportedOnce()
+    {
+        StanowiskoModelu s;
+        s.baza.wykonaj(QStringLiteral("DROP INDEX Regulatory_Adres_regulatora"));
+        s.baza.wykonaj({regulator(300, QStringLiteral("A")), regulator(-1, QStringLiteral("B")),
+                        regulator(5, QStringLiteral("C"))});
+        s.otworz();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("A has the address 300")));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("B has the address -1")));
+        WczytajRegulatory(s.k);
+        QCOMPARE(rejestr(s.k.oRegulatory),
+                 (QStringList{"1 300 'A'->1 0 0 0 0 -", "2 -1 'B'->2 0 0 0 0 -", "3 5 'C'->3 0 0 0 0 -"}));
+        const auto &m = s.t.komunikaty->pokazane;
+        QCOMPARE(m.size(), 2);
+        QCOMPARE(m.at(0).tekst,
+                 QStringLiteral("Regulator 'A' (Adres= 300) ma adres spoza zakresu 0..255 i nie będzie odczytywany."));
+        QCOMPARE(m.at(1).tekst.left(25), QStringLiteral("Regulator 'B' (Adres=-1) "));
+        QCOMPARE(m.at(0).ikona, Ikona::Wykrzyknik);
+    }
+
     void thresholds_nullNeverAlarms_zeroIsAThreshold()
     {
         StanowiskoModelu s;
