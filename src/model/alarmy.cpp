@@ -51,8 +51,7 @@ void clRegulator::sprawdzProgi()
         SprawdzAlarm(202);
 
     if (TgFi < ProgTgFiMin || TgFi > ProgTgFiMax)
-        DodajAlarm(k.teraz(), 203,
-                   QLatin1Char('(') + QString::number(static_cast<double>(TgFi), 'f', 7) + QLatin1Char(')'));
+        DodajAlarm(k.teraz(), 203, QLatin1Char('(') + FormatSingle(TgFi, 7) + QLatin1Char(')'));
     else
         SprawdzAlarm(203);
 }

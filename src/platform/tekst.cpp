@@ -23,3 +23,9 @@ QString StrSingle(double v)
         t.remove(1, 1);
     return f < 0 ? t : QLatin1Char(' ') + t;
 }
+
+QString FormatSingle(float v, int miejsc)
+{
+    const double naWlasnejPrecyzji = QString::number(static_cast<double>(v), 'g', 7).toDouble();
+    return QString::number(naWlasnejPrecyzji, 'f', miejsc);
+}

@@ -12,3 +12,7 @@
 QString Str(std::int64_t v);
 QString Str(int v);
 QString StrSingle(double v);
+// A single-precision value with a fixed number of decimals ("0.0000000" is
+// 7): the value is first taken at its own precision (7 significant
+// digits), so 9.999f gives 9.9990000 and not the float's binary noise.
+QString FormatSingle(float v, int miejsc);

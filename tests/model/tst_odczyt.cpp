@@ -82,7 +82,7 @@ private Q_SLOTS:
         QTest::newRow("tg fi below") << 10.0f << 230.0f << -0.3f
                                      << QStringList{"Przekroczona wartość tg fi (-0.3000000)"};
         QTest::newRow("tg fi guarded 9.999")
-            << 10.0f << 230.0f << 9.999f << QStringList{"Przekroczona wartość tg fi (9.9989996)"};
+            << 10.0f << 230.0f << 9.999f << QStringList{"Przekroczona wartość tg fi (9.9990000)"};
         QTest::newRow("all three, in order")
             << 125.3f << 401.0f << 1.0f
             << QStringList{"Przekroczona wartość prądu ( 125.3 A)", "Przekroczona wartość napięcia ( 401 V)",
