@@ -85,8 +85,14 @@ void clRegulator::ZapiszDaneDB()
     popTimerU = TimerU;
 
     Rekordy &ost = k.rsOstPomiar;
-    krok([&] { ost.MoveFirst(); });
-    krok([&] { ost.Find(QStringLiteral("Adres=") + Str(adres)); });
+    // Both steps run (each failure is reported), but only a search that ran
+    // from the first row tells where this controller's row is: after a
+    // failed one the cursor may stand on another controller's row, whose
+    // counters must not be overwritten with these.
+    const bool odPoczatku = krok([&] { ost.MoveFirst(); });
+    const bool wyszukano = krok([&] { ost.Find(QStringLiteral("Adres=") + Str(adres)); }) && odPoczatku;
+    if (!wyszukano)
+        return;
     bool wiersz = !ost.EOF_();
     if (!wiersz) {
         wiersz = krok([&] { ost.AddNew(); });

@@ -5,7 +5,7 @@ tolvek_test(tst_model_rejestr unit
 tolvek_test(tst_model_ladowanie integration SOURCES ${tolvek_model_testy}/tst_ladowanie.cpp
     ${tolvek_model_testy}/pola.h ${tolvek_model_testy}/stanowisko.h LIBS tolvek_logic)
 tolvek_test(tst_model_zapis integration
-    SOURCES ${tolvek_model_testy}/tst_zapis.cpp ${tolvek_model_testy}/stanowisko.h LIBS tolvek_logic)
+    SOURCES ${tolvek_model_testy}/tst_zapis.cpp ${tolvek_model_testy}/stanowisko.h LIBS tolvek_logic SQLite::SQLite3)
 tolvek_test(tst_model_odczyt integration SOURCES ${tolvek_model_testy}/tst_odczyt.cpp
     ${tolvek_model_testy}/stanowisko.h ${tolvek_model_testy}/sterownik.h LIBS tolvek_logic)
 tolvek_test(tst_model_sterowanie integration SOURCES ${tolvek_model_testy}/tst_sterowanie.cpp

@@ -4,7 +4,10 @@
 #include "stanowisko.h"
 
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QTest>
+
+#include <sqlite3.h>
 
 namespace
 {
@@ -28,6 +31,27 @@ struct Zapis : StanowiskoModelu {
         return wiersze(QStringLiteral("Select Adres, PopPradCzynny, PopPradBiernSr, PopPradBiernPojSr, PopTimerU, "
                                       "Czas from OstPomiar where Adres = 5"));
     }
+};
+
+// While it lives, every SELECT on the connection fails; writes still work.
+// That is how a cursor's moves and searches fail while its row updates do
+// not (a database busy for readers only at that moment).
+class OdmowaCzytania final
+{
+public:
+    explicit OdmowaCzytania(Polaczenie &cn) : m_db(*static_cast<sqlite3 *const *>(cn.db().driver()->handle().data()))
+    {
+        sqlite3_set_authorizer(
+            m_db,
+            [](void *, int akcja, const char *, const char *, const char *, const char *) {
+                return akcja == SQLITE_SELECT ? SQLITE_DENY : SQLITE_OK;
+            },
+            nullptr);
+    }
+    ~OdmowaCzytania() { sqlite3_set_authorizer(m_db, nullptr, nullptr); }
+
+private:
+    sqlite3 *m_db;
 };
 
 } // namespace
@@ -108,6 +132,44 @@ private Q_SLOTS:
         QCOMPARE(z.wiersze(QStringLiteral("Select PopTimerU from OstPomiar where Adres = 6")).at(0).at(0).toInt(), 1);
         QCOMPARE(z.wiersze(QStringLiteral("Select Adres from Pomiary")).size(), 2);
         QVERIFY(z.t.komunikaty->pokazane.isEmpty());
+    }
+
+    // Two controllers storing in turn: each storing must find its own row
+    // from the first one, wherever the other left the shared cursor.
+    void twoControllersInTurn_eachOstPomiarRowKeepsUp()
+    {
+        Zapis z;
+        clRegulator &drugi = z.k.oRegulatory.Add(6, QStringLiteral("K6"), QStringLiteral("K6"));
+        drugi.Id = 2;
+        for (int runda = 1; runda <= 3; ++runda) {
+            for (clRegulator *r : {&z.r, &drugi}) {
+                r->OstatniOdczyt = z.k.teraz();
+                r->TimerU = runda * 1000 + r->adres;
+                r->ZapiszDaneDB();
+            }
+            QCOMPARE(z.wiersze(QStringLiteral("Select Adres, PopTimerU from OstPomiar order by Adres")),
+                     (QList<QVariantList>{{5, runda * 1000 + 5}, {6, runda * 1000 + 6}}));
+        }
+        QVERIFY(z.t.komunikaty->pokazane.isEmpty());
+    }
+
+    // When the move to the first row and the search both fail, the cursor
+    // still stands on the other controller's row: it must keep its counters.
+    void failedSearch_neverUpdatesTheRowTheCursorWasOn()
+    {
+        Zapis z;
+        clRegulator &drugi = z.k.oRegulatory.Add(6, QStringLiteral("K6"), QStringLiteral("K6"));
+        drugi.Id = 2;
+        drugi.TimerU = 600;
+        drugi.ZapiszDaneDB(); // the cursor now stands on the row of address 6
+        z.r.TimerU = 500;
+        {
+            OdmowaCzytania odmowa(z.k.cnBaza);
+            z.r.ZapiszDaneDB();
+        }
+        QCOMPARE(z.wiersze(QStringLiteral("Select Adres, PopTimerU from OstPomiar")), (QList<QVariantList>{{6, 600}}));
+        QVERIFY(!z.t.komunikaty->pokazane.isEmpty()); // the failed steps were reported
+        QCOMPARE(z.r.popTimerU, 500);                 // the record still carries its counters
     }
 
     void failingStep_isReportedAndTheRestStillRuns()
