@@ -43,9 +43,7 @@ void zapiszLog(Kontekst &k, const QString &operacja)
     } catch (const BladBazy &e) {
         // The journal is not worth stopping the station for; say so once.
         qCWarning(lcStart) << "log write failed:" << e.numer() << e.opis();
-        k.komunikaty().pokaz(QStringLiteral("Błąd zapisu do dziennika nr ") + QString::number(e.numer()) +
-                                 QLatin1Char('\r') + QLatin1Char('\'') + e.opis() + QLatin1Char('\''),
-                             QStringLiteral("Tolvek"), Ikona::Krytyczna);
+        k.komunikaty().pokaz(clsBD::bladDziennika(e.numer(), e.opis()), QStringLiteral("Tolvek"), Ikona::Krytyczna);
     }
 }
 } // namespace

@@ -73,3 +73,9 @@ bool clsBD::ZapiszDoLoga(const QString &Operacja, const QString &Status, const Q
     rs.Update();
     return false;
 }
+
+QString clsBD::bladDziennika(int numer, const QString &opis)
+{
+    return QStringLiteral("Błąd zapisu do dziennika nr ") + Str(numer) + QLatin1Char('\r') + QLatin1Char('\'') + opis +
+           QLatin1Char('\'');
+}

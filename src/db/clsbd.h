@@ -25,6 +25,10 @@ public:
     bool ZapiszDoLoga(const QString &Operacja, const QString &Status, const QString &typ,
                       const QString &Kod_regulatora = {});
 
+    // What the operator is told when a Log row cannot be written; the same
+    // text for every journal failure, so an open one is not stacked again.
+    static QString bladDziennika(int numer, const QString &opis);
+
 private:
     Polaczenie &m_cn;
 };

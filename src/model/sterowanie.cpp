@@ -21,11 +21,7 @@ void zapiszStopienDoLoga(Kontekst &k, const QString &kod, int NrDiody, bool Wlac
         k.oBD.ZapiszDoLoga(operacja, QStringLiteral("N"), QStringLiteral("S"), kod);
     } catch (const BladBazy &e) {
         qCWarning(lcModel) << "Log row not written:" << operacja << kod << e.numer() << e.opis();
-        // Worded as the station's other journal failures, so that an open
-        // message of the same failure is not stacked again.
-        k.komunikaty().pokaz(QStringLiteral("Błąd zapisu do dziennika nr ") + QString::number(e.numer()) +
-                                 QLatin1Char('\r') + QLatin1Char('\'') + e.opis() + QLatin1Char('\''),
-                             model::tytulAplikacji(), Ikona::Krytyczna);
+        k.komunikaty().pokaz(clsBD::bladDziennika(e.numer(), e.opis()), model::tytulAplikacji(), Ikona::Krytyczna);
     }
 }
 
