@@ -12,10 +12,7 @@ int main(int argc, char *argv[])
         return *kod;
     DziennikSystemowy::wlacz();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tolvek"));
-    // Ties the windows to the installed desktop entry (its name and icon).
-    QApplication::setDesktopFileName(QStringLiteral("pl.tolvek.Tolvek"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tolvek"));
+    nazwijAplikacje();
     if (const auto kod = WierszPolecen::poStarcie(QApplication::arguments().mid(1)))
         return *kod;
 

@@ -8,3 +8,10 @@ tolvek_test(tst_kontrolki gui SOURCES gui/tst_kontrolki.cpp LIBS tolvek_gui)
 tolvek_test(tst_panel gui SOURCES gui/tst_panel.cpp LIBS tolvek_gui)
 tolvek_test(tst_archiwum gui SOURCES gui/tst_archiwum.cpp LIBS tolvek_gui)
 tolvek_test(tst_edytor gui SOURCES gui/tst_edytor.cpp LIBS tolvek_gui)
+# Titles on a real X server: xvfb-run (package xvfb, with xauth) and xprop
+# (x11-utils); without them the test skips on the offscreen platform.
+find_program(TOLVEK_XVFB_RUN xvfb-run)
+if(TOLVEK_XVFB_RUN)
+    set(tolvek_x11 LAUNCHER ${TOLVEK_XVFB_RUN} -a -s "-screen 0 1366x768x24" ARGS -platform xcb)
+endif()
+tolvek_test(tst_tytuly gui SOURCES gui/tst_tytuly.cpp LIBS tolvek_gui ${tolvek_x11})

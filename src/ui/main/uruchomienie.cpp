@@ -72,6 +72,13 @@ void Uruchomienie::zatrzymajBezPytania()
     std::_Exit(0);
 }
 
+void nazwijAplikacje()
+{
+    QApplication::setApplicationName(QStringLiteral("Tolvek"));
+    // Ties the windows to the installed desktop entry (its name and icon).
+    QApplication::setDesktopFileName(QStringLiteral("pl.tolvek.Tolvek"));
+}
+
 int Main(Kontekst &k)
 {
     // The main window ends the process itself after its unload; the event

@@ -43,6 +43,11 @@ private:
     QPointer<fmAlarmyN> m_alarmy;
 };
 
+// The application's name, for the settings paths. No display name is set:
+// the window system would append it to every title, and each window and
+// message shows exactly its own title.
+void nazwijAplikacje();
+
 // The entry of the station: start-up, then the event loop. Returns the
 // process's exit code (1 when the database could not be opened).
 int Main(Kontekst &k);
