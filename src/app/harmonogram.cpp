@@ -2,6 +2,7 @@
 
 #include "kontekst.h"
 
+#include <QCoro/QCoroSignal>
 #include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcHarmonogram, "tolvek.harmonogram")
@@ -26,8 +27,8 @@ void Harmonogram::naTimer1()
 QCoro::Task<void> Harmonogram::takt()
 {
     // Exchanges stop Timer1, but a handler could still let a timeout through
-    // between them: a tick never starts inside another.
-    if (m_wTakcie)
+    // between them: a tick never starts inside another, nor after the stop.
+    if (m_wTakcie || m_zatrzymany)
         co_return;
     m_wTakcie = true;
     struct Koniec {
@@ -46,6 +47,15 @@ QCoro::Task<void> Harmonogram::takt()
         Q_EMIT this->zegar(zegar);
     }
 
+    try {
+        co_await przebieg();
+    } catch (const PrzerwanieLinii &) {
+        // The station is stopping: the rest of the tick is dropped.
+    }
+}
+
+QCoro::Task<void> Harmonogram::przebieg()
+{
     // Registry order; every controller of the tick sees the same Teraz. One
     // controller's failure ends only its own part of the tick.
     for (const auto &r : m_k.oRegulatory) {
@@ -54,6 +64,8 @@ QCoro::Task<void> Harmonogram::takt()
         try {
             co_await r->OkresowyOdczyt(m_teraz);
             m_bledy.remove(r->Id);
+        } catch (const PrzerwanieLinii &) {
+            throw;
         } catch (const std::exception &e) {
             zglosBlad(*r, e);
         }
@@ -62,15 +74,34 @@ QCoro::Task<void> Harmonogram::takt()
     for (const auto &r : m_k.oRegulatory) {
         if (!r->Monitoring || !r->adresNaMagistrali())
             continue;
-        const int id = r->Id;
-        m_k.oWizual.eMonitoring(id, true);
+        struct Monitorowanie {
+            clsWizual &w;
+            int id;
+            ~Monitorowanie() { w.eMonitoring(id, false); }
+        } monitorowanie{m_k.oWizual, r->Id};
+        m_k.oWizual.eMonitoring(r->Id, true);
         try {
             co_await r->WczytajStanRegul(m_teraz);
+        } catch (const PrzerwanieLinii &) {
+            throw;
         } catch (const std::exception &e) {
             zglosBlad(*r, e);
         }
-        m_k.oWizual.eMonitoring(id, false);
     }
+}
+
+void Harmonogram::zatrzymaj()
+{
+    m_zatrzymany = true;
+    m_timer1.stop();
+    m_timer2.stop();
+    m_timer3.stop();
+}
+
+QCoro::Task<void> Harmonogram::koniecTaktu()
+{
+    if (m_wTakcie)
+        co_await qCoro(this, &Harmonogram::taktZakonczony);
 }
 
 void Harmonogram::zglosBlad(const clRegulator &r, const std::exception &e)

@@ -33,6 +33,12 @@ public:
     // Runs one tick to its end (tests await it directly).
     QCoro::Task<void> takt();
 
+    // The station is stopping: the three timers stop for good and no tick
+    // starts any more. koniecTaktu() ends when a running tick has ended.
+    void zatrzymaj();
+    bool zatrzymany() const { return m_zatrzymany; }
+    QCoro::Task<void> koniecTaktu();
+
 Q_SIGNALS:
     void zegar(const QString &hhmmss);
     void taktZakonczony();
@@ -41,6 +47,7 @@ private:
     void naTimer1();
     void naTimer2();
     void naTimer3();
+    QCoro::Task<void> przebieg();
     void zglosBlad(const clRegulator &r, const std::exception &e);
 
     Kontekst &m_k;
@@ -50,6 +57,7 @@ private:
     DataCzas m_teraz;
     QString m_zegar;
     bool m_wTakcie = false;
+    bool m_zatrzymany = false;
     QHash<int, QString> m_bledy; // the last failure of each controller, until it succeeds
     QSet<int> m_powiadomiono;    // controllers the operator was told about
 };

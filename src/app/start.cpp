@@ -53,9 +53,17 @@ void zapiszStart(Kontekst &k)
     zapiszLog(k, QStringLiteral("Start aplikacji"));
 }
 
+void zatrzymajPrace(Kontekst &k)
+{
+    k.harmonogram.zatrzymaj();
+    // An exchange ending now must not start the polling timer again.
+    k.oKomunikator.ustawTimer1(nullptr);
+    k.oComm.przerwij();
+}
+
 void zamknij(Kontekst &k)
 {
-    k.harmonogram.Timer1().stop();
+    zatrzymajPrace(k);
     k.oComm.zamknij();
     k.rsPomiary.Close();
     k.rsRegulatory.Close();

@@ -22,7 +22,11 @@ QString komunikatBleduPortu(const QString &opisBledu);
 
 // The "Start aplikacji" row; failures are reported, not thrown.
 void zapiszStart(Kontekst &k);
-// Unload steps 1-5: Timer1 off, port closed, recordsets closed, the
+// The first steps of the unload: the timers stop for good and a wait on
+// the line wakes and ends, so a tick suspended on an answer unwinds (await
+// harmonogram.koniecTaktu() before zamknij).
+void zatrzymajPrace(Kontekst &k);
+// The rest of the unload: port closed, recordsets closed, the
 // "Zatrzymanie aplikacji" row, connection closed. Never throws.
 void zamknij(Kontekst &k);
 } // namespace Start

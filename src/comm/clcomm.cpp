@@ -55,6 +55,12 @@ void clComm::zamknij()
         m_port->zamknij();
 }
 
+void clComm::przerwij()
+{
+    m_przerwany = true;
+    Q_EMIT przerwano();
+}
+
 void clComm::przywrocPort()
 {
     if (!m_port || m_port->otwarty() || m_urzadzenie.isEmpty())
@@ -73,7 +79,7 @@ void clComm::przywrocPort()
 
 bool clComm::WyslijStr(const QByteArray &lan)
 {
-    if (!m_port)
+    if (!m_port || m_przerwany)
         return false;
     przywrocPort();
     if (!m_port->otwarty())
@@ -86,6 +92,8 @@ bool clComm::WyslijStr(const QByteArray &lan)
 
 QCoro::Task<bool> clComm::JestWBuforze()
 {
+    if (m_przerwany)
+        throw PrzerwanieLinii();
     OknoCzekania okno(m_zegar.teraz());
     // The first sleep is zero-long: the event loop runs at least once even
     // when a byte already waits.
@@ -94,7 +102,10 @@ QCoro::Task<bool> clComm::JestWBuforze()
         const DataCzas wyjscie = m_zegar.teraz();
         Budzik budzik(this, m_zegar, wyjscie, sen);
         budzik.budzPrzy(m_port.get(), &PortSzeregowy::daneGotowe);
+        budzik.budzPrzy(this, &clComm::przerwano);
         const DataCzas termin = co_await budzik.sen();
+        if (m_przerwany)
+            throw PrzerwanieLinii();
         const DataCzas teraz = m_zegar.teraz();
         okno.poPrzebudzeniu(wyjscie, termin, teraz);
         if (m_port && m_port->ileCzeka() > 0)

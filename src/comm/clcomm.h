@@ -7,11 +7,21 @@
 #include <QObject>
 #include <QString>
 
+#include <exception>
 #include <functional>
 #include <memory>
 
 class Zegar;
 class Komunikaty;
+
+// Thrown out of a wait for answer bytes when the station stops: the
+// exchange, the operation and the tick around it end at once, without
+// counting as a failure of the controller.
+class PrzerwanieLinii final : public std::exception
+{
+public:
+    const char *what() const noexcept override { return "the line was stopped"; }
+};
 
 // The serial link (oComm) and, as its private part, the command engine.
 // Waiting for answer bytes suspends the calling coroutine and returns to
@@ -30,6 +40,10 @@ public:
     // Opens the device; false with the serial layer's description on failure.
     bool otworz(const QString &urzadzenie, QString *opisBledu);
     void zamknij();
+    // The station is stopping: a wait in progress wakes and throws
+    // PrzerwanieLinii, so does every later one, and no frame goes out.
+    void przerwij();
+    bool przerwany() const { return m_przerwany; }
 
     // Resolves a controller number (Id) to its bus address; throws
     // std::out_of_range for a number the registry does not hold.
@@ -64,6 +78,7 @@ public:
 
 Q_SIGNALS:
     void zwolniony(); // the busy flag was cleared
+    void przerwano(); // przerwij() was called
 
 private:
     class Zajecie;
@@ -79,4 +94,5 @@ private:
     std::function<int(int)> m_adres;
     QString m_urzadzenie; // the device last opened; empty after zamknij()
     bool m_poAwarii = false;
+    bool m_przerwany = false;
 };

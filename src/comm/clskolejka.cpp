@@ -1,5 +1,6 @@
 #include "clskolejka.h"
 
+#include "clcomm.h"
 #include "logi.h"
 
 #include <algorithm>
@@ -73,6 +74,8 @@ QCoro::Task<bool> clsKolejka::Wykonaj()
     try {
         QCoro::Task<void> zadanie = wykonawca(std::move(pozycja));
         co_await zadanie;
+    } catch (const PrzerwanieLinii &) {
+        throw; // the station is stopping: the tick ends with it
     } catch (const std::exception &e) {
         // One bad item (a controller gone from the registry, a parameter of
         // the wrong kind) must not stop the scheduler.

@@ -47,11 +47,14 @@ QCoro::Task<bool> clComm::WyslijRozkaz(int nrRegulatora, QString rozkaz, DaneRoz
     // Another command started from the event loop while an exchange waits
     // for its answer: it waits its turn, so the bytes of two exchanges never
     // mix. The sleep is bounded, so a missed signal cannot hang it either.
-    while (Zajety) {
+    while (Zajety && !m_przerwany) {
         Budzik budzik(this, m_zegar, m_zegar.teraz(), 250ms);
         budzik.budzPrzy(this, &clComm::zwolniony);
+        budzik.budzPrzy(this, &clComm::przerwano);
         co_await budzik.sen();
     }
+    if (m_przerwany)
+        throw PrzerwanieLinii();
     const Zajecie zajecie(*this);
 
     DaneRozkazu zapas;

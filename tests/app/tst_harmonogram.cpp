@@ -1,3 +1,4 @@
+#include "app/start.h"
 #include "model/sterownik.h"
 #include "testsupport.h"
 
@@ -198,6 +199,28 @@ private Q_SLOTS:
             if (m.tekst.startsWith(QStringLiteral("Błąd obsługi")))
                 bledy << m.tekst.section(QLatin1Char('\r'), 0, 0);
         QCOMPARE(bledy, QStringList{"Błąd obsługi regulatora 'K6':"});
+    }
+
+    // The stop wakes a tick that waits for an answer: it ends at once,
+    // without counting the controller as silent, and nothing starts again.
+    void stop_endsTheWaitingTickWithoutAlarmsOrRestart()
+    {
+        Stanowisko s({5});
+        s.k.oRegulatory.Item(1).Monitoring = true;
+        s.m.sterowniki[5].milczy = true;
+        QSignalSpy obrazy(&s.k.oWizual, &clsWizual::panelObraz);
+        auto takt = s.k.harmonogram.takt();
+        QTRY_VERIFY(!s.m.port->zapisane.isEmpty()); // waiting for the first answer
+        Start::zatrzymajPrace(s.k);
+        QCoro::waitFor(s.k.harmonogram.koniecTaktu());
+        QVERIFY(takt.isReady());
+        QCOMPARE(s.k.alarmy.Count(), 0);
+        QVERIFY(s.t.komunikaty->pokazane.isEmpty());
+        QCOMPARE(obrazy.last().at(1).toString(), clsWizual::obrazBezczynny()); // monitoring ended
+        QVERIFY(!s.k.harmonogram.Timer1().isActive());
+        const auto zapisane = s.m.port->zapisane.size();
+        s.takt();
+        QCOMPARE(s.m.port->zapisane.size(), zapisane);
     }
 
     void commandForUnknownControllerIsDroppedAndQueueMovesOn()

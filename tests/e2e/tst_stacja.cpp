@@ -57,6 +57,32 @@ class TestStacja final : public QObject
         m_sim.write(polecenie + '\n');
         m_sim.waitForBytesWritten(2000);
     }
+    QProcessEnvironment srodowisko() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_katalog + QStringLiteral("/config"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        return env;
+    }
+    void uruchomStacje()
+    {
+        m_stacja.setProcessEnvironment(srodowisko());
+        m_stacja.setWorkingDirectory(m_katalog);
+        m_stacja.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_stacja.start(qEnvironmentVariable("TOLVEK_BIN"), {});
+        QVERIFY2(m_stacja.waitForStarted(5000), qPrintable(m_stacja.errorString()));
+    }
+    // The orderly end: exit code 0 (under the sanitizers also: no leak
+    // report) and the stop row as the last Log row.
+    void zatrzymajSygnalem(int sygnal)
+    {
+        ::kill(static_cast<pid_t>(m_stacja.processId()), sygnal);
+        QVERIFY(m_stacja.waitForFinished(30000));
+        QCOMPARE(m_stacja.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_stacja.exitCode(), 0);
+        const auto log = zapytaj(QStringLiteral("SELECT Operacja FROM Log ORDER BY rowid DESC LIMIT 1"));
+        QCOMPARE(log, QList<QVariantList>{{QStringLiteral("Zatrzymanie aplikacji")}});
+    }
 
 private Q_SLOTS:
     void initTestCase()
@@ -85,9 +111,7 @@ private Q_SLOTS:
 
     void pollsStoresAlarmsAndStopsOnSigterm()
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_katalog + QStringLiteral("/config"));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        const QProcessEnvironment env = srodowisko();
         const QString ustawienia = m_katalog + QStringLiteral("/config/Tolvek/Tolvek.conf");
 
         m_sim.setProcessEnvironment(env);
@@ -107,11 +131,7 @@ private Q_SLOTS:
         doSymulatora("prad 1 150");
         doSymulatora("napiecie 1 400");
 
-        m_stacja.setProcessEnvironment(env);
-        m_stacja.setWorkingDirectory(m_katalog);
-        m_stacja.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_stacja.start(qEnvironmentVariable("TOLVEK_BIN"), {});
-        QVERIFY2(m_stacja.waitForStarted(5000), qPrintable(m_stacja.errorString()));
+        uruchomStacje();
 
         // The communication alarm of the silent controller, then it answers.
         QTRY_VERIFY_WITH_TIMEOUT(ile(QStringLiteral("SELECT count(*) FROM Alarmy WHERE Kod_Regul='R2' AND Tresc="
@@ -134,10 +154,7 @@ private Q_SLOTS:
                                  75000);
         QTRY_VERIFY_WITH_TIMEOUT(ile(QStringLiteral("SELECT count(*) FROM Pomiary")) >= przed + 3, 75000);
 
-        ::kill(static_cast<pid_t>(m_stacja.processId()), SIGTERM);
-        QVERIFY(m_stacja.waitForFinished(15000));
-        QCOMPARE(m_stacja.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(m_stacja.exitCode(), 0);
+        zatrzymajSygnalem(SIGTERM);
 
         // Once every controller answers, the readings lie on the 1-minute grid
         // (while one was silent its time-outs delayed the others' ticks).
@@ -178,6 +195,24 @@ private Q_SLOTS:
             QCOMPARE(w[2].toString(), QStringLiteral("L"));
             QVERIFY(w[3].isNull());
         }
+        m_przeszedl = true;
+    }
+
+    // A second, short run stopped with SIGINT while it waits for silent
+    // controllers: the wait is woken and the same orderly end follows.
+    void sigintWhileWaitingForAnAnswer()
+    {
+        QVERIFY(m_przeszedl);
+        m_przeszedl = false;
+        doSymulatora("cisza 1");
+        doSymulatora("cisza 2");
+        const int alarmy = ile(QStringLiteral("SELECT count(*) FROM Alarmy"));
+        const int wpisy = ile(QStringLiteral("SELECT count(*) FROM Log"));
+        uruchomStacje();
+        // Its first communication alarm: from then on it keeps waiting on them.
+        QTRY_VERIFY_WITH_TIMEOUT(ile(QStringLiteral("SELECT count(*) FROM Alarmy")) > alarmy, 60000);
+        zatrzymajSygnalem(SIGINT);
+        QCOMPARE(ile(QStringLiteral("SELECT count(*) FROM Log")), wpisy + 2);
         m_przeszedl = true;
     }
 

@@ -116,7 +116,7 @@ public:
         if (ok && !zHarmonogramem)
             k().harmonogram.Timer1().stop();
         if (ok)
-            glowny()->zakonczProces = [this] { ++zakonczenia; };
+            u->poZatrzymaniu = [this] { ++zakonczenia; };
         return ok;
     }
     fmGlowny *glowny() const { return u ? u->glowny() : nullptr; }

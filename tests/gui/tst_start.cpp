@@ -74,6 +74,20 @@ private Q_SLOTS:
         QCOMPARE(QFile::exists(s.baza.sciezka), !tresc.isNull()); // never created
     }
 
+    // SIGTERM while the port loop waits for the operator: the start ends
+    // there, in order, instead of asking for another port.
+    void stopDuringThePortLoopEndsTheStart()
+    {
+        StanowiskoGui s;
+        s.port->bladOtwarcia = QStringLiteral("Nie ma takiego urządzenia");
+        gdyOtwarte<frmOptions>([&s](frmOptions *) { s.u->zatrzymaj(); });
+        QVERIFY(!s.uruchom());
+        QVERIFY(s.u->zatrzymywana());
+        QVERIFY(!s.glowny()->isVisible());
+        QVERIFY(!s.k().cnBaza.otwarte());
+        QVERIFY(!s.k().harmonogram.Timer3().isActive());
+    }
+
     void portThatFailsIsReportedUntilTheOperatorPicksOneThatOpens()
     {
         StanowiskoGui s;

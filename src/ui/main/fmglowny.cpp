@@ -12,22 +12,9 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include <cstdio>
-#include <cstdlib>
-
 namespace
 {
-
 const QString tytulAplikacji = QStringLiteral("Tolvek");
-
-void zakonczNatychmiast()
-{
-    // The orderly steps have run; the other windows, the alarm timers, the
-    // queue and a tick suspended on the line are discarded, not unwound.
-    std::fflush(nullptr);
-    std::_Exit(0);
-}
-
 } // namespace
 
 fmGlowny::fmGlowny(Kontekst &k, QWidget *parent) : QMainWindow(parent), m_k(k), m_mdi(new QMdiArea(this))
@@ -45,7 +32,6 @@ fmGlowny::fmGlowny(Kontekst &k, QWidget *parent) : QMainWindow(parent), m_k(k), 
     polaczPolecenia();
     polaczWizual();
 
-    zakonczProces = &zakonczNatychmiast;
     m_k.oApp.pokazLogin = [this] {
         fmLogin login(m_k, isVisible() ? this : nullptr);
         login.exec();
@@ -71,26 +57,32 @@ QMdiSubWindow *fmGlowny::pokazOkno(QWidget *okno)
     return ramka;
 }
 
-void fmGlowny::zaladuj()
+bool fmGlowny::zaladuj()
 {
     // The alarm sound timer runs from the load on; without an active alarm
     // its ticks do nothing.
     m_k.harmonogram.Timer3().start();
-    petlaPortu();
+    if (!petlaPortu())
+        return false;
     ustawPodpowiedzi();
     m_k.oApp.Znakdaty = QStringLiteral("#");
     Start::zapiszStart(m_k);
+    return true;
 }
 
-void fmGlowny::petlaPortu()
+bool fmGlowny::petlaPortu()
 {
     // The station never runs without its line: the only way on is a port
-    // that opens, or the operator closing the process from outside.
+    // that opens, or the system stopping the process from outside.
     for (;;) {
         QString opis;
+        if (m_przerwijStart)
+            return false;
         if (Start::otworzPort(m_k, &opis))
-            return;
+            return true;
         m_k.komunikaty().informuj(Start::komunikatBleduPortu(opis), tytulAplikacji, Ikona::Krytyczna);
+        if (m_przerwijStart)
+            return false;
         frmOptions opcje(m_k, nullptr);
         opcje.exec();
     }
@@ -166,8 +158,6 @@ void fmGlowny::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    Start::zamknij(m_k);
     event->accept();
-    if (zakonczProces)
-        zakonczProces();
+    Q_EMIT zamknieciePotwierdzone();
 }

@@ -30,7 +30,11 @@ public:
     // The load handler: the port loop (until a port opens), the status bar
     // and toolbar tooltips, the date delimiter, the start row of the log and
     // the alarm sound timer. Runs once, before the window is first shown.
-    void zaladuj();
+    // False when the start was broken off (przerwijStart) in the port loop.
+    bool zaladuj();
+    // The system stops the process during the load: the port loop ends at
+    // its next turn instead of asking for another port.
+    void przerwijStart() { m_przerwijStart = true; }
 
     // Shows a child window without blocking; returns its frame.
     QMdiSubWindow *pokazOkno(QWidget *okno);
@@ -57,8 +61,9 @@ public:
     std::function<void(bool)> oknoPanelu;
     std::function<void(bool)> oknoDanych;
 
-    // Ends the process after a confirmed close has unloaded everything.
-    std::function<void()> zakonczProces;
+Q_SIGNALS:
+    // The operator confirmed the close: the station is to be shut down.
+    void zamknieciePotwierdzone();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -74,7 +79,7 @@ private:
     void polaczPolecenia();
 
     // The load handler's steps.
-    void petlaPortu();
+    bool petlaPortu();
     void ustawPodpowiedzi();
 
     // Commands, in polecenia.cpp.
@@ -100,4 +105,5 @@ private:
     QPointer<QWidget> m_oknoAlarmow;
     QPointer<frmOptions> m_opcje;
     bool m_zamykanie = false;
+    bool m_przerwijStart = false;
 };

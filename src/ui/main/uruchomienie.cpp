@@ -13,8 +13,6 @@
 
 #include <QApplication>
 
-#include <cstdio>
-#include <cstdlib>
 #include <exception>
 
 Uruchomienie::Uruchomienie(Kontekst &k) : m_k(k) {}
@@ -49,7 +47,13 @@ bool Uruchomienie::start()
     }
 
     m_glowny = std::make_unique<fmGlowny>(m_k);
-    m_glowny->zaladuj();
+    QObject::connect(m_glowny.get(), &fmGlowny::zamknieciePotwierdzone, m_glowny.get(), [this] { zatrzymaj(); });
+    if (m_zatrzymywana || !m_glowny->zaladuj()) {
+        // Stopped by the system while the port loop waited for the operator.
+        m_splash.reset();
+        Start::zamknij(m_k);
+        return false;
+    }
     m_glowny->show();
     if (auto *okna = dynamic_cast<KomunikatyOkna *>(&m_k.komunikaty()))
         okna->ustawRodzica(m_glowny.get());
@@ -62,14 +66,36 @@ bool Uruchomienie::start()
 
     m_splash.reset();
     m_k.harmonogram.Timer1().start();
+    m_dziala = true;
     return true;
 }
 
-void Uruchomienie::zatrzymajBezPytania()
+void Uruchomienie::zatrzymaj()
 {
+    if (m_zatrzymywana)
+        return;
+    m_zatrzymywana = true;
+    if (!m_dziala) {
+        // The start-up waits in a dialog of its own: closing it lets start()
+        // see the request and end.
+        if (m_glowny)
+            m_glowny->przerwijStart();
+        if (QWidget *okno = QApplication::activeModalWidget())
+            okno->close();
+        return;
+    }
+    zatrzymajPoKolei(); // runs on by itself; its frame is freed when it finishes
+}
+
+QCoro::Task<void> Uruchomienie::zatrzymajPoKolei()
+{
+    Start::zatrzymajPrace(m_k);
+    // A tick suspended on the line has been woken; it unwinds before the
+    // database it may still write to is closed.
+    co_await m_k.harmonogram.koniecTaktu();
     Start::zamknij(m_k);
-    std::fflush(nullptr);
-    std::_Exit(0);
+    if (poZatrzymaniu)
+        poZatrzymaniu();
 }
 
 void nazwijAplikacje()
@@ -81,12 +107,14 @@ void nazwijAplikacje()
 
 int Main(Kontekst &k)
 {
-    // The main window ends the process itself after its unload; the event
-    // loop must not end on its own when a dialog of the port loop closes.
+    // The event loop ends after the orderly shutdown, never on its own when
+    // a dialog of the port loop closes.
     QApplication::setQuitOnLastWindowClosed(false);
     Uruchomienie uruchomienie(k);
-    ZatrzymanieSygnalem sygnaly([&uruchomienie] { uruchomienie.zatrzymajBezPytania(); });
+    uruchomienie.poZatrzymaniu = [] { QCoreApplication::exit(0); };
+    ZatrzymanieSygnalem sygnaly([&uruchomienie] { uruchomienie.zatrzymaj(); });
     if (!uruchomienie.start())
-        return 1;
+        return uruchomienie.zatrzymywana() ? 0 : 1;
+    // Windows go with uruchomienie, then main destroys the context.
     return QApplication::exec();
 }

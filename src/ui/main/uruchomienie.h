@@ -3,8 +3,10 @@
 #include "alarms/fmalarmyn.h"
 #include "views/fmregulatory.h"
 
+#include <QCoro/QCoroTask>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 class Kontekst;
@@ -31,11 +33,20 @@ public:
     fmRegulatory *regulatory() const { return m_regulatory; }
     fmAlarmyN *alarmy() const { return m_alarmy; }
 
-    // The system is stopping the process: the unload steps without asking,
-    // then the end of the process.
-    void zatrzymajBezPytania();
+    // The orderly shutdown, after a confirmed close or when the system stops
+    // the process (then without asking): timers off, a wait on the line
+    // woken and ended, port and recordsets closed, the last Log row, the
+    // connection closed, then poZatrzymaniu. During the start-up it breaks
+    // the start off instead (start() then returns false).
+    void zatrzymaj();
+    bool zatrzymywana() const { return m_zatrzymywana; }
+    // Leaves the event loop; Main makes it end QApplication::exec().
+    std::function<void()> poZatrzymaniu;
 
 private:
+    QCoro::Task<void> zatrzymajPoKolei();
+    bool m_dziala = false;
+    bool m_zatrzymywana = false;
     Kontekst &m_k;
     std::unique_ptr<frmSplash> m_splash;
     std::unique_ptr<fmGlowny> m_glowny;
