@@ -1,7 +1,6 @@
 #include "fmalarmyn.h"
 
 #include "alarms/listaalarmow.h"
-#include "app/kontekst.h"
 #include "ui/main/obrazy.h"
 
 #include <QCloseEvent>
@@ -52,7 +51,8 @@ bool pogrubiony(bool potwierdzony)
 
 } // namespace WygladAlarmu
 
-fmAlarmyN::fmAlarmyN(Kontekst &k, QWidget *parent) : QWidget(parent), m_k(k), m_lista(new QTreeWidget(this))
+fmAlarmyN::fmAlarmyN(ListaAlarmow &alarmy, QWidget *parent)
+    : QWidget(parent), m_alarmy(alarmy), m_lista(new QTreeWidget(this))
 {
     setObjectName(QStringLiteral("fmAlarmyN"));
     setWindowTitle(QStringLiteral("Alarmy"));
@@ -88,12 +88,12 @@ fmAlarmyN::fmAlarmyN(Kontekst &k, QWidget *parent) : QWidget(parent), m_k(k), m_
     uklad->addWidget(m_lista, 1);
     uklad->addWidget(legenda);
 
-    connect(&m_k.alarmy, &ListaAlarmow::dodano, this, &fmAlarmyN::dodano);
-    connect(&m_k.alarmy, &ListaAlarmow::zmieniono, this, &fmAlarmyN::zmieniono);
+    connect(&m_alarmy, &ListaAlarmow::dodano, this, &fmAlarmyN::dodano);
+    connect(&m_alarmy, &ListaAlarmow::zmieniono, this, &fmAlarmyN::zmieniono);
     connect(m_lista, &QTreeWidget::itemDoubleClicked, this, &fmAlarmyN::dwuklik);
 
     // The board may be opened after alarms were raised.
-    for (int nr = 1; nr <= m_k.alarmy.Count(); ++nr)
+    for (int nr = 1; nr <= m_alarmy.Count(); ++nr)
         dodano(nr);
 }
 
@@ -102,17 +102,17 @@ void fmAlarmyN::dodano(int nr)
     while (m_lista->topLevelItemCount() < nr) {
         const int i = m_lista->topLevelItemCount() + 1;
         auto *w = new QTreeWidgetItem(m_lista);
-        wypelnij(w, m_k.alarmy.wiersz(i));
+        wypelnij(w, m_alarmy.wiersz(i));
     }
 }
 
 void fmAlarmyN::zmieniono(int nr)
 {
-    if (nr < 1 || nr > m_k.alarmy.Count())
+    if (nr < 1 || nr > m_alarmy.Count())
         return;
     if (nr > m_lista->topLevelItemCount())
         dodano(nr);
-    wypelnij(m_lista->topLevelItem(nr - 1), m_k.alarmy.wiersz(nr));
+    wypelnij(m_lista->topLevelItem(nr - 1), m_alarmy.wiersz(nr));
 }
 
 void fmAlarmyN::wypelnij(QTreeWidgetItem *wiersz, const WierszAlarmu &a)
@@ -142,7 +142,7 @@ void fmAlarmyN::dwuklik(QTreeWidgetItem *wiersz)
         return;
     const int i = m_lista->indexOfTopLevelItem(wiersz);
     if (i >= 0)
-        m_k.alarmy.Potwierdz(i + 1);
+        m_alarmy.Potwierdz(i + 1);
 }
 
 void fmAlarmyN::umiesc()

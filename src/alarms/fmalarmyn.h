@@ -3,20 +3,19 @@
 #include <QColor>
 #include <QWidget>
 
-class Kontekst;
+class ListaAlarmow;
 class QTreeWidget;
 class QTreeWidgetItem;
 struct WierszAlarmu;
 
 // The alarm board (caption "Alarmy"): one row per alarm raised since start,
 // coloured by its state; a double click acknowledges the row. The alarm
-// state itself lives in the context's ListaAlarmow, so closing this window
-// only hides it.
+// state itself lives in ListaAlarmow, so closing this window only hides it.
 class fmAlarmyN final : public QWidget
 {
     Q_OBJECT
 public:
-    explicit fmAlarmyN(Kontekst &k, QWidget *parent = nullptr);
+    explicit fmAlarmyN(ListaAlarmow &alarmy, QWidget *parent = nullptr);
 
     QTreeWidget *lstAlarmy() const { return m_lista; }
 
@@ -34,7 +33,7 @@ private:
     void dwuklik(QTreeWidgetItem *wiersz);
     void umiesc();
 
-    Kontekst &m_k;
+    ListaAlarmow &m_alarmy;
     QTreeWidget *m_lista;
     bool m_umieszczone = false;
 };

@@ -1,14 +1,21 @@
 #include "listaalarmow.h"
 
-#include "app/kontekst.h"
+#include "db/clsbd.h"
+#include "model/colregulatory.h"
 #include "platform/bladbazy.h"
+#include "platform/komunikaty.h"
 #include "platform/tekst.h"
+#include "platform/zegar.h"
 
 #include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcAlarmy, "tolvek.alarmy")
 
-ListaAlarmow::ListaAlarmow(Kontekst &k, QObject *parent) : QObject(parent), m_k(k) {}
+ListaAlarmow::ListaAlarmow(const colRegulatory &regulatory, clsBD &bd, const Zegar &zegar, Komunikaty &komunikaty,
+                           QObject *parent)
+    : QObject(parent), m_regulatory(regulatory), m_bd(bd), m_zegar(zegar), m_komunikaty(komunikaty)
+{
+}
 
 QString ListaAlarmow::tekstAlarmu(int KodAlarmu)
 {
@@ -32,7 +39,7 @@ void ListaAlarmow::NowyAlarm(DataCzas Czas, int NrRegulatora, int KodAlarmu, con
         if (w.nrRegul.trimmed().toInt() == NrRegulatora && w.kodAlarmu.trimmed().toInt() == KodAlarmu && w.aktywny())
             return;
     }
-    const clRegulator *r = m_k.oRegulatory.znajdz(NrRegulatora);
+    const clRegulator *r = m_regulatory.znajdz(NrRegulatora);
     WierszAlarmu w;
     w.czas = Czas;
     w.kodRegulatora = r ? r->Kod : QString();
@@ -47,7 +54,7 @@ void ListaAlarmow::NowyAlarm(DataCzas Czas, int NrRegulatora, int KodAlarmu, con
     Q_EMIT dodano(nr);
 
     try {
-        const std::int32_t id = m_k.oBD.ZapiszAlarm(Czas, QStringLiteral("R"), w.tresc, w.kodRegulatora);
+        const std::int32_t id = m_bd.ZapiszAlarm(Czas, QStringLiteral("R"), w.tresc, w.kodRegulatora);
         m_wiersze[nr - 1].idAlarmu = Str(static_cast<std::int64_t>(id));
         Q_EMIT zmieniono(nr);
     } catch (const BladBazy &e) {
@@ -57,29 +64,29 @@ void ListaAlarmow::NowyAlarm(DataCzas Czas, int NrRegulatora, int KodAlarmu, con
     }
 
     Q_EMIT kolorWezla(w.kodRegulatora, true);
-    ++m_k.oApp.IloscAktywnychAlarmow;
-    ++m_k.oApp.IloscNiePotwAlarmow;
-    m_k.oWizual.eZmianaAlarmow();
+    ++m_aktywne;
+    ++m_niePotwierdzone;
+    Q_EMIT liczbyAlarmowZmienione();
 }
 
 void ListaAlarmow::DezaktywujAlarm(int NrAlarmu)
 {
     if (NrAlarmu < 1 || NrAlarmu > Count() || !m_wiersze[NrAlarmu - 1].aktywny())
         return;
-    --m_k.oApp.IloscAktywnychAlarmow;
+    --m_aktywne;
     WierszAlarmu &w = m_wiersze[NrAlarmu - 1];
     w.stan = QStringLiteral("N");
     Q_EMIT zmieniono(NrAlarmu);
 
     if (!w.idAlarmu.isEmpty()) {
         try {
-            m_k.oBD.ModyfikujAlarm(w.idAlarmu.trimmed().toInt(), std::nullopt, m_k.teraz());
+            m_bd.ModyfikujAlarm(w.idAlarmu.trimmed().toInt(), std::nullopt, m_zegar.teraz());
         } catch (const BladBazy &e) {
             zglosBladBazy(e.numer(), e.opis());
         }
     }
-    if (m_k.oApp.IloscAktywnychAlarmow == 0)
-        m_k.oWizual.eZmianaAlarmow();
+    if (m_aktywne == 0)
+        Q_EMIT liczbyAlarmowZmienione();
 
     const QString nr = m_wiersze[NrAlarmu - 1].nrRegul;
     for (const WierszAlarmu &inny : std::as_const(m_wiersze)) {
@@ -96,23 +103,23 @@ void ListaAlarmow::Potwierdz(int NrAlarmu)
     WierszAlarmu &w = m_wiersze[NrAlarmu - 1];
     if (w.potwierdzenie != QLatin1String("N"))
         return;
-    --m_k.oApp.IloscNiePotwAlarmow;
+    --m_niePotwierdzone;
     w.potwierdzenie = QStringLiteral("T");
     Q_EMIT zmieniono(NrAlarmu);
     if (!w.idAlarmu.isEmpty()) {
         try {
-            m_k.oBD.ModyfikujAlarm(w.idAlarmu.trimmed().toInt(), m_k.teraz(), std::nullopt);
+            m_bd.ModyfikujAlarm(w.idAlarmu.trimmed().toInt(), m_zegar.teraz(), std::nullopt);
         } catch (const BladBazy &e) {
             zglosBladBazy(e.numer(), e.opis());
         }
     }
-    m_k.oWizual.eZmianaAlarmow();
+    Q_EMIT liczbyAlarmowZmienione();
 }
 
 void ListaAlarmow::zglosBladBazy(int numer, const QString &opis)
 {
     qCWarning(lcAlarmy) << "alarm journal write failed:" << numer << opis;
-    m_k.komunikaty().pokaz(QStringLiteral("Błąd zapisu alarmu do bazy danych nr ") + Str(numer) + QLatin1Char('\r') +
-                               QLatin1Char('\'') + opis + QLatin1Char('\''),
-                           QStringLiteral("Tolvek"), Ikona::Krytyczna);
+    m_komunikaty.pokaz(QStringLiteral("Błąd zapisu alarmu do bazy danych nr ") + Str(numer) + QLatin1Char('\r') +
+                           QLatin1Char('\'') + opis + QLatin1Char('\''),
+                       QStringLiteral("Tolvek"), Ikona::Krytyczna);
 }

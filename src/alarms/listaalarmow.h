@@ -6,7 +6,10 @@
 #include <QString>
 #include <QVector>
 
-class Kontekst;
+class clsBD;
+class colRegulatory;
+class Komunikaty;
+class Zegar;
 
 // One row of the active alarm list. The hidden columns of the window are
 // kept here as the texts the window shows (built by the Str rule).
@@ -24,13 +27,16 @@ struct WierszAlarmu {
     bool potwierdzony() const { return potwierdzenie == QLatin1String("T"); }
 };
 
-// The running alarm state: one row per alarm raised since start. It lives
-// in the context for the whole run; the window fmAlarmyN only shows it.
+// The running alarm state: one row per alarm raised since start, and the
+// counts of active and of unacknowledged alarms, which it owns and
+// announces. It lives for the whole run; the window fmAlarmyN only shows it.
+// Rows are journalled in Alarmy through the alarm store.
 class ListaAlarmow final : public QObject
 {
     Q_OBJECT
 public:
-    explicit ListaAlarmow(Kontekst &k, QObject *parent = nullptr);
+    ListaAlarmow(const colRegulatory &regulatory, clsBD &bd, const Zegar &zegar, Komunikaty &komunikaty,
+                 QObject *parent = nullptr);
 
     void NowyAlarm(DataCzas Czas, int NrRegulatora, int KodAlarmu, const QString &Komentarz);
     void DezaktywujAlarm(int NrAlarmu); // 1-based row index
@@ -39,14 +45,25 @@ public:
     const WierszAlarmu &wiersz(int NrAlarmu) const { return m_wiersze.at(NrAlarmu - 1); }
     static QString tekstAlarmu(int KodAlarmu);
 
+    int IloscAktywnychAlarmow() const { return m_aktywne; }
+    int IloscNiePotwAlarmow() const { return m_niePotwierdzone; }
+
 Q_SIGNALS:
     void dodano(int NrAlarmu);
     void zmieniono(int NrAlarmu);
     // The controller's node in the tree: red while it has an active alarm.
     void kolorWezla(const QString &kodRegulatora, bool alarm);
+    // The counts changed: on every new alarm and acknowledgement, and when
+    // the last active alarm ended.
+    void liczbyAlarmowZmienione();
 
 private:
     void zglosBladBazy(int numer, const QString &opis);
-    Kontekst &m_k;
+    const colRegulatory &m_regulatory;
+    clsBD &m_bd;
+    const Zegar &m_zegar;
+    Komunikaty &m_komunikaty;
     QVector<WierszAlarmu> m_wiersze;
+    int m_aktywne = 0;
+    int m_niePotwierdzone = 0;
 };

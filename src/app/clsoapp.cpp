@@ -1,7 +1,6 @@
 #include "clsoapp.h"
 
 #include "platform/ustawienia.h"
-#include "views/clswizual.h"
 
 void clsoApp::WczytajOpcje(const Ustawienia &u)
 {
@@ -26,8 +25,8 @@ bool clsoApp::UstawTrybSterowania(bool &Tryb)
             Tryb = false;
     }
     TrybSterowania = Tryb;
-    if (wizual)
-        wizual->eZmianaTrybuSterowania(Tryb);
+    if (poUstawieniuTrybu)
+        poUstawieniuTrybu(Tryb);
     return Tryb;
 }
 

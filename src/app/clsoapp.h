@@ -6,17 +6,15 @@
 #include <functional>
 
 class Ustawienia;
-class clsWizual;
 
 // The application object (oApp): the two persistent settings, the current
-// controller, the alarm counters, the window-open flags, the SQL date
-// delimiter, the dialog result slot and the control mode.
+// controller, the window-open flags, the SQL date delimiter, the dialog
+// result slot and the control mode. The alarm counts belong to the alarm
+// list (ListaAlarmow), which keeps and announces them.
 class clsoApp final
 {
 public:
     bool Loaded_Panel = false;
-    int IloscAktywnychAlarmow = 0;
-    int IloscNiePotwAlarmow = 0;
     int NrAktRegulatora = 0;
     bool Loaded_Dane = false;
     int nr_portu = 0;
@@ -35,5 +33,7 @@ public:
 
     // The login dialog, shown modally by the window layer.
     std::function<void()> pokazLogin;
-    clsWizual *wizual = nullptr;
+    // Called whenever the mode was set (to the same value too); the context
+    // lets the hub show it.
+    std::function<void(bool AktTryb)> poUstawieniuTrybu;
 };

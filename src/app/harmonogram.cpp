@@ -1,13 +1,22 @@
 #include "harmonogram.h"
 
-#include "kontekst.h"
+#include "alarms/listaalarmow.h"
+#include "comm/clcomm.h"
+#include "comm/clskolejka.h"
+#include "model/colregulatory.h"
+#include "platform/komunikaty.h"
+#include "platform/zegar.h"
+#include "views/clswizual.h"
 
 #include <QCoro/QCoroSignal>
 #include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcHarmonogram, "tolvek.harmonogram")
 
-Harmonogram::Harmonogram(Kontekst &k, QObject *parent) : QObject(parent), m_k(k)
+Harmonogram::Harmonogram(colRegulatory &regulatory, clsKolejka &kolejka, clsWizual &wizual, const ListaAlarmow &alarmy,
+                         const Zegar &zegar, Komunikaty &komunikaty, QObject *parent)
+    : QObject(parent), m_regulatory(regulatory), m_kolejka(kolejka), m_wizual(wizual), m_alarmy(alarmy),
+      m_zegarSystemu(zegar), m_komunikaty(komunikaty)
 {
     // A coarse timer may fire 5 % late; at 100 ms that is a reading in twenty.
     m_timer1.setTimerType(Qt::PreciseTimer);
@@ -38,13 +47,13 @@ QCoro::Task<void> Harmonogram::takt()
             h->m_wTakcie = false;
             Q_EMIT h->taktZakonczony();
         }
-    } koniec{this};
+    } poTakcie{this};
 
-    m_teraz = m_k.teraz();
+    m_teraz = m_zegarSystemu.teraz();
     const QString zegar = m_teraz.format(QStringLiteral("HH:mm:ss"));
     if (zegar != m_zegar) {
         m_zegar = zegar;
-        Q_EMIT this->zegar(zegar);
+        Q_EMIT zegarZmieniony(zegar);
     }
 
     try {
@@ -58,7 +67,7 @@ QCoro::Task<void> Harmonogram::przebieg()
 {
     // Registry order; every controller of the tick sees the same Teraz. One
     // controller's failure ends only its own part of the tick.
-    for (const auto &r : m_k.oRegulatory) {
+    for (const auto &r : m_regulatory) {
         if (!r->adresNaMagistrali())
             continue;
         try {
@@ -70,16 +79,16 @@ QCoro::Task<void> Harmonogram::przebieg()
             zglosBlad(*r, e);
         }
     }
-    co_await m_k.oKolejka.Wykonaj();
-    for (const auto &r : m_k.oRegulatory) {
+    co_await m_kolejka.Wykonaj();
+    for (const auto &r : m_regulatory) {
         if (!r->Monitoring || !r->adresNaMagistrali())
             continue;
         struct Monitorowanie {
             clsWizual &w;
             int id;
             ~Monitorowanie() { w.eMonitoring(id, false); }
-        } monitorowanie{m_k.oWizual, r->Id};
-        m_k.oWizual.eMonitoring(r->Id, true);
+        } monitorowanie{m_wizual, r->Id};
+        m_wizual.eMonitoring(r->Id, true);
         try {
             co_await r->WczytajStanRegul(m_teraz);
         } catch (const PrzerwanieLinii &) {
@@ -116,20 +125,47 @@ void Harmonogram::zglosBlad(const clRegulator &r, const std::exception &e)
     if (m_powiadomiono.contains(r.Id))
         return;
     m_powiadomiono.insert(r.Id);
-    m_k.komunikaty().pokaz(QStringLiteral("Błąd obsługi regulatora '") + r.Kod + QStringLiteral("':") +
-                               QLatin1Char('\r') + opis,
-                           QStringLiteral("Tolvek"), Ikona::Krytyczna);
+    m_komunikaty.pokaz(QStringLiteral("Błąd obsługi regulatora '") + r.Kod + QStringLiteral("':") + QLatin1Char('\r') +
+                           opis,
+                       QStringLiteral("Tolvek"), Ikona::Krytyczna);
+}
+
+void Harmonogram::wstrzymaj()
+{
+    m_timer1.stop();
+}
+
+void Harmonogram::wznow()
+{
+    if (!m_zatrzymany)
+        m_timer1.start();
+}
+
+void Harmonogram::naZmianeLiczbAlarmow()
+{
+    if (m_zatrzymany)
+        return;
+    if (m_alarmy.IloscNiePotwAlarmow() >= 1) {
+        // Re-enabling would restart the intervals: leave running timers be.
+        if (!m_timer2.isActive())
+            m_timer2.start();
+        if (!m_timer3.isActive())
+            m_timer3.start();
+    } else {
+        m_timer2.stop();
+        m_timer3.stop();
+    }
 }
 
 void Harmonogram::naTimer2()
 {
-    if (m_k.oApp.IloscAktywnychAlarmow <= 0)
+    if (m_alarmy.IloscAktywnychAlarmow() <= 0)
         return;
-    m_k.oWizual.mrugnij();
+    m_wizual.mrugnij();
 }
 
 void Harmonogram::naTimer3()
 {
-    if (m_k.oApp.IloscAktywnychAlarmow > 0)
-        m_k.oWizual.GrajDzwiek(QStringLiteral("alarm.wav"));
+    if (m_alarmy.IloscAktywnychAlarmow() > 0)
+        m_wizual.GrajDzwiek(QStringLiteral("alarm.wav"));
 }

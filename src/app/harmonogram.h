@@ -11,18 +11,26 @@
 
 #include <exception>
 
-class Kontekst;
 class clRegulator;
+class clsKolejka;
+class clsWizual;
+class colRegulatory;
+class Komunikaty;
+class ListaAlarmow;
+class Zegar;
 
 // The polling scheduler: Timer1 (100 ms) drives the periodic readings, the
 // queued commands and the monitoring; Timer2 (1 s) blinks the alarm
 // picture; Timer3 (3 s) repeats the alarm sound. A Timer1 tick never
-// starts while another is still running.
+// starts while another is still running. The scheduler starts and stops its
+// own timers: Timer1 around the dispatcher's exchanges (wstrzymaj, wznow),
+// Timer2 and Timer3 on the alarm list's announcement of its counts.
 class Harmonogram final : public QObject
 {
     Q_OBJECT
 public:
-    explicit Harmonogram(Kontekst &k, QObject *parent = nullptr);
+    Harmonogram(colRegulatory &regulatory, clsKolejka &kolejka, clsWizual &wizual, const ListaAlarmow &alarmy,
+                const Zegar &zegar, Komunikaty &komunikaty, QObject *parent = nullptr);
 
     QTimer &Timer1() { return m_timer1; }
     QTimer &Timer2() { return m_timer2; }
@@ -39,8 +47,15 @@ public:
     bool zatrzymany() const { return m_zatrzymany; }
     QCoro::Task<void> koniecTaktu();
 
+    // The line is in use: no tick starts until it is free again, and then
+    // the interval starts afresh (not after the stop).
+    void wstrzymaj();
+    void wznow();
+    // Timer2 and Timer3 run while unacknowledged alarms exist.
+    void naZmianeLiczbAlarmow();
+
 Q_SIGNALS:
-    void zegar(const QString &hhmmss);
+    void zegarZmieniony(const QString &hhmmss);
     void taktZakonczony();
 
 private:
@@ -50,7 +65,12 @@ private:
     QCoro::Task<void> przebieg();
     void zglosBlad(const clRegulator &r, const std::exception &e);
 
-    Kontekst &m_k;
+    colRegulatory &m_regulatory;
+    clsKolejka &m_kolejka;
+    clsWizual &m_wizual;
+    const ListaAlarmow &m_alarmy;
+    const Zegar &m_zegarSystemu;
+    Komunikaty &m_komunikaty;
     QTimer m_timer1;
     QTimer m_timer2;
     QTimer m_timer3;

@@ -5,10 +5,14 @@
 #include <stdexcept>
 
 Kontekst::Kontekst(Platforma platforma)
-    : m_platforma(std::move(platforma)), oComm(*m_platforma.zegar, *m_platforma.komunikaty), oKomunikator(oComm),
-      oWizual(*this), oRegulatory(this), oBD(cnBaza), alarmy(*this), harmonogram(*this)
+    : m_platforma(std::move(platforma)), oComm(zegar(), komunikaty()), oKomunikator(oComm),
+      oWizual(oRegulatory, oApp, listaAlarmow, dzwiek()), oRegulatory(&srodowisko), oBD(cnBaza),
+      listaAlarmow(oRegulatory, oBD, zegar(), komunikaty()), srodowisko{oKomunikator, listaAlarmow, oWizual,
+                                                                        oBD,          rsPomiary,    rsOstPomiar,
+                                                                        zegar(),      komunikaty(), przelaczniki},
+      harmonogram(oRegulatory, oKolejka, oWizual, listaAlarmow, zegar(), komunikaty()),
+      operacje(oApp, oRegulatory, oKolejka, rsRegulatory)
 {
-    oApp.wizual = &oWizual;
     if (m_platforma.fabrykaPortow)
         oComm.ustawPort(m_platforma.fabrykaPortow());
     oComm.ustawAdresy([this](int nr) {
@@ -17,14 +21,19 @@ Kontekst::Kontekst(Platforma platforma)
             throw std::out_of_range("no controller with this number");
         return r->adres;
     });
-    oKomunikator.ustawTimer1(&harmonogram.Timer1());
-    QObject::connect(&oKomunikator, &Komunikator::eKomunikacja, &oWizual, &clsWizual::eKomunikacja);
-    oKolejka.ustawWykonawce([this](clsPozKolejki poz) { return wykonajPolecenie(*this, std::move(poz)); });
+    QObject::connect(&oKomunikator, &Komunikator::stanLinii, &oWizual, &clsWizual::eKomunikacja);
+    QObject::connect(&oKomunikator, &Komunikator::wymianaRozpoczeta, &harmonogram, &Harmonogram::wstrzymaj);
+    QObject::connect(&oKomunikator, &Komunikator::wymianyZakonczone, &harmonogram, &Harmonogram::wznow);
+    // The alarm timers first, then panel 3.
+    QObject::connect(&listaAlarmow, &ListaAlarmow::liczbyAlarmowZmienione, &harmonogram,
+                     &Harmonogram::naZmianeLiczbAlarmow);
+    QObject::connect(&listaAlarmow, &ListaAlarmow::liczbyAlarmowZmienione, &oWizual, &clsWizual::eZmianaAlarmow);
+    oApp.poUstawieniuTrybu = [this](bool tryb) { oWizual.eZmianaTrybuSterowania(tryb); };
+    oKolejka.ustawWykonawce(
+        [this](clsPozKolejki poz) { return wykonajPolecenie(oRegulatory, zegar(), std::move(poz)); });
 }
 
 Kontekst::~Kontekst()
 {
-    harmonogram.Timer1().stop();
-    harmonogram.Timer2().stop();
-    harmonogram.Timer3().stop();
+    harmonogram.zatrzymaj();
 }

@@ -3,12 +3,14 @@
 #include "alarms/listaalarmow.h"
 #include "app/clsoapp.h"
 #include "app/harmonogram.h"
+#include "app/operacje.h"
 #include "comm/clcomm.h"
 #include "comm/clsfunkcje.h"
 #include "comm/clskolejka.h"
 #include "comm/komunikator.h"
 #include "db/clsbd.h"
 #include "model/colregulatory.h"
+#include "model/srodowisko.h"
 #include "platform/dzwiek.h"
 #include "platform/komunikaty.h"
 #include "platform/polaczenie.h"
@@ -18,8 +20,6 @@
 #include "platform/zegar.h"
 #include "views/clswizual.h"
 
-#include <array>
-#include <functional>
 #include <memory>
 
 // The seams to the outside world. Main fills them with the real ones;
@@ -32,9 +32,10 @@ struct Platforma {
     FabrykaPortow fabrykaPortow;
 };
 
-// Every process-wide object of the station, created in the order of the
-// start-up and destroyed in reverse. Main creates one; each test builds a
-// fresh one.
+// The composition root: every process-wide object of the station, created
+// in the order of the start-up and destroyed in reverse, each given what it
+// uses through its constructor and wired to the others here. Main, the
+// start-up and the windows it builds use it; no part of the logic receives it.
 class Kontekst final
 {
 public:
@@ -65,12 +66,10 @@ public:
     Rekordy rsRegulatory;
     Rekordy rsPomiary;
     Rekordy rsOstPomiar;
-    ListaAlarmow alarmy;
+    ListaAlarmow listaAlarmow;
+    // The front panel sets these (see PrzelacznikiPanelu).
+    PrzelacznikiPanelu przelaczniki;
+    SrodowiskoRegulatora srodowisko;
     Harmonogram harmonogram;
-
-    // The front panel's four control switches (indices 4..7 of ctlPrzel1)
-    // as the switch byte, and the clearing of their Zmieniony flags. The
-    // panel window sets these; without a panel the byte is 0.
-    std::function<int()> bajtPrzelacznikow;
-    std::function<void()> wyczyscZmienionePrzelaczniki;
+    OperacjeOperatora operacje;
 };

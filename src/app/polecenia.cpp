@@ -1,6 +1,7 @@
 #include "polecenia.h"
 
-#include "kontekst.h"
+#include "model/colregulatory.h"
+#include "platform/zegar.h"
 
 #include <QLoggingCategory>
 
@@ -8,19 +9,19 @@ Q_LOGGING_CATEGORY(lcPolecenia, "tolvek.kolejka")
 
 namespace
 {
-DataCzas naDate(const QVariant &v, const Kontekst &k)
+DataCzas naDate(const QVariant &v, const Zegar &zegar)
 {
     if (v.canConvert<DataCzas>())
         return v.value<DataCzas>();
     if (v.canConvert<QDateTime>() && v.toDateTime().isValid())
         return DataCzas::z(v.toDateTime());
-    return k.teraz();
+    return zegar.teraz();
 }
 } // namespace
 
-QCoro::Task<void> wykonajPolecenie(Kontekst &k, clsPozKolejki poz)
+QCoro::Task<void> wykonajPolecenie(const colRegulatory &regulatory, const Zegar &zegar, clsPozKolejki poz)
 {
-    clRegulator *r = k.oRegulatory.znajdz(poz.NrRegul);
+    clRegulator *r = regulatory.znajdz(poz.NrRegul);
     if (!r) {
         qCWarning(lcPolecenia) << "command" << poz.Polecenie << "for unknown controller" << poz.NrRegul << "dropped";
         co_return;
@@ -44,6 +45,6 @@ QCoro::Task<void> wykonajPolecenie(Kontekst &k, clsPozKolejki poz)
         }
         co_await r->UstawKondensator(nr, p.at(1).toBool());
     } else if (poz.Polecenie == QLatin1String("WczytajStanRegul")) {
-        co_await r->WczytajStanRegul(naDate(poz.Parametry, k));
+        co_await r->WczytajStanRegul(naDate(poz.Parametry, zegar));
     }
 }

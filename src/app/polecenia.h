@@ -4,10 +4,11 @@
 
 #include <QCoro/QCoroTask>
 
-class Kontekst;
+class colRegulatory;
+class Zegar;
 
 // What a queued operator command does: the operation of its controller
 // named by Polecenie (compared exactly). An item whose controller is not
 // in the registry, or whose parameters do not fit, is dropped with a
 // warning; it never stops the scheduler.
-QCoro::Task<void> wykonajPolecenie(Kontekst &k, clsPozKolejki poz);
+QCoro::Task<void> wykonajPolecenie(const colRegulatory &regulatory, const Zegar &zegar, clsPozKolejki poz);

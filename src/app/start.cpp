@@ -17,7 +17,7 @@ void otworzBazeIWczytaj(Kontekst &k)
     k.rsRegulatory.Open(QStringLiteral("Regulatory"), k.cnBaza);
     k.rsPomiary.Open(QStringLiteral("Pomiary"), k.cnBaza);
     k.rsOstPomiar.Open(QStringLiteral("OstPomiar"), k.cnBaza);
-    WczytajRegulatory(k);
+    WczytajRegulatory(k.rsRegulatory, k.rsOstPomiar, k.oRegulatory, k.komunikaty());
     k.oApp.NrAktRegulatora = 1;
 }
 
@@ -55,9 +55,8 @@ void zapiszStart(Kontekst &k)
 
 void zatrzymajPrace(Kontekst &k)
 {
+    // An exchange ending after this no longer starts the polling timer.
     k.harmonogram.zatrzymaj();
-    // An exchange ending now must not start the polling timer again.
-    k.oKomunikator.ustawTimer1(nullptr);
     k.oComm.przerwij();
 }
 

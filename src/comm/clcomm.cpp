@@ -3,6 +3,7 @@
 #include "budzik.h"
 #include "logi.h"
 #include "oknoczekania.h"
+#include "protokol.h"
 
 #include <stdexcept>
 
@@ -118,19 +119,14 @@ QCoro::Task<bool> clComm::JestWBuforze()
 
 QCoro::Task<int> clComm::CzytajBajt()
 {
-    const bool jest = co_await JestWBuforze();
-    if (!jest)
-        co_return -1;
-    const int bajt = m_port->czytajBajt();
-    if (bajt != 0x02)
-        co_return bajt;
-    // A value 2 travels as two bytes, 0x02 and one more; the pair reads as
-    // the single value 2, and a 0x02 whose partner never comes is a failure.
-    const bool partner = co_await JestWBuforze();
-    if (!partner)
-        co_return -1;
-    m_port->czytajBajt();
-    co_return 2;
+    // A 0x02 whose partner never comes is a missing answer too.
+    protokol::CzytnikPar para;
+    for (;;) {
+        if (!co_await JestWBuforze())
+            co_return -1;
+        if (const std::optional<int> wartosc = para.przyjmij(static_cast<std::uint8_t>(m_port->czytajBajt())))
+            co_return *wartosc;
+    }
 }
 
 QCoro::Task<bool> clComm::CzytajDaneN(int &dane)
@@ -151,22 +147,4 @@ QCoro::Task<bool> clComm::CzytajDane32(DaneRozkazu &dane)
         element = wartosc;
     }
     co_return true;
-}
-
-QByteArray clComm::ramka(int adres, int lokacja, int kod, int parametr)
-{
-    const auto bajt = [](int v, const char *co) {
-        if (v < 0 || v > 0xFF)
-            throw std::out_of_range(std::string("frame byte out of range: ") + co);
-        return static_cast<char>(v);
-    };
-    QByteArray r;
-    r.reserve(5);
-    r.append('\x02');
-    r.append(bajt(adres, "address"));
-    r.append(bajt(lokacja, "location"));
-    r.append(bajt(kod, "operation code"));
-    if (parametr != -1)
-        r.append(bajt(parametr, "parameter"));
-    return r;
 }

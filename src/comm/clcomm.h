@@ -72,10 +72,6 @@ public:
     // number or a location above 0xFF (the busy flag is cleared all the same).
     QCoro::Task<bool> WyslijRozkaz(int nrRegulatora, QString rozkaz, DaneRozkazu *dane, int parametr);
 
-    // One request frame: 02 adres lokacja kod [parametr]; parametr -1 = none.
-    // Throws std::out_of_range for a byte outside 0..255.
-    static QByteArray ramka(int adres, int lokacja, int kod, int parametr = -1);
-
 Q_SIGNALS:
     void zwolniony(); // the busy flag was cleared
     void przerwano(); // przerwij() was called

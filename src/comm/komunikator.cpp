@@ -2,27 +2,23 @@
 
 #include "clcomm.h"
 
-#include <QTimer>
-
 Komunikator::Komunikator(clComm &comm, QObject *parent) : QObject(parent), m_comm(comm) {}
 
-// Timer1 stays stopped while any command runs and is started again when the
-// last one ends, whatever its state was before (re-enabling restarts its
-// interval). A command started from the event loop while another waits
-// therefore cannot let a scheduler tick in before it has finished.
+// The scheduler hears of the first command starting and of the last one
+// ending, whatever ran in between: a command started from the event loop
+// while another waits cannot let a scheduler tick in before it has finished.
 class Komunikator::Wstrzymanie final
 {
 public:
     explicit Wstrzymanie(Komunikator &k) : m_k(k)
     {
-        ++m_k.m_wToku;
-        if (m_k.m_timer1)
-            m_k.m_timer1->stop();
+        if (m_k.m_wToku++ == 0)
+            Q_EMIT m_k.wymianaRozpoczeta();
     }
     ~Wstrzymanie()
     {
-        if (--m_k.m_wToku == 0 && m_k.m_timer1)
-            m_k.m_timer1->start();
+        if (--m_k.m_wToku == 0)
+            Q_EMIT m_k.wymianyZakonczone();
     }
     Wstrzymanie(const Wstrzymanie &) = delete;
     Wstrzymanie &operator=(const Wstrzymanie &) = delete;
@@ -33,7 +29,7 @@ private:
 
 QCoro::Task<bool> Komunikator::WykonajRozkaz(int nrRegulatora, QString rozkaz, DaneRozkazu *dane, int parametr)
 {
-    Q_EMIT eKomunikacja(1);
+    Q_EMIT stanLinii(1);
     bool wynik = false;
     {
         const Wstrzymanie wstrzymanie(*this);
@@ -42,10 +38,10 @@ QCoro::Task<bool> Komunikator::WykonajRozkaz(int nrRegulatora, QString rozkaz, D
         } catch (...) {
             // The error goes on to the caller, but the line state must not
             // stay "in progress".
-            Q_EMIT eKomunikacja(2);
+            Q_EMIT stanLinii(2);
             throw;
         }
     }
-    Q_EMIT eKomunikacja(wynik ? 0 : 2);
+    Q_EMIT stanLinii(wynik ? 0 : 2);
     co_return wynik;
 }

@@ -4,32 +4,33 @@
 
 #include <QCoro/QCoroTask>
 #include <QObject>
-#include <QPointer>
 #include <QString>
-#include <QTimer>
 
 class clComm;
 
 // The dispatcher (oKomunikator): the only way any code sends a command.
-// Around every command it stops the polling timer and reports the line
-// state (1 before, then 0 on success or 2 on failure).
+// Around every command it reports the line state (1 before, then 0 on
+// success or 2 on failure) and tells the scheduler that the line is in use,
+// so that the polling timer stays stopped until the last command has ended.
 class Komunikator final : public QObject
 {
     Q_OBJECT
 public:
     explicit Komunikator(clComm &comm, QObject *parent = nullptr);
-    void ustawTimer1(QTimer *timer1) { m_timer1 = timer1; }
 
     bool TCP = false;
 
     QCoro::Task<bool> WykonajRozkaz(int nrRegulatora, QString rozkaz, DaneRozkazu *dane = nullptr, int parametr = 0);
 
 Q_SIGNALS:
-    void eKomunikacja(int status);
+    void stanLinii(int status);
+    // The first command began (none ran before), and the last one ended;
+    // commands started while another waits for its answer nest inside.
+    void wymianaRozpoczeta();
+    void wymianyZakonczone();
 
 private:
     class Wstrzymanie;
     clComm &m_comm;
-    QPointer<QTimer> m_timer1;
     int m_wToku = 0; // commands running, the nested ones included
 };

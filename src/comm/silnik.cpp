@@ -3,7 +3,7 @@
 #include "budzik.h"
 #include "clcomm.h"
 #include "platform/komunikaty.h"
-#include "rozkazy.h"
+#include "protokol.h"
 
 #include <stdexcept>
 
@@ -60,7 +60,7 @@ QCoro::Task<bool> clComm::WyslijRozkaz(int nrRegulatora, QString rozkaz, DaneRoz
     DaneRozkazu zapas;
     DaneRozkazu &d = dane ? *dane : zapas;
     const QString nazwa = rozkaz.toUpper();
-    const OpisRozkazu *opis = znajdzRozkaz(nazwa);
+    const protokol::OpisRozkazu *opis = protokol::znajdzRozkaz(nazwa);
 
     bool sukces = false;
     bool przerwij = false;
@@ -72,29 +72,29 @@ QCoro::Task<bool> clComm::WyslijRozkaz(int nrRegulatora, QString rozkaz, DaneRoz
                                QStringLiteral("Błąd - moduł oCOmm"), Ikona::Krytyczna);
             continue;
         }
-        const QList<QByteArray> ramki = ramkiRozkazu(*opis, adres, parametr);
+        const QList<QByteArray> ramki = protokol::ramkiRozkazu(*opis, adres, parametr);
         switch (opis->rodzaj) {
-        case RodzajRozkazu::Zapis:
+        case protokol::RodzajRozkazu::Zapis:
             sukces = WyslijStr(ramki.at(0));
             break;
-        case RodzajRozkazu::Odczyt:
+        case protokol::RodzajRozkazu::Odczyt:
             // No answer can come to a frame that never left.
             if (WyslijStr(ramki.at(0)))
                 sukces = co_await CzytajDaneN(d.wartosc);
             break;
-        case RodzajRozkazu::Czytaj:
+        case protokol::RodzajRozkazu::Czytaj:
             sukces = co_await CzytajDaneN(d.wartosc);
             break;
-        case RodzajRozkazu::Czytaj32:
+        case protokol::RodzajRozkazu::Czytaj32:
             sukces = co_await CzytajDane32(d);
             break;
-        case RodzajRozkazu::UstawBlok:
+        case protokol::RodzajRozkazu::UstawBlok:
             // The write is judged by the read-back, not by the first frame.
             WyslijStr(ramki.at(0));
             if (WyslijStr(ramki.at(1)))
                 sukces = co_await CzytajDaneN(d.wartosc);
             break;
-        case RodzajRozkazu::Diody:
+        case protokol::RodzajRozkazu::Diody:
             for (int i = 0; i < 3; ++i) {
                 bool odczytany = false;
                 if (WyslijStr(ramki.at(i)))

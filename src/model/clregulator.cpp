@@ -7,11 +7,11 @@
 
 Q_LOGGING_CATEGORY(lcModel, "tolvek.model")
 
-Kontekst &clRegulator::kontekst() const
+const SrodowiskoRegulatora &clRegulator::srodowisko() const
 {
-    if (!m_k)
-        throw std::logic_error("clRegulator: record created without a context");
-    return *m_k;
+    if (!m_s)
+        throw std::logic_error("clRegulator: record created without its environment");
+    return *m_s;
 }
 
 bool clRegulator::SprawdzStanDiody(int NrDiody) const

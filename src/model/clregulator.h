@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-class Kontekst;
+struct SrodowiskoRegulatora;
 
 // One controller: identity and configuration (from Regulatory), the latest
 // measurements, the values kept from the previous stored reading, its
@@ -17,7 +17,7 @@ class Kontekst;
 class clRegulator final
 {
 public:
-    explicit clRegulator(Kontekst *kontekst = nullptr) : m_k(kontekst) {}
+    explicit clRegulator(const SrodowiskoRegulatora *srodowisko = nullptr) : m_s(srodowisko) {}
     clRegulator(const clRegulator &) = delete;
     clRegulator &operator=(const clRegulator &) = delete;
 
@@ -109,9 +109,9 @@ public:
     QCoro::Task<bool> UstawKondensator(int NrDiody, bool Wlacz);
 
 private:
-    // The context the record was created with; throws std::logic_error for
-    // a record made without one (only tests of the pure parts do that).
-    Kontekst &kontekst() const;
-    Kontekst *m_k;
+    // What the operations use; throws std::logic_error for a record made
+    // without it (only tests of the pure parts do that).
+    const SrodowiskoRegulatora &srodowisko() const;
+    const SrodowiskoRegulatora *m_s;
     clsStan m_stan;
 };

@@ -1,6 +1,6 @@
 #include "ladowanie.h"
 
-#include "app/kontekst.h"
+#include "colregulatory.h"
 #include "platform/tekst.h"
 #include "wewnetrzne.h"
 
@@ -82,20 +82,19 @@ float skalaNapiecia(int napieciePomiar)
 // The editor lets an operator type any number as the address. Such a row
 // stays in the registry (the views list it) but is never polled; the
 // operator learns which row and why, once, without the start-up waiting.
-void zglosAdresPozaMagistrala(Kontekst &k, const QString &kod, double adres)
+void zglosAdresPozaMagistrala(Komunikaty &komunikaty, const QString &kod, double adres)
 {
     const QString tekst = QStringLiteral("Regulator '") + kod + QStringLiteral("' (Adres=") +
                           Str(static_cast<std::int64_t>(adres)) +
                           QStringLiteral(") ma adres spoza zakresu 0..255 i nie będzie odczytywany.");
     qCWarning(lcModel).noquote() << "Regulatory: the code" << kod << "has the address" << adres
                                  << "outside 0..255; it is not polled";
-    k.komunikaty().pokaz(tekst, model::tytulAplikacji(), Ikona::Wykrzyknik);
+    komunikaty.pokaz(tekst, model::tytulAplikacji(), Ikona::Wykrzyknik);
 }
 
-void wczytajOstatniPomiar(Kontekst &k, clRegulator &r)
+void wczytajOstatniPomiar(Rekordy &ost, clRegulator &r)
 {
     // From the first row, so the order of the OstPomiar rows does not matter.
-    Rekordy &ost = k.rsOstPomiar;
     ost.MoveFirst();
     ost.Find(QStringLiteral("Adres=") + Str(r.adres));
     if (ost.EOF_())
@@ -145,9 +144,8 @@ void wczytajKonfiguracje(const Rekordy &rs, clRegulator &r)
 
 } // namespace
 
-void WczytajRegulatory(Kontekst &k)
+void WczytajRegulatory(Rekordy &rs, Rekordy &rsOstPomiar, colRegulatory &oRegulatory, Komunikaty &komunikaty)
 {
-    Rekordy &rs = k.rsRegulatory;
     int licznik = 0;
     rs.MoveFirst();
     while (!rs.EOF_()) {
@@ -165,17 +163,17 @@ void WczytajRegulatory(Kontekst &k)
         // The key must stay unique: a repeated code still gets its controller
         // loaded and polled, reachable by position only.
         QString klucz = kod;
-        if (!kod.isEmpty() && k.oRegulatory.znajdz(kod)) {
+        if (!kod.isEmpty() && oRegulatory.znajdz(kod)) {
             qCWarning(lcModel).noquote() << "Regulatory: the code" << kod << "(Adres" << adres
                                          << ") repeats; the controller is loaded as number" << licznik
                                          << "without a key";
             klucz.clear();
         }
-        clRegulator &r = k.oRegulatory.Add(adres, kod, klucz);
+        clRegulator &r = oRegulatory.Add(adres, kod, klucz);
         if (!r.adresNaMagistrali())
-            zglosAdresPozaMagistrala(k, kod, liczba(rs.pole(QStringLiteral("Adres"))));
+            zglosAdresPozaMagistrala(komunikaty, kod, liczba(rs.pole(QStringLiteral("Adres"))));
 
-        wczytajOstatniPomiar(k, r);
+        wczytajOstatniPomiar(rsOstPomiar, r);
         r.Id = licznik;
         wczytajKonfiguracje(rs, r);
 

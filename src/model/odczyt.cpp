@@ -1,5 +1,5 @@
-#include "app/kontekst.h"
 #include "clregulator.h"
+#include "comm/protokol.h"
 #include "wewnetrzne.h"
 
 namespace
@@ -10,16 +10,16 @@ constexpr int alarmBrakKomunikacji = 100;
 
 QCoro::Task<bool> clRegulator::OkresowyOdczyt(DataCzas Teraz)
 {
-    Kontekst &k = kontekst();
+    const SrodowiskoRegulatora &s = srodowisko();
 
     // A controller never read before learns its blocking state once, so the
     // views show it before its first due reading. A failure stays silent.
     if (OstatniOdczyt.nigdy()) {
         DaneRozkazu kod;
-        const bool ok = co_await k.oKomunikator.WykonajRozkaz(Id, QStringLiteral("Czytaj_blok"), &kod);
+        const bool ok = co_await s.komunikator.WykonajRozkaz(Id, QStringLiteral("Czytaj_blok"), &kod);
         if (ok) {
             Zablokowany = KodBlokady(kod.wartosc);
-            k.oWizual.eBlokadaRegul(Id, Zablokowany, false);
+            s.zdarzenia.eBlokadaRegul(Id, Zablokowany, false);
         }
     }
 
@@ -27,9 +27,9 @@ QCoro::Task<bool> clRegulator::OkresowyOdczyt(DataCzas Teraz)
         co_return false;
 
     OstatniOdczyt = Teraz;
-    k.oWizual.eOkresowyOdczyt(Id, true);
+    s.zdarzenia.eOkresowyOdczyt(Id, true);
     const int id = Id;
-    model::Straznik koniec([&k, id] { k.oWizual.eOkresowyOdczyt(id, false); });
+    model::Straznik koniecOdczytu([&s, id] { s.zdarzenia.eOkresowyOdczyt(id, false); });
 
     const bool odczytano = co_await WczytajStanRegul(Teraz);
     // On failure NastepnyOdczyt stays, so the controller is tried again on
@@ -43,20 +43,21 @@ QCoro::Task<bool> clRegulator::OkresowyOdczyt(DataCzas Teraz)
 
 QCoro::Task<bool> clRegulator::WczytajStanRegul(DataCzas)
 {
-    Kontekst &k = kontekst();
+    const SrodowiskoRegulatora &s = srodowisko();
     ZakloceniaHarm = false;
 
     // Answers are read into locals and kept only when complete, so a broken
     // answer never mixes into the bytes of the last good reading.
     DaneRozkazu odpDiody;
-    const bool okDiody = co_await k.oKomunikator.WykonajRozkaz(Id, QStringLiteral("Czytaj_Diody"), &odpDiody);
+    const bool okDiody = co_await s.komunikator.WykonajRozkaz(Id, QStringLiteral("Czytaj_Diody"), &odpDiody);
     if (okDiody) {
         diody = odpDiody;
-        m_stan.StanDiod1 = static_cast<std::uint8_t>(diody.bajty[1]);
-        m_stan.StanDiod2 = static_cast<std::uint8_t>(diody.bajty[2]);
-        m_stan.StanDiod3 = static_cast<std::uint8_t>(diody.bajty[3]);
+        const protokol::StanDiod d = protokol::dekodujDiody(diody);
+        m_stan.StanDiod1 = d.wyjscia1;
+        m_stan.StanDiod2 = d.wyjscia2;
+        m_stan.StanDiod3 = d.stan3;
     } else {
-        DodajAlarm(k.teraz(), alarmBrakKomunikacji, QString());
+        DodajAlarm(s.zegar.teraz(), alarmBrakKomunikacji, QString());
     }
 
     // DAJ_DANE fails only when its frame could not be written (the line is
@@ -64,13 +65,13 @@ QCoro::Task<bool> clRegulator::WczytajStanRegul(DataCzas)
     // as a new one, so a refused frame is a communication failure too.
     DaneRozkazu odpCzytaj;
     DaneRozkazu odpBlok;
-    bool ok = co_await k.oKomunikator.WykonajRozkaz(Id, QStringLiteral("daj_dane"));
+    bool ok = co_await s.komunikator.WykonajRozkaz(Id, QStringLiteral("daj_dane"));
     if (ok)
-        ok = co_await k.oKomunikator.WykonajRozkaz(Id, QStringLiteral("czytaj"), &odpCzytaj);
+        ok = co_await s.komunikator.WykonajRozkaz(Id, QStringLiteral("czytaj"), &odpCzytaj);
     if (ok)
-        ok = co_await k.oKomunikator.WykonajRozkaz(Id, QStringLiteral("czytaj32"), &odpBlok);
+        ok = co_await s.komunikator.WykonajRozkaz(Id, QStringLiteral("czytaj32"), &odpBlok);
     if (!ok) {
-        DodajAlarm(k.teraz(), alarmBrakKomunikacji, QString());
+        DodajAlarm(s.zegar.teraz(), alarmBrakKomunikacji, QString());
         co_return false;
     }
     czytaj = odpCzytaj;
@@ -79,6 +80,6 @@ QCoro::Task<bool> clRegulator::WczytajStanRegul(DataCzas)
 
     dekodujBlok();
     sprawdzProgi();
-    k.oWizual.eNoweDane(Id, QStringLiteral("O"));
+    s.zdarzenia.eNoweDane(Id, QStringLiteral("O"));
     co_return true;
 }

@@ -1,6 +1,8 @@
 # Sources of src/model (see src/CMakeLists.txt for the libraries).
-target_sources(tolvek_logic PRIVATE
+target_sources(tolvek_model PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/wewnetrzne.h
+    ${CMAKE_CURRENT_LIST_DIR}/srodowisko.h
+    ${CMAKE_CURRENT_LIST_DIR}/zdarzenia.h
     ${CMAKE_CURRENT_LIST_DIR}/clregulator.cpp
     ${CMAKE_CURRENT_LIST_DIR}/colregulatory.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dekodowanie.cpp

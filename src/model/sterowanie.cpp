@@ -1,4 +1,3 @@
-#include "app/kontekst.h"
 #include "clregulator.h"
 #include "platform/bladbazy.h"
 #include "platform/tekst.h"
@@ -13,15 +12,15 @@ constexpr int bitBlokady = 0x20;
 // The Log row of a switched stage. The stage was switched already, so a
 // failing journal must neither undo that nor stop the polling: it is
 // reported and the operation ends normally.
-void zapiszStopienDoLoga(Kontekst &k, const QString &kod, int NrDiody, bool Wlacz)
+void zapiszStopienDoLoga(const SrodowiskoRegulatora &s, const QString &kod, int NrDiody, bool Wlacz)
 {
     const QString operacja =
         (Wlacz ? QStringLiteral("Załączono stopień nr ") : QStringLiteral("Wyłączono stopień nr ")) + Str(NrDiody + 1);
     try {
-        k.oBD.ZapiszDoLoga(operacja, QStringLiteral("N"), QStringLiteral("S"), kod);
+        s.bd.ZapiszDoLoga(operacja, QStringLiteral("N"), QStringLiteral("S"), kod);
     } catch (const BladBazy &e) {
         qCWarning(lcModel) << "Log row not written:" << operacja << kod << e.numer() << e.opis();
-        k.komunikaty().pokaz(clsBD::bladDziennika(e.numer(), e.opis()), model::tytulAplikacji(), Ikona::Krytyczna);
+        s.komunikaty.pokaz(clsBD::bladDziennika(e.numer(), e.opis()), model::tytulAplikacji(), Ikona::Krytyczna);
     }
 }
 
@@ -29,38 +28,38 @@ void zapiszStopienDoLoga(Kontekst &k, const QString &kod, int NrDiody, bool Wlac
 
 QCoro::Task<bool> clRegulator::BlokujRegul(bool Blokada)
 {
-    Kontekst &k = kontekst();
+    const SrodowiskoRegulatora &s = srodowisko();
     const int id = Id;
-    k.oWizual.eBlokowanieRegul(id, Blokada, true);
-    model::Straznik koniec([&k, id, Blokada] { k.oWizual.eBlokowanieRegul(id, Blokada, false); });
+    s.zdarzenia.eBlokowanieRegul(id, Blokada, true);
+    model::Straznik koniecBlokowania([&s, id, Blokada] { s.zdarzenia.eBlokowanieRegul(id, Blokada, false); });
 
     DaneRozkazu kod;
-    const bool odczytano = co_await k.oKomunikator.WykonajRozkaz(id, QStringLiteral("CZYTAJ_BLOK"), &kod);
+    const bool odczytano = co_await s.komunikator.WykonajRozkaz(id, QStringLiteral("CZYTAJ_BLOK"), &kod);
     if (odczytano) {
         Zablokowany = KodBlokady(kod.wartosc);
         // Only the blocking bit changes; the others are written back as read.
         const int nowy = Blokada ? (kod.wartosc | bitBlokady) : (kod.wartosc & ~bitBlokady & 0xFF);
-        const bool zapisano = co_await k.oKomunikator.WykonajRozkaz(id, QStringLiteral("USTAW_BLOK"), &kod, nowy);
+        const bool zapisano = co_await s.komunikator.WykonajRozkaz(id, QStringLiteral("USTAW_BLOK"), &kod, nowy);
         if (zapisano)
             Zablokowany = KodBlokady(kod.wartosc); // as the controller reports it back
     }
-    k.oWizual.eBlokadaRegul(id, Zablokowany, true);
+    s.zdarzenia.eBlokadaRegul(id, Zablokowany, true);
     co_return false;
 }
 
 QCoro::Task<bool> clRegulator::UstawKondensator(int NrDiody, bool Wlacz)
 {
-    Kontekst &k = kontekst();
+    const SrodowiskoRegulatora &s = srodowisko();
     const int id = Id;
     if (Wlacz)
-        k.oWizual.eZalaczanieBaterii(id, true);
+        s.zdarzenia.eZalaczanieBaterii(id, true);
     else
-        k.oWizual.eWylaczanieBaterii(id, true);
-    model::Straznik koniec([&k, id, Wlacz] {
+        s.zdarzenia.eWylaczanieBaterii(id, true);
+    model::Straznik koniecPrzelaczania([&s, id, Wlacz] {
         if (Wlacz)
-            k.oWizual.eZalaczanieBaterii(id, false);
+            s.zdarzenia.eZalaczanieBaterii(id, false);
         else
-            k.oWizual.eWylaczanieBaterii(id, false);
+            s.zdarzenia.eWylaczanieBaterii(id, false);
     });
 
     // Only stages 1..9 exist; any other index would address a location
@@ -72,8 +71,8 @@ QCoro::Task<bool> clRegulator::UstawKondensator(int NrDiody, bool Wlacz)
 
     DaneRozkazu k1;
     DaneRozkazu k2;
-    const bool ok1 = co_await k.oKomunikator.WykonajRozkaz(id, QStringLiteral("CZYTAJ_KOND1"), &k1);
-    const bool ok2 = co_await k.oKomunikator.WykonajRozkaz(id, QStringLiteral("CZYTAJ_KOND2"), &k2);
+    const bool ok1 = co_await s.komunikator.WykonajRozkaz(id, QStringLiteral("CZYTAJ_KOND1"), &k1);
+    const bool ok2 = co_await s.komunikator.WykonajRozkaz(id, QStringLiteral("CZYTAJ_KOND2"), &k2);
     if (!ok1 || !ok2)
         co_return false;
 
@@ -81,7 +80,7 @@ QCoro::Task<bool> clRegulator::UstawKondensator(int NrDiody, bool Wlacz)
     m_stan.StanDiod2 = static_cast<std::uint8_t>(k2.wartosc);
     const bool wlaczony = SprawdzStanDiody(NrDiody);
     if (wlaczony == Wlacz) {
-        k.oWizual.eNoweDane(id, QStringLiteral("O"));
+        s.zdarzenia.eNoweDane(id, QStringLiteral("O"));
         co_return true;
     }
 
@@ -94,20 +93,20 @@ QCoro::Task<bool> clRegulator::UstawKondensator(int NrDiody, bool Wlacz)
         else
             bajt1 = m_stan.StanDiod1 | MaskaBitu[NrDiody];
         // Starts the stage's 60-second discharge countdown.
-        co_await k.oKomunikator.WykonajRozkaz(id, QStringLiteral("USTAW_KOND"), nullptr, NrDiody);
+        co_await s.komunikator.WykonajRozkaz(id, QStringLiteral("USTAW_KOND"), nullptr, NrDiody);
     } else {
         DaneRozkazu pozostalo;
         const bool zbadano =
-            co_await k.oKomunikator.WykonajRozkaz(id, QStringLiteral("BADAJ_KOND"), &pozostalo, NrDiody);
+            co_await s.komunikator.WykonajRozkaz(id, QStringLiteral("BADAJ_KOND"), &pozostalo, NrDiody);
         if (zbadano) {
             // A capacitor switched on before it discharged would be damaged.
             if (pozostalo.wartosc != 0) {
-                k.komunikaty().pokaz(QStringLiteral("Nie można załączyć kondensatora nr ") +
-                                         QString::number(NrDiody + 1) + QLatin1Char('.') + QLatin1Char('\r') +
-                                         QStringLiteral("Nie upłynął jeszcze czas jego rozładowania.") +
-                                         QLatin1Char('\r') + QStringLiteral("Pozostało ") + Str(pozostalo.wartosc) +
-                                         QStringLiteral(" sekund."),
-                                     model::tytulAplikacji(), Ikona::Krytyczna);
+                s.komunikaty.pokaz(QStringLiteral("Nie można załączyć kondensatora nr ") +
+                                       QString::number(NrDiody + 1) + QLatin1Char('.') + QLatin1Char('\r') +
+                                       QStringLiteral("Nie upłynął jeszcze czas jego rozładowania.") +
+                                       QLatin1Char('\r') + QStringLiteral("Pozostało ") + Str(pozostalo.wartosc) +
+                                       QStringLiteral(" sekund."),
+                                   model::tytulAplikacji(), Ikona::Krytyczna);
                 co_return false;
             }
             if (NrDiody == 8)
@@ -120,40 +119,40 @@ QCoro::Task<bool> clRegulator::UstawKondensator(int NrDiody, bool Wlacz)
     if (NrDiody == 8) {
         DaneRozkazu d;
         d.wartosc = bajt2;
-        co_await k.oKomunikator.WykonajRozkaz(id, QStringLiteral("WLACZ_KOND2"), &d, bajt2);
+        co_await s.komunikator.WykonajRozkaz(id, QStringLiteral("WLACZ_KOND2"), &d, bajt2);
     } else {
         DaneRozkazu d;
         d.wartosc = bajt1;
-        co_await k.oKomunikator.WykonajRozkaz(id, QStringLiteral("WLACZ_KOND"), &d, bajt1);
+        co_await s.komunikator.WykonajRozkaz(id, QStringLiteral("WLACZ_KOND"), &d, bajt1);
     }
 
     DaneRozkazu p1;
     DaneRozkazu p2;
-    const bool okP1 = co_await k.oKomunikator.WykonajRozkaz(id, QStringLiteral("CZYTAJ_KOND1"), &p1);
-    const bool okP2 = co_await k.oKomunikator.WykonajRozkaz(id, QStringLiteral("CZYTAJ_KOND2"), &p2);
+    const bool okP1 = co_await s.komunikator.WykonajRozkaz(id, QStringLiteral("CZYTAJ_KOND1"), &p1);
+    const bool okP2 = co_await s.komunikator.WykonajRozkaz(id, QStringLiteral("CZYTAJ_KOND2"), &p2);
     if (okP1 && okP2) {
         m_stan.StanDiod1 = static_cast<std::uint8_t>(p1.wartosc);
         m_stan.StanDiod2 = static_cast<std::uint8_t>(p2.wartosc);
-        k.oWizual.eNoweDane(id, QStringLiteral("O"));
+        s.zdarzenia.eNoweDane(id, QStringLiteral("O"));
     }
 
-    zapiszStopienDoLoga(k, Kod, NrDiody, Wlacz);
+    zapiszStopienDoLoga(s, Kod, NrDiody, Wlacz);
     co_return true;
 }
 
 QCoro::Task<int> clRegulator::UstawRegulator()
 {
-    Kontekst &k = kontekst();
+    const SrodowiskoRegulatora &s = srodowisko();
     // Bits 0-3 are the switches 4..7 of the front panel; bits 4-7 stay 0.
-    const int bajt = k.bajtPrzelacznikow ? (k.bajtPrzelacznikow() & 0x0F) : 0;
+    const int bajt = s.przelaczniki.bajtPrzelacznikow ? (s.przelaczniki.bajtPrzelacznikow() & 0x0F) : 0;
     // Whatever happens on the line, the panel may afterwards show the
     // controller's own switch state again.
-    model::Straznik zwolnijPrzelaczniki([&k] {
-        if (k.wyczyscZmienionePrzelaczniki)
-            k.wyczyscZmienionePrzelaczniki();
+    model::Straznik zwolnijPrzelaczniki([&s] {
+        if (s.przelaczniki.wyczyscZmienionePrzelaczniki)
+            s.przelaczniki.wyczyscZmienionePrzelaczniki();
     });
-    const bool wyslano = co_await k.oKomunikator.WykonajRozkaz(Id, QStringLiteral("USTAW_SR"), nullptr, bajt);
+    const bool wyslano = co_await s.komunikator.WykonajRozkaz(Id, QStringLiteral("USTAW_SR"), nullptr, bajt);
     if (wyslano)
-        co_await WczytajStanRegul(k.teraz());
+        co_await WczytajStanRegul(s.zegar.teraz());
     co_return wyslano ? -1 : 0;
 }

@@ -3,7 +3,15 @@
 // Helpers shared by the controller model's source files; not part of the
 // model's interface.
 
+#include "alarms/listaalarmow.h"
+#include "comm/komunikator.h"
+#include "db/clsbd.h"
 #include "platform/datacz.h"
+#include "platform/komunikaty.h"
+#include "platform/rekordy.h"
+#include "platform/zegar.h"
+#include "srodowisko.h"
+#include "zdarzenia.h"
 
 #include <QDateTime>
 #include <QLoggingCategory>

@@ -1,4 +1,3 @@
-#include "app/kontekst.h"
 #include "clregulator.h"
 #include "platform/bladbazy.h"
 #include "platform/tekst.h"
@@ -15,7 +14,7 @@ namespace
 class KrokiZapisu final
 {
 public:
-    explicit KrokiZapisu(Kontekst &k) : m_k(k) {}
+    explicit KrokiZapisu(const SrodowiskoRegulatora &s) : m_s(s) {}
 
     template <class Krok> bool operator()(Krok krok)
     {
@@ -23,25 +22,25 @@ public:
             krok();
             return true;
         } catch (const BladBazy &e) {
-            m_k.oWizual.eZapisDB(true);
-            m_k.komunikaty().pokaz(QStringLiteral("Błąd zapisu do bazy danych nr ") + Str(e.numer()) +
-                                       QLatin1Char('\r') + QLatin1Char('\'') + e.opis() + QLatin1Char('\''),
-                                   model::tytulAplikacji(), Ikona::Brak);
+            m_s.zdarzenia.eZapisDB(true);
+            m_s.komunikaty.pokaz(QStringLiteral("Błąd zapisu do bazy danych nr ") + Str(e.numer()) + QLatin1Char('\r') +
+                                     QLatin1Char('\'') + e.opis() + QLatin1Char('\''),
+                                 model::tytulAplikacji(), Ikona::Brak);
             return false;
         }
     }
 
 private:
-    Kontekst &m_k;
+    const SrodowiskoRegulatora &m_s;
 };
 
 } // namespace
 
 void clRegulator::ZapiszDaneDB()
 {
-    Kontekst &k = kontekst();
-    KrokiZapisu krok(k);
-    Rekordy &rs = k.rsPomiary;
+    const SrodowiskoRegulatora &s = srodowisko();
+    KrokiZapisu krok(s);
+    Rekordy &rs = s.rsPomiary;
 
     // dc is the controller's own count since the last stored reading, dw the
     // seconds this reading has taken so far. Normally dc spans a whole
@@ -49,7 +48,7 @@ void clRegulator::ZapiszDaneDB()
     // differences of the cumulative counters. Only when the two agree within
     // 20 s are the counters themselves stored.
     const std::int64_t dc = static_cast<std::int64_t>(TimerU) - static_cast<std::int64_t>(popTimerU);
-    const std::int64_t dw = DataCzas::sekundyMiedzy(OstatniOdczyt, k.teraz());
+    const std::int64_t dw = DataCzas::sekundyMiedzy(OstatniOdczyt, s.zegar.teraz());
     const bool przyrosty = std::llabs(dw - dc) > 20;
 
     float enCzynna = PradCzynny;
@@ -84,7 +83,7 @@ void clRegulator::ZapiszDaneDB()
     PopPradBiernPojSr = PradBiernPojSr;
     popTimerU = TimerU;
 
-    Rekordy &ost = k.rsOstPomiar;
+    Rekordy &ost = s.rsOstPomiar;
     // Both steps run (each failure is reported), but only a search that ran
     // from the first row tells where this controller's row is: after a
     // failed one the cursor may stand on another controller's row, whose

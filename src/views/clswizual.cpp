@@ -1,6 +1,9 @@
 #include "clswizual.h"
 
-#include "app/kontekst.h"
+#include "alarms/listaalarmow.h"
+#include "app/clsoapp.h"
+#include "model/colregulatory.h"
+#include "platform/dzwiek.h"
 #include "platform/tekst.h"
 
 namespace
@@ -9,11 +12,15 @@ constexpr int kolorCzerwony = 255;
 constexpr int kolorCzarny = 0;
 } // namespace
 
-clsWizual::clsWizual(Kontekst &k, QObject *parent) : QObject(parent), m_k(k) {}
+clsWizual::clsWizual(const colRegulatory &regulatory, const clsoApp &app, const ListaAlarmow &alarmy, Dzwiek &dzwiek,
+                     QObject *parent)
+    : QObject(parent), m_regulatory(regulatory), m_app(app), m_alarmy(alarmy), m_dzwiek(dzwiek)
+{
+}
 
 QString clsWizual::kodRegulatora(int NrRegulatora) const
 {
-    const clRegulator *r = m_k.oRegulatory.znajdz(NrRegulatora);
+    const clRegulator *r = m_regulatory.znajdz(NrRegulatora);
     return r ? r->Kod : QString();
 }
 
@@ -26,7 +33,7 @@ void clsWizual::eZmianaTrybuSterowania(bool AktTryb)
     Q_EMIT panelTekst(5, AktTryb ? QStringLiteral("sterowanie") : QStringLiteral("normalny"));
     Q_EMIT menuDostepne(QStringLiteral("mnuRegulBatZal"), AktTryb);
     Q_EMIT menuDostepne(QStringLiteral("mnuRegulBatTestuj"), AktTryb);
-    if (m_k.oApp.Loaded_Panel)
+    if (m_app.Loaded_Panel)
         Q_EMIT trybPanelu(AktTryb);
 }
 
@@ -84,13 +91,13 @@ void clsWizual::eNoweDane(int NrRegulatora, const QString &TypDanych)
 {
     if (TypDanych != QLatin1String("O"))
         return;
-    const clRegulator *r = m_k.oRegulatory.znajdz(NrRegulatora);
+    const clRegulator *r = m_regulatory.znajdz(NrRegulatora);
     if (!r)
         return;
-    if (m_k.oApp.Loaded_Panel && NrRegulatora == m_k.oApp.NrAktRegulatora)
-        Q_EMIT odswiezPanel(NrRegulatora);
-    if (m_k.oApp.Loaded_Dane)
-        Q_EMIT odswiezDane(NrRegulatora);
+    if (m_app.Loaded_Panel && NrRegulatora == m_app.NrAktRegulatora)
+        Q_EMIT panelDoOdswiezenia(NrRegulatora);
+    if (m_app.Loaded_Dane)
+        Q_EMIT daneDoOdswiezenia(NrRegulatora);
     Q_EMIT wezelObraz(r->Kod, r->Zablokowany ? 4 : 2);
     for (int n = 1; n <= 9; ++n) {
         const QString klucz = r->Kod + QStringLiteral("_b") + Str(n);
@@ -102,7 +109,7 @@ void clsWizual::eNoweDane(int NrRegulatora, const QString &TypDanych)
 
 void clsWizual::eZmianaBaterii(int NrRegulatora, int NrBaterii)
 {
-    const clRegulator *r = m_k.oRegulatory.znajdz(NrRegulatora);
+    const clRegulator *r = m_regulatory.znajdz(NrRegulatora);
     if (!r || NrBaterii < 1 || NrBaterii > 9)
         return;
     Q_EMIT menuPodpis(QStringLiteral("mnuRegulBatZal"), r->SprawdzStanDiody(NrBaterii - 1)
@@ -112,30 +119,17 @@ void clsWizual::eZmianaBaterii(int NrRegulatora, int NrBaterii)
 
 void clsWizual::eZmianaAlarmow()
 {
-    const bool alarmuja = m_k.oApp.IloscNiePotwAlarmow >= 1;
-    QTimer &t2 = m_k.harmonogram.Timer2();
-    QTimer &t3 = m_k.harmonogram.Timer3();
-    if (alarmuja) {
-        // Re-enabling would restart the intervals: leave running timers be.
-        if (!t2.isActive())
-            t2.start();
-        if (!t3.isActive())
-            t3.start();
-    } else {
-        t2.stop();
-        t3.stop();
-    }
-    ustawPanel3(m_k.oApp.IloscNiePotwAlarmow > 0 || m_k.oApp.IloscAktywnychAlarmow > 0);
+    ustawPanel3(m_alarmy.IloscNiePotwAlarmow() > 0 || m_alarmy.IloscAktywnychAlarmow() > 0);
 }
 
 void clsWizual::eZmianaRegulatora(int NrRegulatora)
 {
-    const clRegulator *r = m_k.oRegulatory.znajdz(NrRegulatora);
+    const clRegulator *r = m_regulatory.znajdz(NrRegulatora);
     Q_EMIT przyciskWcisniety(QStringLiteral("Monit"), r && r->Monitoring);
-    if (m_k.oApp.Loaded_Panel)
-        Q_EMIT odswiezPanel(NrRegulatora);
-    if (m_k.oApp.Loaded_Dane)
-        Q_EMIT odswiezDane(NrRegulatora);
+    if (m_app.Loaded_Panel)
+        Q_EMIT panelDoOdswiezenia(NrRegulatora);
+    if (m_app.Loaded_Dane)
+        Q_EMIT daneDoOdswiezenia(NrRegulatora);
 }
 
 void clsWizual::eBlokadaRegul(int NrRegulatora, bool Zablokowany, bool OdtworzDzwiek)
@@ -145,17 +139,17 @@ void clsWizual::eBlokadaRegul(int NrRegulatora, bool Zablokowany, bool OdtworzDz
         GrajDzwiek(Zablokowany ? QStringLiteral("zablokregul.wav") : QStringLiteral("odblokregul.wav"));
     Q_EMIT menuPodpis(QStringLiteral("mnuRegulZablok"),
                       Zablokowany ? QStringLiteral("&Odblokuj regulator") : QStringLiteral("&Zablokuj regulator"));
-    if (m_k.oApp.Loaded_Panel && NrRegulatora == m_k.oApp.NrAktRegulatora) {
+    if (m_app.Loaded_Panel && NrRegulatora == m_app.NrAktRegulatora) {
         if (Zablokowany)
             Q_EMIT blokadaPanelu(NrRegulatora, true);
         else
-            Q_EMIT odswiezPanel(NrRegulatora);
+            Q_EMIT panelDoOdswiezenia(NrRegulatora);
     }
 }
 
 void clsWizual::GrajDzwiek(const QString &plik)
 {
-    m_k.dzwiek().graj(plik);
+    m_dzwiek.graj(plik);
 }
 
 void clsWizual::mrugnij()

@@ -1,34 +1,44 @@
 #pragma once
 
+#include "model/zdarzenia.h"
+
 #include <QObject>
 #include <QString>
 
-class Kontekst;
+class clsoApp;
+class colRegulatory;
+class Dzwiek;
+class ListaAlarmow;
 
 // The event hub (oWizual): the one object through which the logic tells
-// the views what happened. It decides what each view should show and
-// announces it through signals; the windows connect to them. It touches no
-// widget itself, so the logic can be tested without a display.
-class clsWizual final : public QObject
+// the views what happened. It maps the state it is told about (and what it
+// reads from the registry, the application object and the alarm list) to
+// what each view should show, and announces that through signals; the
+// windows connect to them. It keeps no state of the station and touches no
+// widget, so the logic can be tested without a display.
+class clsWizual final : public QObject, public ZdarzeniaRegulatora
 {
     Q_OBJECT
 public:
-    explicit clsWizual(Kontekst &k, QObject *parent = nullptr);
+    clsWizual(const colRegulatory &regulatory, const clsoApp &app, const ListaAlarmow &alarmy, Dzwiek &dzwiek,
+              QObject *parent = nullptr);
 
     void eZmianaTrybuSterowania(bool AktTryb);
-    void eAlarm(int NrRegulatora, int KodAlarmu, const QString &TypAlarmu, bool Trwa);
-    void eZapisDB(bool Trwa);
+    void eAlarm(int NrRegulatora, int KodAlarmu, const QString &TypAlarmu, bool Trwa) override;
+    void eZapisDB(bool Trwa) override;
     void eKomunikacja(int Status);
     void eMonitoring(int NrRegulatora, bool Trwa);
-    void eOkresowyOdczyt(int NrRegulatora, bool Trwa);
-    void eZalaczanieBaterii(int NrRegulatora, bool Trwa);
-    void eWylaczanieBaterii(int NrRegulatora, bool Trwa);
-    void eNoweDane(int NrRegulatora, const QString &TypDanych);
+    void eOkresowyOdczyt(int NrRegulatora, bool Trwa) override;
+    void eZalaczanieBaterii(int NrRegulatora, bool Trwa) override;
+    void eWylaczanieBaterii(int NrRegulatora, bool Trwa) override;
+    void eNoweDane(int NrRegulatora, const QString &TypDanych) override;
     void eZmianaBaterii(int NrRegulatora, int NrBaterii);
+    // Panel 3 after a change of the alarm counts (the alarm timers are the
+    // scheduler's own).
     void eZmianaAlarmow();
     void eZmianaRegulatora(int NrRegulatora);
-    void eBlokowanieRegul(int NrRegulatora, bool Stan, bool Trwa);
-    void eBlokadaRegul(int NrRegulatora, bool Zablokowany, bool OdtworzDzwiek = false);
+    void eBlokowanieRegul(int NrRegulatora, bool Stan, bool Trwa) override;
+    void eBlokadaRegul(int NrRegulatora, bool Zablokowany, bool OdtworzDzwiek = false) override;
     void GrajDzwiek(const QString &plik);
 
     // Timer2: toggles the alarm picture of panel 3 while an alarm is active.
@@ -50,8 +60,8 @@ Q_SIGNALS:
     void menuDostepne(const QString &nazwa, bool dostepne);
     void przyciskWcisniety(const QString &klucz, bool wcisniety);
     // Views that later windows show; emitted whatever is open.
-    void odswiezPanel(int NrRegulatora);
-    void odswiezDane(int NrRegulatora);
+    void panelDoOdswiezenia(int NrRegulatora);
+    void daneDoOdswiezenia(int NrRegulatora);
     void trybPanelu(bool sterowanie);
     void blokadaPanelu(int NrRegulatora, bool zablokowany);
     // Tree nodes by key: image index and text colour (24-bit, red lowest).
@@ -61,6 +71,9 @@ Q_SIGNALS:
 private:
     void ustawPanel3(bool obraz);
     QString kodRegulatora(int NrRegulatora) const;
-    Kontekst &m_k;
+    const colRegulatory &m_regulatory;
+    const clsoApp &m_app;
+    const ListaAlarmow &m_alarmy;
+    Dzwiek &m_dzwiek;
     bool m_panel3 = false;
 };

@@ -1,7 +1,9 @@
 #include "fmregulatory.h"
 
 #include "alarms/listaalarmow.h"
-#include "app/kontekst.h"
+#include "app/clsoapp.h"
+#include "model/colregulatory.h"
+#include "views/clswizual.h"
 
 #include <QCloseEvent>
 #include <QMdiSubWindow>
@@ -14,7 +16,9 @@ constexpr int rolaKlucza = Qt::UserRole;
 constexpr int rolaId = Qt::UserRole + 1;
 } // namespace
 
-fmRegulatory::fmRegulatory(Kontekst &k, QWidget *parent) : QWidget(parent), m_k(k), m_tree(new QTreeWidget(this))
+fmRegulatory::fmRegulatory(const colRegulatory &regulatory, clsoApp &app, clsWizual &wizual, const ListaAlarmow &alarmy,
+                           QWidget *parent)
+    : QWidget(parent), m_regulatory(regulatory), m_app(app), m_wizual(wizual), m_tree(new QTreeWidget(this))
 {
     setObjectName(QStringLiteral("fmRegulatory"));
     setWindowTitle(QStringLiteral("Regulatory"));
@@ -28,9 +32,9 @@ fmRegulatory::fmRegulatory(Kontekst &k, QWidget *parent) : QWidget(parent), m_k(
 
     LadujObiekty();
 
-    connect(&m_k.oWizual, &clsWizual::wezelKolor, this, &fmRegulatory::ustawKolor);
+    connect(&m_wizual, &clsWizual::wezelKolor, this, &fmRegulatory::ustawKolor);
     // Images of the nodes (blocked, stage states) belong to the full tree.
-    connect(&m_k.alarmy, &ListaAlarmow::kolorWezla, this,
+    connect(&alarmy, &ListaAlarmow::kolorWezla, this,
             [this](const QString &kod, bool alarm) { ustawKolor(kod, alarm ? 255 : -1); });
     connect(m_tree, &QTreeWidget::itemClicked, this, &fmRegulatory::wybrano);
 }
@@ -38,7 +42,7 @@ fmRegulatory::fmRegulatory(Kontekst &k, QWidget *parent) : QWidget(parent), m_k(
 void fmRegulatory::LadujObiekty()
 {
     m_tree->clear();
-    for (const auto &r : m_k.oRegulatory) {
+    for (const auto &r : m_regulatory) {
         auto *w = new QTreeWidgetItem(m_tree, {r->Kod, QString::number(r->adres)});
         w->setData(0, rolaKlucza, r->Kod);
         w->setData(0, rolaId, r->Id);
@@ -74,10 +78,10 @@ void fmRegulatory::wybrano(QTreeWidgetItem *wezel)
     if (!wezel)
         return;
     const int id = wezel->data(0, rolaId).toInt();
-    if (!m_k.oRegulatory.znajdz(id))
+    if (!m_regulatory.znajdz(id))
         return;
-    m_k.oApp.NrAktRegulatora = id;
-    m_k.oWizual.eZmianaRegulatora(id);
+    m_app.NrAktRegulatora = id;
+    m_wizual.eZmianaRegulatora(id);
 }
 
 void fmRegulatory::closeEvent(QCloseEvent *event)

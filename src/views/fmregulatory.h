@@ -2,7 +2,10 @@
 
 #include <QWidget>
 
-class Kontekst;
+class clsoApp;
+class clsWizual;
+class colRegulatory;
+class ListaAlarmow;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -14,7 +17,8 @@ class fmRegulatory final : public QWidget
 {
     Q_OBJECT
 public:
-    explicit fmRegulatory(Kontekst &k, QWidget *parent = nullptr);
+    fmRegulatory(const colRegulatory &regulatory, clsoApp &app, clsWizual &wizual, const ListaAlarmow &alarmy,
+                 QWidget *parent = nullptr);
 
     QTreeWidget *Tree() const { return m_tree; }
     // The node with that key, or null.
@@ -28,6 +32,8 @@ private:
     void ustawKolor(const QString &klucz, int kolor);
     void wybrano(QTreeWidgetItem *wezel);
 
-    Kontekst &m_k;
+    const colRegulatory &m_regulatory;
+    clsoApp &m_app;
+    clsWizual &m_wizual;
     QTreeWidget *m_tree;
 };

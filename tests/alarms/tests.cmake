@@ -1,1 +1,1 @@
-tolvek_test(tst_listaalarmow unit SOURCES alarms/tst_listaalarmow.cpp LIBS tolvek_logic)
+tolvek_test(tst_listaalarmow unit SOURCES alarms/tst_listaalarmow.cpp LIBS tolvek_model)

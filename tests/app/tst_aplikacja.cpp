@@ -1,10 +1,12 @@
-#include "testsupport.h"
+#include "kontekstestowy.h"
+#include "model/ladowanie.h"
 
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 
-// Settings, the port device mapping, and the control mode with its login.
+// Settings, the port device mapping, the control mode with its login, and
+// the operator's operations on the current controller.
 class TestAplikacja final : public QObject
 {
     Q_OBJECT
@@ -123,6 +125,54 @@ private Q_SLOTS:
         app.ParametrGlob = true;
         app.pokazLogin = [] {};
         QVERIFY(!app.PrzelaczTrybSterowania());
+    }
+
+    // Stage and blocking commands queue the opposite of the state now; the
+    // controller's row is deleted through the shared cursor, only once.
+    void operations_actOnTheCurrentController()
+    {
+        BazaTestowa baza;
+        baza.wykonaj({QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (1, 'R1', 'regulator')"),
+                      QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (2, 'R2', 'regulator')")});
+        KontekstTestowy t;
+        Kontekst &k = *t.k;
+        k.cnBaza.Open(baza.polaczenieTekst);
+        k.rsRegulatory.Open(QStringLiteral("Regulatory"), k.cnBaza);
+        k.rsOstPomiar.Open(QStringLiteral("OstPomiar"), k.cnBaza);
+        WczytajRegulatory(k.rsRegulatory, k.rsOstPomiar, k.oRegulatory, k.komunikaty());
+        OperacjeOperatora &op = k.operacje;
+        k.oApp.NrAktRegulatora = 2;
+        clRegulator &r = k.oRegulatory.Item(2);
+
+        QCOMPARE(op.przelaczStopien(), OperacjeOperatora::Stopien::NieWybrano);
+        r.NrAktBaterii = 3;
+        r.stan().StanDiod1 = static_cast<std::uint8_t>(~0x04); // stage 3 on
+        QCOMPARE(op.przelaczStopien(), OperacjeOperatora::Stopien::Zakolejkowano);
+        r.NrAktBaterii = 9;
+        r.stan().StanDiod2 = 0xFF; // stage 9 off
+        op.przelaczStopien();
+        r.Zablokowany = true;
+        QVERIFY(op.przelaczBlokade());
+        QCOMPARE(k.oKolejka.Count(), 3);
+        QCOMPARE(k.oKolejka.Item(1).Polecenie, QStringLiteral("UstawKondensator"));
+        QCOMPARE(k.oKolejka.Item(1).NrRegul, 2);
+        QCOMPARE(k.oKolejka.Item(1).Parametry.toList(), (QVariantList{2, false, QVariant()}));
+        QCOMPARE(k.oKolejka.Item(2).Parametry.toList(), (QVariantList{8, true, QVariant()}));
+        QCOMPARE(k.oKolejka.Item(3).Polecenie, QStringLiteral("Blokuj"));
+        QCOMPARE(k.oKolejka.Item(3).Parametry, QVariant(false));
+
+        QVERIFY(op.ustawMonitoring(true));
+        QVERIFY(r.Monitoring && !k.oRegulatory.Item(1).Monitoring);
+
+        QVERIFY(op.usunRegulator());
+        QVERIFY(op.usunRegulator()); // again in the same run: nothing else goes
+        QCOMPARE(wierszeZapytania(k.cnBaza, QStringLiteral("SELECT Kod FROM Regulatory")), QList<QVariantList>{{"R1"}});
+        QCOMPARE(k.oRegulatory.Count(), 2); // until the next start
+
+        k.oApp.NrAktRegulatora = 3; // no such controller: nothing happens
+        QCOMPARE(op.przelaczStopien(), OperacjeOperatora::Stopien::BrakRegulatora);
+        QVERIFY(!op.przelaczBlokade() && !op.ustawMonitoring(true) && !op.usunRegulator());
+        QCOMPARE(k.oKolejka.Count(), 3);
     }
 };
 

@@ -1,6 +1,6 @@
 #include "app/start.h"
+#include "kontekstestowy.h"
 #include "model/sterownik.h"
-#include "testsupport.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -81,7 +81,7 @@ private Q_SLOTS:
     void idleTickOnlyUpdatesClockOncePerSecond()
     {
         Stanowisko s({5});
-        QSignalSpy zegar(&s.k.harmonogram, &Harmonogram::zegar);
+        QSignalSpy zegar(&s.k.harmonogram, &Harmonogram::zegarZmieniony);
         s.takt();
         s.t.zegarTestowy->przesun(100);
         s.takt();
@@ -214,13 +214,41 @@ private Q_SLOTS:
         Start::zatrzymajPrace(s.k);
         QCoro::waitFor(s.k.harmonogram.koniecTaktu());
         QVERIFY(takt.isReady());
-        QCOMPARE(s.k.alarmy.Count(), 0);
+        QCOMPARE(s.k.listaAlarmow.Count(), 0);
         QVERIFY(s.t.komunikaty->pokazane.isEmpty());
         QCOMPARE(obrazy.last().at(1).toString(), clsWizual::obrazBezczynny()); // monitoring ended
         QVERIFY(!s.k.harmonogram.Timer1().isActive());
         const auto zapisane = s.m.port->zapisane.size();
         s.takt();
         QCOMPARE(s.m.port->zapisane.size(), zapisane);
+    }
+
+    // Timer2 and Timer3 run while an alarm waits for acknowledgement; they
+    // blink and sound only while one is active.
+    void alarmTimers_followTheAlarmCounts()
+    {
+        Stanowisko s({5});
+        Harmonogram &h = s.k.harmonogram;
+        ListaAlarmow &lista = s.k.listaAlarmow;
+        lista.NowyAlarm(s.k.teraz(), 1, 100, QString());
+        QVERIFY(h.Timer2().isActive() && h.Timer3().isActive());
+        QVERIFY(s.k.oWizual.panel3MaObraz());
+        QMetaObject::invokeMethod(&h.Timer2(), "timeout", Qt::DirectConnection);
+        QVERIFY(!s.k.oWizual.panel3MaObraz());
+        QMetaObject::invokeMethod(&h.Timer3(), "timeout", Qt::DirectConnection);
+        QCOMPARE(s.t.dzwiek->zagrane, QStringList{QStringLiteral("alarm.wav")});
+
+        lista.DezaktywujAlarm(1); // inactive but unacknowledged: running, silent
+        QVERIFY(h.Timer2().isActive());
+        const bool obraz = s.k.oWizual.panel3MaObraz();
+        QMetaObject::invokeMethod(&h.Timer2(), "timeout", Qt::DirectConnection);
+        QMetaObject::invokeMethod(&h.Timer3(), "timeout", Qt::DirectConnection);
+        QCOMPARE(s.k.oWizual.panel3MaObraz(), obraz);
+        QCOMPARE(s.t.dzwiek->zagrane.size(), 1);
+
+        lista.Potwierdz(1);
+        QVERIFY(!h.Timer2().isActive() && !h.Timer3().isActive());
+        QVERIFY(!s.k.oWizual.panel3MaObraz());
     }
 
     void commandForUnknownControllerIsDroppedAndQueueMovesOn()

@@ -1,4 +1,9 @@
+#include "alarms/listaalarmow.h"
+#include "app/clsoapp.h"
+#include "db/clsbd.h"
+#include "model/colregulatory.h"
 #include "testsupport.h"
+#include "views/clswizual.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -7,6 +12,19 @@
 class TestWizual final : public QObject
 {
     Q_OBJECT
+
+    // The hub and what it reads; the alarm list has no database here.
+    struct Hub {
+        colRegulatory rejestr;
+        clsoApp app;
+        ZegarTestowy zegar;
+        KomunikatyTestowe komunikaty;
+        Polaczenie cn;
+        clsBD bd{cn};
+        ListaAlarmow lista{rejestr, bd, zegar, komunikaty};
+        DzwiekTestowy dzwiek;
+        clsWizual w{rejestr, app, lista, dzwiek};
+    };
 
     static QString ostatniTekst(const QSignalSpy &s, int panel)
     {
@@ -31,9 +49,9 @@ private Q_SLOTS:
     {
         QFETCH(int, operacja);
         QFETCH(QString, tekst);
-        KontekstTestowy t;
-        t.k->oRegulatory.Add(7, QStringLiteral("R1"), QStringLiteral("R1")).Id = 1;
-        clsWizual &h = t.k->oWizual;
+        Hub t;
+        t.rejestr.Add(7, QStringLiteral("R1"), QStringLiteral("R1")).Id = 1;
+        clsWizual &h = t.w;
         QSignalSpy s(&h, &clsWizual::panelTekst);
         const auto wywolaj = [&](bool trwa) {
             switch (operacja) {
@@ -62,29 +80,29 @@ private Q_SLOTS:
 
     void onlySuccessfulExchangeResetsCommunicationPanel()
     {
-        KontekstTestowy t;
-        QSignalSpy teksty(&t.k->oWizual, &clsWizual::panelTekst);
-        QSignalSpy obrazy(&t.k->oWizual, &clsWizual::panelObraz);
-        t.k->oWizual.eKomunikacja(1);
-        t.k->oWizual.eKomunikacja(2);
+        Hub t;
+        QSignalSpy teksty(&t.w, &clsWizual::panelTekst);
+        QSignalSpy obrazy(&t.w, &clsWizual::panelObraz);
+        t.w.eKomunikacja(1);
+        t.w.eKomunikacja(2);
         QCOMPARE(teksty.size() + obrazy.size(), 0);
-        t.k->oWizual.eKomunikacja(0);
+        t.w.eKomunikacja(0);
         QCOMPARE(ostatniTekst(teksty, 4), QString());
         QCOMPARE(ostatniTekst(obrazy, 4), clsWizual::obrazBezczynny());
     }
 
     void newDataOnlyForTypeO()
     {
-        KontekstTestowy t;
-        clRegulator &r = t.k->oRegulatory.Add(7, QStringLiteral("R1"), QStringLiteral("R1"));
+        Hub t;
+        clRegulator &r = t.rejestr.Add(7, QStringLiteral("R1"), QStringLiteral("R1"));
         r.Id = 1;
         r.stan().StanDiod1 = 0xFB; // stage 3 on
         r.stan().StanDiod2 = 0xFF;
-        QSignalSpy obrazy(&t.k->oWizual, &clsWizual::wezelObraz);
-        QSignalSpy kolory(&t.k->oWizual, &clsWizual::wezelKolor);
-        t.k->oWizual.eNoweDane(1, QStringLiteral("o"));
+        QSignalSpy obrazy(&t.w, &clsWizual::wezelObraz);
+        QSignalSpy kolory(&t.w, &clsWizual::wezelKolor);
+        t.w.eNoweDane(1, QStringLiteral("o"));
         QCOMPARE(obrazy.size(), 0);
-        t.k->oWizual.eNoweDane(1, QStringLiteral("O"));
+        t.w.eNoweDane(1, QStringLiteral("O"));
         QCOMPARE(obrazy.first().at(0).toString(), QStringLiteral("R1"));
         QCOMPARE(obrazy.first().at(1).toInt(), 2);
         QCOMPARE(obrazy.size(), 10);
@@ -98,58 +116,59 @@ private Q_SLOTS:
 
     void frontPanelRefreshOnlyForCurrentController()
     {
-        KontekstTestowy t;
-        t.k->oRegulatory.Add(1, QStringLiteral("A"), QStringLiteral("A")).Id = 1;
-        t.k->oRegulatory.Add(2, QStringLiteral("B"), QStringLiteral("B")).Id = 2;
-        t.k->oApp.NrAktRegulatora = 1;
-        t.k->oApp.Loaded_Panel = true;
-        t.k->oApp.Loaded_Dane = true;
-        QSignalSpy panel(&t.k->oWizual, &clsWizual::odswiezPanel);
-        QSignalSpy dane(&t.k->oWizual, &clsWizual::odswiezDane);
-        t.k->oWizual.eNoweDane(2, QStringLiteral("O"));
+        Hub t;
+        t.rejestr.Add(1, QStringLiteral("A"), QStringLiteral("A")).Id = 1;
+        t.rejestr.Add(2, QStringLiteral("B"), QStringLiteral("B")).Id = 2;
+        t.app.NrAktRegulatora = 1;
+        t.app.Loaded_Panel = true;
+        t.app.Loaded_Dane = true;
+        QSignalSpy panel(&t.w, &clsWizual::panelDoOdswiezenia);
+        QSignalSpy dane(&t.w, &clsWizual::daneDoOdswiezenia);
+        t.w.eNoweDane(2, QStringLiteral("O"));
         QCOMPARE(panel.size(), 0);
         QCOMPARE(dane.size(), 1);
-        t.k->oWizual.eNoweDane(1, QStringLiteral("O"));
+        t.w.eNoweDane(1, QStringLiteral("O"));
         QCOMPARE(panel.size(), 1);
     }
 
-    void alarmChangeWithOnlyActiveAlarmsStopsTimersButShowsPicture()
+    void alarmPictureWhileAnyAlarmIsActiveOrUnacknowledged()
     {
-        KontekstTestowy t;
-        t.k->oApp.IloscNiePotwAlarmow = 0;
-        t.k->oApp.IloscAktywnychAlarmow = 2;
-        t.k->harmonogram.Timer2().start();
-        t.k->harmonogram.Timer3().start();
-        t.k->oWizual.eZmianaAlarmow();
-        QVERIFY(!t.k->harmonogram.Timer2().isActive());
-        QVERIFY(!t.k->harmonogram.Timer3().isActive());
-        QVERIFY(t.k->oWizual.panel3MaObraz());
+        Hub t;
+        t.lista.NowyAlarm(t.zegar.teraz(), 1, 100, QString());
+        t.lista.NowyAlarm(t.zegar.teraz(), 1, 201, QString());
+        t.lista.Potwierdz(1);
+        t.lista.Potwierdz(2); // none unacknowledged, two active
+        t.w.eZmianaAlarmow();
+        QVERIFY(t.w.panel3MaObraz());
+        t.lista.DezaktywujAlarm(1);
+        t.lista.DezaktywujAlarm(2);
+        t.w.eZmianaAlarmow();
+        QVERIFY(!t.w.panel3MaObraz());
     }
 
     void blockingStatePlaysItsSoundAndRenamesMenu()
     {
-        KontekstTestowy t;
-        t.k->oRegulatory.Add(1, QStringLiteral("A"), QStringLiteral("A")).Id = 1;
-        QSignalSpy podpisy(&t.k->oWizual, &clsWizual::menuPodpis);
-        t.k->oWizual.eBlokadaRegul(1, true, true);
-        t.k->oWizual.eBlokadaRegul(1, false);
-        t.k->oWizual.eBlokadaRegul(1, false, true);
-        QCOMPARE(t.dzwiek->zagrane,
-                 (QStringList{QStringLiteral("zablokregul.wav"), QStringLiteral("odblokregul.wav")}));
+        Hub t;
+        t.rejestr.Add(1, QStringLiteral("A"), QStringLiteral("A")).Id = 1;
+        QSignalSpy podpisy(&t.w, &clsWizual::menuPodpis);
+        t.w.eBlokadaRegul(1, true, true);
+        t.w.eBlokadaRegul(1, false);
+        t.w.eBlokadaRegul(1, false, true);
+        QCOMPARE(t.dzwiek.zagrane, (QStringList{QStringLiteral("zablokregul.wav"), QStringLiteral("odblokregul.wav")}));
         QCOMPARE(podpisy.at(0).at(1).toString(), QStringLiteral("&Odblokuj regulator"));
         QCOMPARE(podpisy.at(1).at(1).toString(), QStringLiteral("&Zablokuj regulator"));
     }
 
     void stageSelectionRenamesSwitchCommand()
     {
-        KontekstTestowy t;
-        clRegulator &r = t.k->oRegulatory.Add(1, QStringLiteral("A"), QStringLiteral("A"));
+        Hub t;
+        clRegulator &r = t.rejestr.Add(1, QStringLiteral("A"), QStringLiteral("A"));
         r.Id = 1;
         r.stan().StanDiod2 = 0x7F; // stage 9 on
         r.stan().StanDiod1 = 0xFF;
-        QSignalSpy podpisy(&t.k->oWizual, &clsWizual::menuPodpis);
-        t.k->oWizual.eZmianaBaterii(1, 9);
-        t.k->oWizual.eZmianaBaterii(1, 1);
+        QSignalSpy podpisy(&t.w, &clsWizual::menuPodpis);
+        t.w.eZmianaBaterii(1, 9);
+        t.w.eZmianaBaterii(1, 1);
         QCOMPARE(podpisy.at(0).at(1).toString(), QStringLiteral("&Wyłącz stopień"));
         QCOMPARE(podpisy.at(1).at(1).toString(), QStringLiteral("&Załącz stopień"));
     }

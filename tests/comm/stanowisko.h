@@ -1,11 +1,13 @@
 #pragma once
 
 #include "comm/clcomm.h"
+#include "comm/komunikator.h"
 #include "portpamieciowy.h"
 #include "testsupport.h"
 
 #include <QCoro/QCoroTask>
 #include <QHash>
+#include <QTimer>
 
 #include <memory>
 #include <stdexcept>
@@ -32,27 +34,12 @@ struct Stanowisko {
     QHash<int, int> adresy{{1, 0x05}, {2, 0x11}, {3, 0x1FF}};
 };
 
-// The result of a task run to its end; an exception is caught and its text
-// kept, because an exception escaping QCoro::waitFor would hang it.
-template <typename T> struct Wynik {
-    T wartosc{};
-    QString wyjatek;
-};
-
-template <typename T> QCoro::Task<void> przechwyc(QCoro::Task<T> zadanie, Wynik<T> *w)
+// The scheduler's side of the dispatcher: timer1 stops when the line is
+// taken and starts again when the last command has ended.
+inline void polaczTimer1(Komunikator &k, QTimer &timer1)
 {
-    try {
-        w->wartosc = co_await zadanie;
-    } catch (const std::exception &e) {
-        w->wyjatek = QString::fromUtf8(e.what());
-    }
-}
-
-template <typename T> Wynik<T> uruchom(QCoro::Task<T> &&zadanie)
-{
-    Wynik<T> w;
-    QCoro::waitFor(przechwyc(std::move(zadanie), &w));
-    return w;
+    QObject::connect(&k, &Komunikator::wymianaRozpoczeta, &timer1, &QTimer::stop);
+    QObject::connect(&k, &Komunikator::wymianyZakonczone, &timer1, qOverload<>(&QTimer::start));
 }
 
 inline QByteArray hex(const char *h)

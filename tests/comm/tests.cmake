@@ -6,6 +6,7 @@ tolvek_test(tst_lacze unit SOURCES ${tolvek_comm_testy}/tst_lacze.cpp ${tolvek_c
 target_compile_definitions(tst_lacze PRIVATE TOLVEK_KORPUS="${tolvek_comm_testy}/korpus")
 tolvek_test(tst_silnik unit SOURCES ${tolvek_comm_testy}/tst_silnik.cpp ${tolvek_comm_testy}/stanowisko.h
     LIBS tolvek_comm)
+tolvek_test(tst_protokol unit SOURCES ${tolvek_comm_testy}/tst_protokol.cpp LIBS tolvek_protokol)
 tolvek_test(tst_kolejka unit SOURCES ${tolvek_comm_testy}/tst_kolejka.cpp LIBS tolvek_comm)
 tolvek_test(tst_portqt integration SOURCES ${tolvek_comm_testy}/tst_portqt.cpp LIBS tolvek_comm util)
 

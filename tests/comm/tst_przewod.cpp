@@ -90,8 +90,8 @@ void TestPrzewodu::init()
     m_timer1 = std::make_unique<QTimer>();
     m_timer1->setInterval(100);
     m_timer1->start();
-    m_k->ustawTimer1(m_timer1.get());
-    m_stany = std::make_unique<QSignalSpy>(m_k.get(), &Komunikator::eKomunikacja);
+    polaczTimer1(*m_k, *m_timer1);
+    m_stany = std::make_unique<QSignalSpy>(m_k.get(), &Komunikator::stanLinii);
     m_timer1WTrakcie = false;
     m_powiadomienia = 0;
     connect(m_comm->port(), &PortSzeregowy::daneGotowe, this, [this] {

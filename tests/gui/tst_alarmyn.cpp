@@ -3,7 +3,7 @@
 #include "alarms/fmalarmyn.h"
 #include "alarms/listaalarmow.h"
 #include "app/kontekst.h"
-#include "testsupport.h"
+#include "kontekstestowy.h"
 
 #include <QTest>
 #include <QTreeWidget>
@@ -69,12 +69,12 @@ private Q_SLOTS:
     void alarmLife_showsInRowLooks()
     {
         QFETCH(bool, najpierwPotwierdzony);
-        fmAlarmyN okno(k());
+        fmAlarmyN okno(k().listaAlarmow);
         okno.show();
         QTreeWidget *l = okno.lstAlarmy();
-        k().alarmy.NowyAlarm(czas, 1, 100, QString());
-        k().alarmy.NowyAlarm(czas, 2, 201, QStringLiteral("( 125.3 A)"));
-        k().alarmy.NowyAlarm(czas.plusSekundy(5), 2, 201, QStringLiteral("( 130 A)")); // still active: no row
+        k().listaAlarmow.NowyAlarm(czas, 1, 100, QString());
+        k().listaAlarmow.NowyAlarm(czas, 2, 201, QStringLiteral("( 125.3 A)"));
+        k().listaAlarmow.NowyAlarm(czas.plusSekundy(5), 2, 201, QStringLiteral("( 130 A)")); // still active: no row
         QCOMPARE(l->topLevelItemCount(), 2);
         QTreeWidgetItem *w = l->topLevelItem(1);
         QCOMPARE(w->text(0), QStringLiteral("05/12/2026 10:15:30"));
@@ -90,40 +90,40 @@ private Q_SLOTS:
             dwuklik(l, w);
             wyglad(w, true, false); // still red, no longer bold
             dwuklik(l, w);          // a second double click changes nothing
-            k().alarmy.DezaktywujAlarm(2);
+            k().listaAlarmow.DezaktywujAlarm(2);
         } else {
-            k().alarmy.DezaktywujAlarm(2);
+            k().listaAlarmow.DezaktywujAlarm(2);
             wyglad(w, false, true); // black, ghosted, still bold
-            QCOMPARE(k().oApp.IloscNiePotwAlarmow, 2);
+            QCOMPARE(k().listaAlarmow.IloscNiePotwAlarmow(), 2);
             dwuklik(l, w);
         }
         wyglad(w, false, false);
         QCOMPARE(w->text(6), QStringLiteral("N"));
         QCOMPARE(w->text(7), QStringLiteral("T"));
-        QCOMPARE(k().oApp.IloscNiePotwAlarmow, 1);
+        QCOMPARE(k().listaAlarmow.IloscNiePotwAlarmow(), 1);
         QVERIFY(l->topLevelItem(0)->font(0).bold()); // the other alarm is untouched
         QVERIFY(zamknietyWBazie(id));
     }
 
     void doubleClickOutsideRowsDoesNothing()
     {
-        fmAlarmyN okno(k());
+        fmAlarmyN okno(k().listaAlarmow);
         okno.resize(755, 300);
         okno.show();
         QTreeWidget *l = okno.lstAlarmy();
         QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, QPoint(10, 10)); // empty list
-        k().alarmy.NowyAlarm(czas, 1, 100, QString());
+        k().listaAlarmow.NowyAlarm(czas, 1, 100, QString());
         QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, QPoint(10, l->viewport()->height() - 5));
-        QCOMPARE(k().oApp.IloscNiePotwAlarmow, 1);
+        QCOMPARE(k().listaAlarmow.IloscNiePotwAlarmow(), 1);
         QCOMPARE(l->topLevelItem(0)->text(7), QStringLiteral("N"));
     }
 
     void rowsRaisedBeforeTheBoardOpensAreShown()
     {
-        k().alarmy.NowyAlarm(czas, 1, 100, QString());
-        k().alarmy.NowyAlarm(czas, 2, 203, QStringLiteral("( 0.9)"));
-        k().alarmy.DezaktywujAlarm(1);
-        fmAlarmyN okno(k());
+        k().listaAlarmow.NowyAlarm(czas, 1, 100, QString());
+        k().listaAlarmow.NowyAlarm(czas, 2, 203, QStringLiteral("( 0.9)"));
+        k().listaAlarmow.DezaktywujAlarm(1);
+        fmAlarmyN okno(k().listaAlarmow);
         QCOMPARE(okno.lstAlarmy()->topLevelItemCount(), 2);
         QVERIFY(wyszarzony(okno.lstAlarmy()->topLevelItem(0), 0));
         QVERIFY(czerwony(okno.lstAlarmy()->topLevelItem(1), 0));

@@ -2,9 +2,9 @@
 #include "admin/fmlogin.h"
 #include "admin/frmoptions.h"
 #include "app/kontekst.h"
+#include "kontekstestowy.h"
 #include "platform/komunikatyokna.h"
 #include "platform/ustawieniahaslo.h"
-#include "testsupport.h"
 
 #include <QApplication>
 #include <QComboBox>

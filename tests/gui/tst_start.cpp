@@ -34,10 +34,10 @@ private Q_SLOTS:
         // The tree, then the alarm board, as children of the main window.
         const QList<QMdiSubWindow *> okna = s.glowny()->mdi()->subWindowList(QMdiArea::CreationOrder);
         QCOMPARE(okna.size(), 2);
-        QCOMPARE(okna.at(0)->widget(), static_cast<QWidget *>(s.u->regulatory()));
-        QCOMPARE(okna.at(1)->widget(), static_cast<QWidget *>(s.u->alarmy()));
+        QCOMPARE(okna.at(0)->widget(), static_cast<QWidget *>(s.u->oknoRegulatorow()));
+        QCOMPARE(okna.at(1)->widget(), static_cast<QWidget *>(s.u->oknoAlarmow()));
         QVERIFY(okna.at(0)->isVisible() && okna.at(1)->isVisible());
-        QCOMPARE(s.u->regulatory()->Tree()->topLevelItemCount(), 2);
+        QCOMPARE(s.u->oknoRegulatorow()->Tree()->topLevelItemCount(), 2);
         for (QWidget *w : QApplication::topLevelWidgets()) // the splash is gone
             QVERIFY(!qobject_cast<frmSplash *>(w) || !w->isVisible());
     }

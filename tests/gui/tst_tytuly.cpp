@@ -2,8 +2,8 @@
 // application would be appended to every title ("Opcje programu — Tolvek").
 // Runs on the xcb platform under a virtual X server (xvfb-run).
 #include "admin/frmoptions.h"
+#include "kontekstestowy.h"
 #include "platform/komunikatyokna.h"
-#include "testsupport.h"
 #include "ui/main/uruchomienie.h"
 
 #include <QApplication>

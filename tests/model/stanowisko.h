@@ -1,58 +1,67 @@
 #pragma once
 
-// A context over test seams with a fresh database file opened the way the
-// start-up opens it: the connection and the three shared cursors.
+// The controller model as the station builds it, without the app layer: the
+// real link and dispatcher over a given port, a fresh database file opened
+// the way the start-up opens it, the alarm list and a recording event sink.
 
-#include "platform/zapytanie.h"
+#include "alarms/listaalarmow.h"
+#include "comm/clcomm.h"
+#include "comm/komunikator.h"
+#include "db/clsbd.h"
+#include "model/colregulatory.h"
+#include "model/srodowisko.h"
+#include "platform/rekordy.h"
 #include "testsupport.h"
 
-#include <QCoro/QCoroTask>
 #include <QVariantList>
+
+#include <memory>
+#include <stdexcept>
 
 struct StanowiskoModelu {
     BazaTestowa baza;
-    KontekstTestowy t;
-    Kontekst &k;
+    std::unique_ptr<Zegar> zegarWlasny;
+    ZegarTestowy *zegarTestowy; // null when another clock was given
+    KomunikatyTestowe komunikaty;
+    ZdarzeniaTestowe zdarzenia;
+    clComm comm;
+    Komunikator komunikator;
+    Polaczenie cnBaza;
+    clsBD bd{cnBaza};
+    Rekordy rsRegulatory, rsPomiary, rsOstPomiar;
+    colRegulatory rejestr{&srodowisko};
+    ListaAlarmow alarmy;
+    PrzelacznikiPanelu przelaczniki;
+    SrodowiskoRegulatora srodowisko;
 
-    explicit StanowiskoModelu(FabrykaPortow fabryka = {}, std::unique_ptr<Zegar> zegar = {})
-        : t(std::move(fabryka), std::move(zegar)), k(*t.k)
+    explicit StanowiskoModelu(std::unique_ptr<PortSzeregowy> port = {}, std::unique_ptr<Zegar> zegar = {})
+        : zegarWlasny(zegar ? std::move(zegar) : std::make_unique<ZegarTestowy>()),
+          zegarTestowy(dynamic_cast<ZegarTestowy *>(zegarWlasny.get())), comm(*zegarWlasny, komunikaty),
+          komunikator(comm),
+          alarmy(rejestr, bd, *zegarWlasny, komunikaty), srodowisko{komunikator,  alarmy,     zdarzenia,
+                                                                    bd,           rsPomiary,  rsOstPomiar,
+                                                                    *zegarWlasny, komunikaty, przelaczniki}
     {
-        // Every command would start the scheduler's timer again, and its
-        // ticks would read the controllers under test on their own.
-        k.oKomunikator.ustawTimer1(nullptr);
+        if (port)
+            comm.ustawPort(std::move(port));
+        comm.ustawAdresy([this](int nr) {
+            const clRegulator *r = rejestr.znajdz(nr);
+            if (!r)
+                throw std::out_of_range("no controller with this number");
+            return r->adres;
+        });
     }
+
+    DataCzas teraz() const { return zegarWlasny->teraz(); }
 
     // Rows are inserted before the cursors open, as they are at start-up.
     void otworz()
     {
-        k.cnBaza.Open(baza.polaczenieTekst);
-        k.rsRegulatory.Open(QStringLiteral("Regulatory"), k.cnBaza);
-        k.rsPomiary.Open(QStringLiteral("Pomiary"), k.cnBaza);
-        k.rsOstPomiar.Open(QStringLiteral("OstPomiar"), k.cnBaza);
+        cnBaza.Open(baza.polaczenieTekst);
+        rsRegulatory.Open(QStringLiteral("Regulatory"), cnBaza);
+        rsPomiary.Open(QStringLiteral("Pomiary"), cnBaza);
+        rsOstPomiar.Open(QStringLiteral("OstPomiar"), cnBaza);
     }
 
-    QList<QVariantList> wiersze(const QString &sql) { return wierszeZapytania(k.cnBaza, sql); }
+    QList<QVariantList> wiersze(const QString &sql) { return wierszeZapytania(cnBaza, sql); }
 };
-
-// Runs an operation to its end. An exception is kept as text, because one
-// escaping QCoro::waitFor would hang the test.
-template <typename T> struct Wynik {
-    T wartosc{};
-    QString wyjatek;
-};
-
-template <typename T> QCoro::Task<void> przechwyc(QCoro::Task<T> zadanie, Wynik<T> *w)
-{
-    try {
-        w->wartosc = co_await zadanie;
-    } catch (const std::exception &e) {
-        w->wyjatek = QString::fromUtf8(e.what());
-    }
-}
-
-template <typename T> Wynik<T> uruchom(QCoro::Task<T> &&zadanie)
-{
-    Wynik<T> w;
-    QCoro::waitFor(przechwyc(std::move(zadanie), &w));
-    return w;
-}

@@ -7,7 +7,6 @@
 #include "stanowisko.h"
 
 #include <QByteArray>
-#include <QSignalSpy>
 #include <QStringList>
 
 #include <array>
@@ -53,35 +52,30 @@ struct SterownikPamieciowy {
     }
 };
 
-// A port factory whose port is answered by the given controller. The
-// controller must outlive the context.
-inline FabrykaPortow fabrykaZe(SterownikPamieciowy &s, PortPamieciowy **port)
-{
-    return [&s, port] {
-        auto p = std::make_unique<PortPamieciowy>();
-        p->otworz(QStringLiteral("pamiec"));
-        p->ustawOdpowiadacz([&s](const QByteArray &ramka) { return s.odpowiedz(ramka); });
-        *port = p.get();
-        return p;
-    };
-}
-
 // The line end of a test: the controller and the port that reaches it.
 struct Linia {
     SterownikPamieciowy sterownik;
     PortPamieciowy *port = nullptr;
+
+    std::unique_ptr<PortSzeregowy> otworzPort()
+    {
+        auto p = std::make_unique<PortPamieciowy>();
+        p->otworz(QStringLiteral("pamiec"));
+        p->ustawOdpowiadacz([this](const QByteArray &ramka) { return sterownik.odpowiedz(ramka); });
+        port = p.get();
+        return p;
+    }
 };
 
-// A context whose line leads to one answering controller, registered as
+// A model whose line leads to one answering controller, registered as
 // controller 1 "K5" at address 5, with a 200/5 current transformer in the
 // 380 V class, no thresholds, and the database open.
 struct StanowiskoLinii : Linia, StanowiskoModelu {
     clRegulator &r;
-    QSignalSpy panele{&k.oWizual, &clsWizual::panelTekst};
 
     explicit StanowiskoLinii(std::unique_ptr<Zegar> zegar = {})
-        : StanowiskoModelu(fabrykaZe(sterownik, &port), std::move(zegar)),
-          r(k.oRegulatory.Add(5, QStringLiteral("K5"), QStringLiteral("K5")))
+        : StanowiskoModelu(otworzPort(), std::move(zegar)),
+          r(rejestr.Add(5, QStringLiteral("K5"), QStringLiteral("K5")))
     {
         r.Id = 1;
         r.Przekladnia = 40;
@@ -110,15 +104,5 @@ struct StanowiskoLinii : Linia, StanowiskoModelu {
         for (const QByteArray &b : port->zapisane)
             r << QString::fromLatin1(b.toHex());
         return r;
-    }
-
-    // The texts panel 1 was given, in order.
-    QStringList teksty() const
-    {
-        QStringList t;
-        for (const auto &a : panele)
-            if (a.at(0).toInt() == 1)
-                t << a.at(1).toString();
-        return t;
     }
 };

@@ -84,8 +84,8 @@ private Q_SLOTS:
         s.otworz();
         if (!ostrzezenie.isEmpty())
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(ostrzezenie));
-        WczytajRegulatory(s.k);
-        QCOMPARE(rejestr(s.k.oRegulatory), oczekiwany);
+        WczytajRegulatory(s.rsRegulatory, s.rsOstPomiar, s.rejestr, s.komunikaty);
+        QCOMPARE(rejestr(s.rejestr), oczekiwany);
     }
 
     void columns_copiedIntoRecord_data()
@@ -122,9 +122,9 @@ private Q_SLOTS:
         s.baza.wykonaj(QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ, %1) VALUES (9, 'K', 'regulator', %2)")
                            .arg(kolumny, wartosci));
         s.otworz();
-        WczytajRegulatory(s.k);
-        QCOMPARE(s.k.oRegulatory.Count(), 1);
-        porownajPola(s.k.oRegulatory.Item(1), oczekiwane);
+        WczytajRegulatory(s.rsRegulatory, s.rsOstPomiar, s.rejestr, s.komunikaty);
+        QCOMPARE(s.rejestr.Count(), 1);
+        porownajPola(s.rejestr.Item(1), oczekiwane);
     }
 
     void addressOffTheBus_loadedButReportedOnce()
@@ -136,10 +136,10 @@ private Q_SLOTS:
         s.otworz();
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("A has the address 300")));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("B has the address -1")));
-        WczytajRegulatory(s.k);
-        QCOMPARE(rejestr(s.k.oRegulatory),
+        WczytajRegulatory(s.rsRegulatory, s.rsOstPomiar, s.rejestr, s.komunikaty);
+        QCOMPARE(rejestr(s.rejestr),
                  (QStringList{"1 300 'A'->1 0 0 0 0 -", "2 -1 'B'->2 0 0 0 0 -", "3 5 'C'->3 0 0 0 0 -"}));
-        const auto &m = s.t.komunikaty->pokazane;
+        const auto &m = s.komunikaty.pokazane;
         QCOMPARE(m.size(), 2);
         QCOMPARE(m.at(0).tekst,
                  QStringLiteral("Regulator 'A' (Adres= 300) ma adres spoza zakresu 0..255 i nie będzie odczytywany."));
@@ -154,18 +154,18 @@ private Q_SLOTS:
                         QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ, ProgNapiecie, ProgPrad, ProgTgFiMin, "
                                        "ProgTgFi) VALUES (2, 'Z', 'regulator', 0, 0, 0, 0)")});
         s.otworz();
-        WczytajRegulatory(s.k);
+        WczytajRegulatory(s.rsRegulatory, s.rsOstPomiar, s.rejestr, s.komunikaty);
         // tg fi can be negative: an unset lower threshold must lie below any of it.
         for (int i : {1, 2}) {
-            clRegulator &r = s.k.oRegulatory.Item(i);
+            clRegulator &r = s.rejestr.Item(i);
             r.PradBierny = 1.0e6f;
             r.Napiecie = 1.0e5f;
             r.TgFi = -5000.0f;
             r.sprawdzProgi();
         }
-        QCOMPARE(s.k.alarmy.Count(), 3);
+        QCOMPARE(s.alarmy.Count(), 3);
         for (int i = 1; i <= 3; ++i)
-            QCOMPARE(s.k.alarmy.wiersz(i).nrRegul.trimmed(), QStringLiteral("2"));
+            QCOMPARE(s.alarmy.wiersz(i).nrRegul.trimmed(), QStringLiteral("2"));
     }
 };
 

@@ -12,52 +12,46 @@ private Q_SLOTS:
     void wczytaj_writesRefused_isACommunicationFailureAndNothingStaleIsDecoded()
     {
         StanowiskoLinii s;
-        QVERIFY(uruchom(s.r.WczytajStanRegul(s.k.teraz())).wartosc);
-        s.r.DodajAlarm(s.k.teraz(), 100, QString()); // an earlier failure
+        QVERIFY(uruchom(s.r.WczytajStanRegul(s.teraz())).wartosc);
+        s.r.DodajAlarm(s.teraz(), 100, QString()); // an earlier failure
         s.r.Napiecie = 0;
 
         s.port->ustawOdmoweZapisu(true);
-        const Wynik<bool> w = uruchom(s.r.WczytajStanRegul(s.k.teraz()));
+        const Wynik<bool> w = uruchom(s.r.WczytajStanRegul(s.teraz()));
         // A line that refuses frames must not turn the last block into a new
         // reading: no decoding, a failed reading, the alarm kept.
         QVERIFY(!w.wartosc);
         QCOMPARE(s.r.Napiecie, 0.0f);
         QCOMPARE(s.r.AktywneAlarmy, 3); // Czytaj_Diody and daj_dane failed
-        QCOMPARE(s.k.alarmy.Count(), 1);
-        QVERIFY(s.k.alarmy.wiersz(1).aktywny());
+        QCOMPARE(s.alarmy.Count(), 1);
+        QVERIFY(s.alarmy.wiersz(1).aktywny());
     }
 
     void okresowy_firstDueReading_blockingByteDecodedStoredAdvanced_endReportedEvenOnThrow()
     {
         StanowiskoLinii s;
         s.sterownik.pamiec[0x2F] = 0x61;
-        s.k.oApp.Loaded_Dane = true;
-        QSignalSpy dane(&s.k.oWizual, &clsWizual::odswiezDane);
-        QSignalSpy menu(&s.k.oWizual, &clsWizual::menuPodpis);
-        s.t.zegarTestowy->ustaw(DataCzas::zTekstu(QStringLiteral("2026-12-05 10:07:12")));
+        s.zegarTestowy->ustaw(DataCzas::zTekstu(QStringLiteral("2026-12-05 10:07:12")));
         s.r.NastepnyOdczyt = DataCzas::zTekstu(QStringLiteral("2026-12-05 10:00"));
         s.r.ZakloceniaHarm = true;
-        const DataCzas teraz = s.k.teraz();
+        const DataCzas teraz = s.teraz();
 
         const Wynik<bool> w = uruchom(s.r.OkresowyOdczyt(teraz));
         QVERIFY2(w.wyjatek.isEmpty(), qPrintable(w.wyjatek));
         // Never read before: the blocking byte first, shown without a sound.
         QCOMPARE(s.ramki(), (QStringList{"02052f05", "02059004", "0205a004", "0205b004", "02054f06"}));
         QCOMPARE(s.r.Zablokowany, true);
-        QCOMPARE(menu.size(), 1);
-        QCOMPARE(menu.first().at(1).toString(), QStringLiteral("&Odblokuj regulator"));
-        QVERIFY(s.t.dzwiek->zagrane.isEmpty());
         const clsStan &st = s.r.stan();
         QCOMPARE((QList<int>{st.StanDiod1, st.StanDiod2, st.StanDiod3, st.StanPrzel1, st.StanDisplay4}),
                  (QList<int>{0xFB, 0x7F, 0x33, 0x02, 0x51}));
         QCOMPARE(s.r.czytaj.wartosc, 0x55);
         QCOMPARE(s.r.PradCalk, 200.0f);
         QCOMPARE(s.r.ZakloceniaHarm, false);
-        QCOMPARE(s.k.alarmy.Count(), 0);
-        QCOMPARE(dane.size(), 1);
+        QCOMPARE(s.alarmy.Count(), 0);
         QCOMPARE(s.r.OstatniOdczyt, teraz);
         QCOMPARE(s.r.NastepnyOdczyt.tekstBazy(), QStringLiteral("2026-12-05 10:15:00"));
-        QCOMPARE(s.teksty(), (QStringList{"Oczytuję okresowe dane z regulatora 'K5' ...", ""}));
+        QCOMPARE(s.zdarzenia.wszystkie, (QStringList{"eBlokadaRegul 1 true false", "eOkresowyOdczyt 1 true",
+                                                     "eNoweDane 1 O", "eOkresowyOdczyt 1 false"}));
         QCOMPARE(s.wiersze(QStringLiteral("Select Data, Napiecie from Pomiary")),
                  (QList<QVariantList>{{"2026-12-05 10:07:12", 230.0}}));
         QCOMPARE(s.wiersze(QStringLiteral("Select PopTimerU from OstPomiar")), QList<QVariantList>{{900}});
@@ -68,8 +62,8 @@ private Q_SLOTS:
         s.r.NastepnyOdczyt = teraz;
         s.r.Id = 7; // a number the line cannot resolve: the command throws
         QVERIFY(!uruchom(s.r.OkresowyOdczyt(teraz)).wyjatek.isEmpty());
-        QCOMPARE(s.teksty().size(), 4);
-        QCOMPARE(s.teksty().last(), QString());
+        QCOMPARE(s.zdarzenia.te("eOkresowyOdczyt").size(), 4);
+        QCOMPARE(s.zdarzenia.wszystkie.last(), QStringLiteral("eOkresowyOdczyt 7 false"));
     }
 
     void progi_strictComparisonsAndComments_data()
@@ -105,8 +99,8 @@ private Q_SLOTS:
         s.r.TgFi = tgFi;
         s.r.sprawdzProgi();
         QStringList t;
-        for (int i = 1; i <= s.k.alarmy.Count(); ++i)
-            t << s.k.alarmy.wiersz(i).tresc;
+        for (int i = 1; i <= s.alarmy.Count(); ++i)
+            t << s.alarmy.wiersz(i).tresc;
         QCOMPARE(t, tresci);
         QCOMPARE(s.r.AktywneAlarmy, tresci.size());
     }
@@ -114,31 +108,31 @@ private Q_SLOTS:
     void alarms_oneRowPerCondition_clearedOnlyForTheirControllerAndCode()
     {
         StanowiskoLinii s;
-        clRegulator &drugi = s.k.oRegulatory.Add(6, QStringLiteral("K6"), QStringLiteral("K6"));
+        clRegulator &drugi = s.rejestr.Add(6, QStringLiteral("K6"), QStringLiteral("K6"));
         drugi.Id = 2;
         s.r.ProgPrad = 100;
         s.r.PradBierny = 130;
         for (int i = 0; i < 5; ++i)
             s.r.sprawdzProgi();
-        QCOMPARE(s.k.alarmy.Count(), 1);
+        QCOMPARE(s.alarmy.Count(), 1);
         QCOMPARE(s.r.AktywneAlarmy, 5);
         QCOMPARE(s.wiersze(QStringLiteral("Select Tresc from Alarmy")).size(), 1);
 
         // The count stops at the 16-bit top instead of wrapping to "never alarmed".
         drugi.AktywneAlarmy = 32766;
         for (int i = 0; i < 3; ++i)
-            drugi.DodajAlarm(s.k.teraz(), 201, QStringLiteral("( 131 A)"));
+            drugi.DodajAlarm(s.teraz(), 201, QStringLiteral("( 131 A)"));
         QCOMPARE(drugi.AktywneAlarmy, 32767);
-        s.r.DodajAlarm(s.k.teraz(), 202, QStringLiteral("( 450 V)"));
+        s.r.DodajAlarm(s.teraz(), 202, QStringLiteral("( 450 V)"));
         s.r.SprawdzAlarm(201);
         auto stany = [&s] {
             QString t;
-            for (int i = 1; i <= s.k.alarmy.Count(); ++i)
-                t += s.k.alarmy.wiersz(i).stan;
+            for (int i = 1; i <= s.alarmy.Count(); ++i)
+                t += s.alarmy.wiersz(i).stan;
             return t;
         };
         QCOMPARE(stany(), QStringLiteral("NAA"));
-        QCOMPARE(s.k.oApp.IloscAktywnychAlarmow, 2);
+        QCOMPARE(s.alarmy.IloscAktywnychAlarmow(), 2);
 
         // A returning condition is a new alarm; the voltage, now fine, ends 202.
         s.r.sprawdzProgi();
@@ -150,8 +144,9 @@ private Q_SLOTS:
     void silentLine_alarm100TwiceOneRowNothingDecoded_thenClearedWhenItAnswers()
     {
         StanowiskoLinii s(std::make_unique<ZegarPrzesuwany>());
-        QVERIFY(uruchom(s.r.WczytajStanRegul(s.k.teraz())).wartosc);
+        QVERIFY(uruchom(s.r.WczytajStanRegul(s.teraz())).wartosc);
         const DaneRozkazu dobry = s.r.blok;
+        s.zdarzenia.wszystkie.clear();
 
         // The LED reads go unanswered and the block breaks off after 11 of its
         // 33 bytes, with other values.
@@ -160,30 +155,30 @@ private Q_SLOTS:
             return static_cast<quint8>(ramka[3]) == 0x06 ? QByteArray(11, '\x7E') : s.sterownik.odpowiedz(ramka);
         });
         s.port->zapisane.clear();
-        const DataCzas nastepny = s.k.teraz().plusMinuty(-1);
-        s.r.OstatniOdczyt = s.k.teraz().plusMinuty(-16);
+        const DataCzas nastepny = s.teraz().plusMinuty(-1);
+        s.r.OstatniOdczyt = s.teraz().plusMinuty(-16);
         s.r.NastepnyOdczyt = nastepny;
         s.r.Napiecie = -1;
-        const DataCzas teraz = s.k.teraz();
+        const DataCzas teraz = s.teraz();
         uruchom(s.r.OkresowyOdczyt(teraz));
         QCOMPARE(s.r.AktywneAlarmy, 2); // Czytaj_Diody and the block: two calls, one row
-        QCOMPARE(s.k.alarmy.Count(), 1);
-        QCOMPARE(s.k.alarmy.wiersz(1).tresc, QStringLiteral("Brak komunikacji z regulatorem "));
+        QCOMPARE(s.alarmy.Count(), 1);
+        QCOMPARE(s.alarmy.wiersz(1).tresc, QStringLiteral("Brak komunikacji z regulatorem "));
         QCOMPARE(s.r.Napiecie, -1.0f); // nothing decoded
         QVERIFY(s.r.blok.bajty == dobry.bajty);
         QCOMPARE(s.r.NastepnyOdczyt, nastepny); // still due
         QCOMPARE(s.r.OstatniOdczyt, teraz);
         QCOMPARE(s.ramki().last(), QStringLiteral("02054f06")); // czytaj sends nothing of its own
-        QCOMPARE(s.teksty().size(), 2);
-        QCOMPARE(s.teksty().last(), QString());
+        QCOMPARE(s.zdarzenia.te("eOkresowyOdczyt"), (QStringList{"eOkresowyOdczyt 1 true", "eOkresowyOdczyt 1 false"}));
+        QVERIFY(s.zdarzenia.te("eNoweDane").isEmpty());
         // Neither the failed reading nor the one on request was stored.
         QVERIFY(s.wiersze(QStringLiteral("Select Adres from Pomiary")).isEmpty());
 
         s.sterownik.milczy = false;
         s.port->ustawOdpowiadacz([&s](const QByteArray &ramka) { return s.sterownik.odpowiedz(ramka); });
-        uruchom(s.r.OkresowyOdczyt(s.k.teraz()));
-        QCOMPARE(s.k.alarmy.Count(), 1);
-        QCOMPARE(s.k.alarmy.wiersz(1).stan, QStringLiteral("N"));
+        uruchom(s.r.OkresowyOdczyt(s.teraz()));
+        QCOMPARE(s.alarmy.Count(), 1);
+        QCOMPARE(s.alarmy.wiersz(1).stan, QStringLiteral("N"));
         QVERIFY(s.r.NastepnyOdczyt > nastepny);
         QCOMPARE(s.wiersze(QStringLiteral("Select Adres from Pomiary")).size(), 1);
     }

@@ -42,9 +42,12 @@ private Q_SLOTS:
         QVERIFY2(w.wyjatek.isEmpty(), qPrintable(w.wyjatek));
         QCOMPARE(s.ramki(), ramki);
         QCOMPARE(s.r.Zablokowany, zablokowany);
-        const QString tekst = blokada ? QStringLiteral("Blokuję") : QStringLiteral("Odblokowuję");
-        QCOMPARE(s.teksty(), (QStringList{tekst + QStringLiteral(" regulator 'K5' ..."), QString()}));
-        QCOMPARE(s.t.dzwiek->zagrane, QStringList{zablokowany ? "zablokregul.wav" : "odblokregul.wav"});
+        // The end state with its sound, inside the start and the end of the operation.
+        const QString stan = blokada ? QStringLiteral("true") : QStringLiteral("false");
+        QCOMPARE(s.zdarzenia.wszystkie,
+                 (QStringList{"eBlokowanieRegul 1 " + stan + " true",
+                              QStringLiteral("eBlokadaRegul 1 %1 true").arg(zablokowany ? "true" : "false"),
+                              "eBlokowanieRegul 1 " + stan + " false"}));
     }
 
     void kondensator_switchesOneStageAndReadsBack_data()
@@ -93,8 +96,6 @@ private Q_SLOTS:
         s.sterownik.pamiec[0x90] = diody1;
         s.sterownik.pamiec[0xA0] = diody2;
         s.sterownik.pamiec[0x74] = 45; // stage 5 is still discharging
-        s.k.oApp.Loaded_Dane = true;
-        QSignalSpy dane(&s.k.oWizual, &clsWizual::odswiezDane);
         if (nr > 8)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("no stage")));
 
@@ -104,16 +105,18 @@ private Q_SLOTS:
         QCOMPARE(s.ramki(), ramki);
         if (wynik) {
             QCOMPARE(s.r.SprawdzStanDiody(nr), wlacz);
-            QCOMPARE(dane.size(), 1);
+            QCOMPARE(s.zdarzenia.te("eNoweDane"), QStringList{"eNoweDane 1 O"});
         }
-        const QString tekst = wlacz ? QStringLiteral("Załączam") : QStringLiteral("Wyłączam");
-        QCOMPARE(s.teksty(), (QStringList{tekst + QStringLiteral(" stopień regulatora 'K5' ..."), QString()}));
+        const QString zdarzenie =
+            wlacz ? QStringLiteral("eZalaczanieBaterii 1 ") : QStringLiteral("eWylaczanieBaterii 1 ");
+        QCOMPARE(s.zdarzenia.te(wlacz ? "eZalaczanieBaterii" : "eWylaczanieBaterii"),
+                 (QStringList{zdarzenie + "true", zdarzenie + "false"}));
         const auto wpisy = s.wiersze(QStringLiteral("Select Operacja, Status, Typ, Kod_Regul from Log"));
         QCOMPARE(wpisy, (log.isEmpty() ? QList<QVariantList>() : QList<QVariantList>{{log, "N", "S", "K5"}}));
-        QCOMPARE(s.t.komunikaty->pokazane.size(), komunikat.isEmpty() ? 0 : 1);
+        QCOMPARE(s.komunikaty.pokazane.size(), komunikat.isEmpty() ? 0 : 1);
         if (!komunikat.isEmpty()) {
-            QCOMPARE(s.t.komunikaty->pokazane.first().tekst, komunikat);
-            QCOMPARE(s.t.komunikaty->pokazane.first().ikona, Ikona::Krytyczna);
+            QCOMPARE(s.komunikaty.pokazane.first().tekst, komunikat);
+            QCOMPARE(s.komunikaty.pokazane.first().ikona, Ikona::Krytyczna);
         }
     }
 
@@ -126,10 +129,10 @@ private Q_SLOTS:
         QVERIFY2(w.wyjatek.isEmpty(), qPrintable(w.wyjatek));
         QVERIFY(w.wartosc);
         QCOMPARE(s.sterownik.pamiec[0x90], 0xFA); // the stage was switched
-        QCOMPARE(s.t.komunikaty->pokazane.size(), 1);
+        QCOMPARE(s.komunikaty.pokazane.size(), 1);
         // The number has its leading blank, as in every error message.
-        QVERIFY(s.t.komunikaty->pokazane.first().tekst.startsWith(QStringLiteral("Błąd zapisu do dziennika nr  1\r")));
-        QCOMPARE(s.teksty().last(), QString());
+        QVERIFY(s.komunikaty.pokazane.first().tekst.startsWith(QStringLiteral("Błąd zapisu do dziennika nr  1\r")));
+        QCOMPARE(s.zdarzenia.wszystkie.last(), QStringLiteral("eZalaczanieBaterii 1 false"));
     }
 
     void ustawRegulator_sendsSwitchByteReadsStateAndClearsFlags()
@@ -144,8 +147,8 @@ private Q_SLOTS:
 
         s.port->ustawOdmoweZapisu(false);
         int wyczyszczone = 0;
-        s.k.bajtPrzelacznikow = [] { return 0x09; }; // switches 4 and 7 up
-        s.k.wyczyscZmienionePrzelaczniki = [&wyczyszczone] { ++wyczyszczone; };
+        s.przelaczniki.bajtPrzelacznikow = [] { return 0x09; }; // switches 4 and 7 up
+        s.przelaczniki.wyczyscZmienionePrzelaczniki = [&wyczyszczone] { ++wyczyszczone; };
         QCOMPARE(uruchom(s.r.UstawRegulator()).wartosc, -1);
         QCOMPARE(s.ramki().first(), QStringLiteral("02056a0309"));
         QCOMPARE(s.ramki().size(), 5); // then the state is read at once

@@ -14,7 +14,7 @@ namespace
 
 struct Zapis : StanowiskoModelu {
     clRegulator &r;
-    Zapis() : r(k.oRegulatory.Add(5, QStringLiteral("K5"), QStringLiteral("K5")))
+    Zapis() : r(rejestr.Add(5, QStringLiteral("K5"), QStringLiteral("K5")))
     {
         r.Id = 1;
         otworz();
@@ -23,7 +23,7 @@ struct Zapis : StanowiskoModelu {
     // whose controller counted dc seconds since the last stored one.
     void odczyt(int sekundTemu, int dc)
     {
-        r.OstatniOdczyt = k.teraz().plusSekundy(-sekundTemu);
+        r.OstatniOdczyt = teraz().plusSekundy(-sekundTemu);
         r.TimerU = r.popTimerU + dc;
     }
     QList<QVariantList> ostatnie()
@@ -107,7 +107,7 @@ private Q_SLOTS:
         QCOMPARE(w[0].mid(0, 3), energie);
         QCOMPARE(w[0].mid(3), (QVariantList{5, QStringLiteral("2026-12-05 09:59:56"), 231.5, 12.25, 40.5, 50.0}));
         QCOMPARE(z.r.TgFiOkres, tgFiOkres);
-        QVERIFY(z.t.komunikaty->pokazane.isEmpty());
+        QVERIFY(z.komunikaty.pokazane.isEmpty());
     }
 
     void twoStorings_oneOstPomiarRowCarriesTheLaterCounters()
@@ -124,14 +124,14 @@ private Q_SLOTS:
         QCOMPARE(z.r.PopPradBiernPojSr, -33.5f);
         QCOMPARE(z.r.popTimerU, 5000);
 
-        z.t.zegarTestowy->przesun(15 * 60 * 1000);
+        z.zegarTestowy->przesun(15 * 60 * 1000);
         z.odczyt(2, 900);
         z.r.PradCzynny = 2.5f;
         z.r.ZapiszDaneDB();
         QCOMPARE(z.ostatnie(), (QList<QVariantList>{{5, 2.5, 22.5, -33.5, 5900, "2026-12-05 10:14:58"}}));
         QCOMPARE(z.wiersze(QStringLiteral("Select PopTimerU from OstPomiar where Adres = 6")).at(0).at(0).toInt(), 1);
         QCOMPARE(z.wiersze(QStringLiteral("Select Adres from Pomiary")).size(), 2);
-        QVERIFY(z.t.komunikaty->pokazane.isEmpty());
+        QVERIFY(z.komunikaty.pokazane.isEmpty());
     }
 
     // Two controllers storing in turn: each storing must find its own row
@@ -139,18 +139,18 @@ private Q_SLOTS:
     void twoControllersInTurn_eachOstPomiarRowKeepsUp()
     {
         Zapis z;
-        clRegulator &drugi = z.k.oRegulatory.Add(6, QStringLiteral("K6"), QStringLiteral("K6"));
+        clRegulator &drugi = z.rejestr.Add(6, QStringLiteral("K6"), QStringLiteral("K6"));
         drugi.Id = 2;
         for (int runda = 1; runda <= 3; ++runda) {
             for (clRegulator *r : {&z.r, &drugi}) {
-                r->OstatniOdczyt = z.k.teraz();
+                r->OstatniOdczyt = z.teraz();
                 r->TimerU = runda * 1000 + r->adres;
                 r->ZapiszDaneDB();
             }
             QCOMPARE(z.wiersze(QStringLiteral("Select Adres, PopTimerU from OstPomiar order by Adres")),
                      (QList<QVariantList>{{5, runda * 1000 + 5}, {6, runda * 1000 + 6}}));
         }
-        QVERIFY(z.t.komunikaty->pokazane.isEmpty());
+        QVERIFY(z.komunikaty.pokazane.isEmpty());
     }
 
     // When the move to the first row and the search both fail, the cursor
@@ -158,18 +158,18 @@ private Q_SLOTS:
     void failedSearch_neverUpdatesTheRowTheCursorWasOn()
     {
         Zapis z;
-        clRegulator &drugi = z.k.oRegulatory.Add(6, QStringLiteral("K6"), QStringLiteral("K6"));
+        clRegulator &drugi = z.rejestr.Add(6, QStringLiteral("K6"), QStringLiteral("K6"));
         drugi.Id = 2;
         drugi.TimerU = 600;
         drugi.ZapiszDaneDB(); // the cursor now stands on the row of address 6
         z.r.TimerU = 500;
         {
-            OdmowaCzytania odmowa(z.k.cnBaza);
+            OdmowaCzytania odmowa(z.cnBaza);
             z.r.ZapiszDaneDB();
         }
         QCOMPARE(z.wiersze(QStringLiteral("Select Adres, PopTimerU from OstPomiar")), (QList<QVariantList>{{6, 600}}));
-        QVERIFY(!z.t.komunikaty->pokazane.isEmpty()); // the failed steps were reported
-        QCOMPARE(z.r.popTimerU, 500);                 // the record still carries its counters
+        QVERIFY(!z.komunikaty.pokazane.isEmpty()); // the failed steps were reported
+        QCOMPARE(z.r.popTimerU, 500);              // the record still carries its counters
     }
 
     void failingStep_isReportedAndTheRestStillRuns()
@@ -183,8 +183,8 @@ private Q_SLOTS:
 
         static const QRegularExpression tekst(QStringLiteral("^Błąd zapisu do bazy danych nr  ?-?\\d+\r'.*'$"),
                                               QRegularExpression::DotMatchesEverythingOption);
-        QVERIFY(!z.t.komunikaty->pokazane.isEmpty());
-        for (const auto &m : z.t.komunikaty->pokazane)
+        QVERIFY(!z.komunikaty.pokazane.isEmpty());
+        for (const auto &m : z.komunikaty.pokazane)
             QVERIFY2(tekst.match(m.tekst).hasMatch() && m.tytul == QStringLiteral("Tolvek") && m.ikona == Ikona::Brak,
                      qPrintable(m.tekst));
         // The steps after the failing one still ran.

@@ -1,7 +1,13 @@
 #pragma once
 
-#include "app/kontekst.h"
+#include "model/zdarzenia.h"
+#include "platform/dzwiek.h"
+#include "platform/komunikaty.h"
+#include "platform/polaczenie.h"
+#include "platform/ustawienia.h"
+#include "platform/zegar.h"
 
+#include <QCoro/QCoroTask>
 #include <QMap>
 #include <QPair>
 #include <QString>
@@ -71,17 +77,60 @@ public:
     QStringList zagrane;
 };
 
-// A context over test seams. The raw pointers stay valid as long as the
-// context lives.
-struct KontekstTestowy {
-    explicit KontekstTestowy(FabrykaPortow fabryka = {}, std::unique_ptr<Zegar> zegar = {});
-    std::unique_ptr<Kontekst> k;
-    Zegar *zegar = nullptr;
-    ZegarTestowy *zegarTestowy = nullptr; // null when another clock was given
-    UstawieniaTestowe *ustawienia = nullptr;
-    KomunikatyTestowe *komunikaty = nullptr;
-    DzwiekTestowy *dzwiek = nullptr;
+// Records what the model tells the views, one line per event in the order
+// raised, e.g. "eOkresowyOdczyt 1 true" or "eNoweDane 1 O".
+class ZdarzeniaTestowe final : public ZdarzeniaRegulatora
+{
+public:
+    void eAlarm(int nr, int kod, const QString &typ, bool trwa) override { dodaj("eAlarm", nr, kod, typ, trwa); }
+    void eZapisDB(bool trwa) override { dodaj("eZapisDB", trwa); }
+    void eOkresowyOdczyt(int nr, bool trwa) override { dodaj("eOkresowyOdczyt", nr, trwa); }
+    void eZalaczanieBaterii(int nr, bool trwa) override { dodaj("eZalaczanieBaterii", nr, trwa); }
+    void eWylaczanieBaterii(int nr, bool trwa) override { dodaj("eWylaczanieBaterii", nr, trwa); }
+    void eNoweDane(int nr, const QString &typ) override { dodaj("eNoweDane", nr, typ); }
+    void eBlokowanieRegul(int nr, bool stan, bool trwa) override { dodaj("eBlokowanieRegul", nr, stan, trwa); }
+    void eBlokadaRegul(int nr, bool zablokowany, bool dzwiek) override
+    {
+        dodaj("eBlokadaRegul", nr, zablokowany, dzwiek);
+    }
+    // The events whose line starts with nazwa.
+    QStringList te(const char *nazwa) const;
+    QStringList wszystkie;
+
+private:
+    template <class... A> void dodaj(const char *nazwa, const A &...a)
+    {
+        QStringList w{QString::fromLatin1(nazwa)};
+        (w.append(tekst(a)), ...);
+        wszystkie.append(w.join(QLatin1Char(' ')));
+    }
+    static QString tekst(bool b) { return b ? QStringLiteral("true") : QStringLiteral("false"); }
+    static QString tekst(int v) { return QString::number(v); }
+    static QString tekst(const QString &t) { return t; }
 };
+
+// Runs a task to its end. An exception is kept as text, because one
+// escaping QCoro::waitFor would hang the test.
+template <typename T> struct Wynik {
+    T wartosc{};
+    QString wyjatek;
+};
+
+template <typename T> QCoro::Task<void> przechwyc(QCoro::Task<T> zadanie, Wynik<T> *w)
+{
+    try {
+        w->wartosc = co_await zadanie;
+    } catch (const std::exception &e) {
+        w->wyjatek = QString::fromUtf8(e.what());
+    }
+}
+
+template <typename T> Wynik<T> uruchom(QCoro::Task<T> &&zadanie)
+{
+    Wynik<T> w;
+    QCoro::waitFor(przechwyc(std::move(zadanie), &w));
+    return w;
+}
 
 // Every row of a SELECT over a connection, as lists of column values.
 QList<QVariantList> wierszeZapytania(Polaczenie &polaczenie, const QString &sql);

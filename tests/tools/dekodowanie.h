@@ -1,12 +1,15 @@
 #pragma once
 
+#include "comm/protokol.h"
+
 #include <QByteArray>
 
 #include <cmath>
 
-// The station's reading of a 32-byte measurement block, written out here so
-// the simulator's tests check its bytes against the decoding the station
-// applies, not against the simulator's own arithmetic.
+// A 32-byte measurement block as the station reads it: the protocol unit's
+// decoding and scale factors, and the active counter and tg fi derived from
+// them, so the simulator's tests check its bytes against the station's
+// reading, not against the simulator's own arithmetic.
 struct OdczytBloku {
     double pradCalkSr = 0, pradBiernPojSr = 0, pradBiernSr = 0;
     qint64 timerU = 0;
@@ -19,33 +22,24 @@ struct OdczytBloku {
 
 inline OdczytBloku dekoduj(const QByteArray &b, double przekladnia = 40, double skala = 1.0, double przNap = 1)
 {
-    auto u = [&](int i) { return qint64(quint8(b.at(i))); };
-    auto int16 = [&](int i) {
-        qint64 v = u(i) * 256 + u(i + 1);
-        return v > 32767 ? v - 65536 : v;
-    };
-    auto long32 = [&](int i) {
-        qint64 v = u(i) * 16777216 + u(i + 1) * 65536 + u(i + 2) * 256 + u(i + 3);
-        return v > 2147483647 ? v - 4294967296LL : v;
-    };
-    const double ke = std::sqrt(3.0) / 100.0 * przekladnia * skala * przNap * 400.0 / 3600000.0;
-    const double ki = przekladnia / 200.0;
+    const protokol::BlokPomiarow w = protokol::dekodujBlok(b);
+    const protokol::Skale k = protokol::skale(przekladnia, skala, przNap);
     OdczytBloku o;
-    o.napiecie = double(int16(15)) * skala * przNap;
-    o.calkSurowy = u(0) * 16777216 + u(1) * 65536 + u(2) * 256 + u(3);
-    o.pradCalkSr = double(o.calkSurowy) * ke;
-    o.pradBiernPojSr = double(long32(4)) * ke;
-    o.pradBiernSr = double(long32(8)) * ke;
-    o.timerU = u(12) * 65536 + u(13) * 256 + u(14);
-    o.pradBierny = double(int16(17)) * ki;
-    o.pradCalk = double(int16(19)) * ki;
-    o.faza = int(int16(21));
-    const qint64 p = int16(23) + 1;
-    o.okres = p != 0 ? 115200.0 / double(p) : 0;
-    o.przel1 = quint8(b.at(25));
-    o.przel2 = quint8(b.at(26));
+    o.napiecie = w.napiecie * skala * przNap;
+    o.calkSurowy = w.licznikCalkowity;
+    o.pradCalkSr = static_cast<double>(w.licznikCalkowity) * k.KE;
+    o.pradBiernPojSr = w.licznikPojemnosciowy * k.KE;
+    o.pradBiernSr = w.licznikBierny * k.KE;
+    o.timerU = w.licznikCzasu;
+    o.pradBierny = w.pradBierny * k.KI;
+    o.pradCalk = w.pradCalkowity * k.KI;
+    o.faza = w.faza;
+    const int p = w.okres + 1;
+    o.okres = p != 0 ? 115200.0 / p : 0;
+    o.przel1 = w.przelacznik1;
+    o.przel2 = w.przelacznik2;
     for (int i = 0; i < 4; ++i)
-        o.cyfry[i] = quint8(b.at(27 + i)) >> 4;
+        o.cyfry[i] = w.wyswietlacz[static_cast<std::size_t>(i)] >> 4;
     o.pradCzynny = std::abs(o.pradBiernSr) < std::abs(o.pradCalkSr)
                        ? std::sqrt(o.pradCalkSr * o.pradCalkSr - o.pradBiernSr * o.pradBiernSr)
                        : std::abs(o.pradBiernSr);

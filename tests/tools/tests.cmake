@@ -7,7 +7,7 @@ tolvek_test(tst_symulatorczesci unit
 tolvek_test(tst_symulator integration
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_symulator.cpp ${CMAKE_CURRENT_LIST_DIR}/dekodowanie.h
             ${CMAKE_CURRENT_LIST_DIR}/symulatorproces.h
-    LIBS Qt6::Network Qt6::Sql)
+    LIBS tolvek_protokol Qt6::Network Qt6::Sql)
 add_dependencies(tst_symulator tolvek-sim)
 # The alarm sounds and their copies in resources/sounds.
 tolvek_test(tst_dzwieki unit SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_dzwieki.cpp LIBS tolvek_dzwieki)

@@ -63,7 +63,6 @@ private Q_SLOTS:
     void parser_cutsFramesAndSetsRubbishAside_data();
     void parser_cutsFramesAndSetsRubbishAside();
     void parser_frameSplitOverChunks_completesWithTimeOfItsLastByte();
-    void naLinie_doublesEveryValueTwo();
     void usterki_shapeTheAnswer();
     void pierwsze_answersKFramesThenGoesDeaf();
 
@@ -133,13 +132,6 @@ void TestCzesciSymulatora::parser_frameSplitOverChunks_completesWithTimeOfItsLas
     QCOMPARE(w.ramki[0].czasNs, qint64(1000 - 4 * 10)); // its last byte came four bytes before the chunk's end
     QCOMPARE(w.ramki[1].czasNs, qint64(1000));
     QVERIFY(!p.niepelna());
-}
-
-void TestCzesciSymulatora::naLinie_doublesEveryValueTwo()
-{
-    QCOMPARE(naLinie(h("010203")).toHex(), h("01020203").toHex());
-    QCOMPARE(naLinie(h("0202")).toHex(), h("02020202").toHex());
-    QCOMPARE(naLinie(h("ff")).toHex(), h("ff").toHex());
 }
 
 void TestCzesciSymulatora::usterki_shapeTheAnswer()

@@ -52,7 +52,7 @@ double jedenStart(const QString &katalog)
     k2.rsOstPomiar.Open(QStringLiteral("OstPomiar"), k2.cnBaza);
     kroki[2] = static_cast<double>(s.nsecsElapsed()) / 1e6;
     s.restart();
-    WczytajRegulatory(k2);
+    WczytajRegulatory(k2.rsRegulatory, k2.rsOstPomiar, k2.oRegulatory, k2.komunikaty());
     kroki[3] = static_cast<double>(s.nsecsElapsed()) / 1e6;
     Start::zamknij(k2);
     return ms;

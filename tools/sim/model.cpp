@@ -1,5 +1,7 @@
 #include "model.h"
 
+#include "comm/protokol.h"
+
 #include <QDateTime>
 #include <QTimeZone>
 
@@ -38,22 +40,15 @@ double zawin(double licznik)
     return m < 0 ? m + ZAWIJANIE : m;
 }
 
-void big32(QByteArray &b, quint32 v)
+qint16 int16(double v)
 {
-    b.append(char(v >> 24)).append(char(v >> 16)).append(char(v >> 8)).append(char(v));
-}
-
-void big16(QByteArray &b, double v)
-{
-    const auto s = static_cast<qint16>(std::clamp(std::lround(v), -32768L, 32767L));
-    const auto u = static_cast<quint16>(s);
-    b.append(char(u >> 8)).append(char(u));
+    return static_cast<qint16>(std::clamp(std::lround(v), -32768L, 32767L));
 }
 
 // One display digit in the upper four bits; the lower four carry nothing.
-char cyfra(int c)
+quint8 cyfra(int c)
 {
-    return char((std::clamp(c, 0, 9) << 4) & 0xF0);
+    return quint8((std::clamp(c, 0, 9) << 4) & 0xF0);
 }
 
 } // namespace
@@ -211,27 +206,24 @@ QByteArray ModelElektryczny::blok(qint64 msEpoki, double kondKvar, quint8 przela
     if (w.napiecie)
         napiecie = *w.napiecie;
 
-    QByteArray b;
-    b.reserve(32);
-    big32(b, quint32(calk));                         // B0..B3
-    big32(b, quint32(qint32(std::llround(poj))));    // B4..B7, signed
-    big32(b, quint32(qint32(std::llround(bierny)))); // B8..B11, signed
-    const quint32 sek = sekundyLicznika(msEpoki);    // B12..B14
-    b.append(char(sek >> 16)).append(char(sek >> 8)).append(char(sek));
+    protokol::BlokPomiarow b;
+    b.licznikCalkowity = quint32(calk);
+    b.licznikPojemnosciowy = qint32(std::llround(poj)); // signed
+    b.licznikBierny = qint32(std::llround(bierny));     // signed
+    b.licznikCzasu = qint32(sekundyLicznika(msEpoki));
     const double przNap = std::max(1, m_p.przekladniaNap);
-    big16(b, napiecie / (m_skala * przNap)); // B15..B16
-    big16(b, pradBierny / m_ki);             // B17..B18
-    big16(b, pradCalk / m_ki);               // B19..B20
-    big16(b, c.fazaStopnie * 10.0);          // B21..B22, tenths of a degree
-    big16(b, 2303);                          // B23..B24: 115200 / 2304 = 50 Hz
-    b.append(char(przelaczniki1));           // B25
-    b.append(char(przelaczniki2));           // B26
-    // B27..B30: the display shows cos fi as d.ddd.
+    b.napiecie = int16(napiecie / (m_skala * przNap));
+    b.pradBierny = int16(pradBierny / m_ki);
+    b.pradCalkowity = int16(pradCalk / m_ki);
+    b.faza = int16(c.fazaStopnie * 10.0); // tenths of a degree
+    b.okres = 2303;                       // 115200 / 2304 = 50 Hz
+    b.przelacznik1 = przelaczniki1;
+    b.przelacznik2 = przelaczniki2;
+    // The display shows cos fi as d.ddd.
     const int tysiaczne = int(std::lround(std::clamp(cosFi, 0.0, 1.0) * 1000.0));
-    b.append(cyfra(tysiaczne / 1000)).append(cyfra(tysiaczne / 100 % 10));
-    b.append(cyfra(tysiaczne / 10 % 10)).append(cyfra(tysiaczne % 10));
-    b.append(char(0)); // B31
-    return b;
+    b.wyswietlacz = {cyfra(tysiaczne / 1000), cyfra(tysiaczne / 100 % 10), cyfra(tysiaczne / 10 % 10),
+                     cyfra(tysiaczne % 10)};
+    return protokol::zakodujBlok(b);
 }
 
 } // namespace sim

@@ -1,48 +1,13 @@
 #include "ramki.h"
 
+#include "comm/protokol.h"
+
 namespace sim
 {
 
 QByteArray Ramka::bajty() const
 {
-    QByteArray b;
-    b.append(char(0x02)).append(char(adres)).append(char(lokacja)).append(char(kod));
-    if (parametr)
-        b.append(char(*parametr));
-    return b;
-}
-
-int dlugoscRamki(quint8 kod)
-{
-    switch (kod) {
-    case 0x01:
-    case 0x03:
-        return 5;
-    case 0x04:
-    case 0x05:
-    case 0x06:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
-bool znanaLokacja(quint8 kod, quint8 lokacja)
-{
-    const bool odliczanie = lokacja >= 0x70 && lokacja <= 0x78;
-    switch (kod) {
-    case 0x01:
-    case 0x03:
-        return lokacja == 0x90 || lokacja == 0xA0 || lokacja == 0x2F || lokacja == 0x6A || odliczanie;
-    case 0x04:
-    case 0x05:
-        return lokacja == 0x90 || lokacja == 0xA0 || lokacja == 0xB0 || lokacja == 0x2F || lokacja == 0x6A ||
-               odliczanie;
-    case 0x06:
-        return lokacja == 0x4F;
-    default:
-        return false;
-    }
+    return protokol::ramka(adres, lokacja, kod, parametr ? int(*parametr) : protokol::bezParametru);
 }
 
 ParserRamek::Wynik ParserRamek::dodaj(const QByteArray &bajty, qint64 czasKoncaNs, qint64 nsNaBajt)
@@ -58,7 +23,7 @@ ParserRamek::Wynik ParserRamek::dodaj(const QByteArray &bajty, qint64 czasKoncaN
         m_czasy.erase(m_czasy.begin());
     };
     while (!m_bufor.isEmpty()) {
-        if (quint8(m_bufor.at(0)) != 0x02) {
+        if (quint8(m_bufor.at(0)) != protokol::bajtStartu) {
             odrzucPierwszy();
             continue;
         }
@@ -66,8 +31,8 @@ ParserRamek::Wynik ParserRamek::dodaj(const QByteArray &bajty, qint64 czasKoncaN
             break;
         const quint8 lokacja = quint8(m_bufor.at(2));
         const quint8 kod = quint8(m_bufor.at(3));
-        const int dlugosc = dlugoscRamki(kod);
-        if (dlugosc == 0 || !znanaLokacja(kod, lokacja)) {
+        const int dlugosc = protokol::dlugoscRamki(kod);
+        if (dlugosc == 0 || !protokol::znanaLokacja(kod, lokacja)) {
             odrzucPierwszy();
             continue;
         }
@@ -92,18 +57,6 @@ QByteArray ParserRamek::porzuc()
     QByteArray b = m_bufor;
     m_bufor.clear();
     m_czasy.clear();
-    return b;
-}
-
-QByteArray naLinie(const QByteArray &wartosci)
-{
-    QByteArray b;
-    b.reserve(wartosci.size() + 4);
-    for (const char c : wartosci) {
-        b.append(c);
-        if (quint8(c) == 0x02)
-            b.append(char(0x02));
-    }
     return b;
 }
 

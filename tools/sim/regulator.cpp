@@ -1,5 +1,7 @@
 #include "regulator.h"
 
+#include "comm/protokol.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -120,14 +122,14 @@ void RegulatorSym::zapisz(quint8 lokacja, quint8 wartosc, qint64 ms)
 std::optional<QByteArray> RegulatorSym::obsluz(const Ramka &r, qint64 ms)
 {
     switch (r.kod) {
-    case 0x01:
-    case 0x03:
+    case protokol::kodZapisz:
+    case protokol::kodZapiszB:
         zapisz(r.lokacja, r.parametr.value_or(0), ms);
         return std::nullopt;
-    case 0x04:
-    case 0x05:
+    case protokol::kodCzytaj:
+    case protokol::kodCzytajB:
         return QByteArray(1, char(czytaj(r.lokacja, ms)));
-    case 0x06: {
+    case protokol::kodDajBlok: {
         m_model.nalicz(ms, kondensatoryKvar());
         // The first value (taken by the station's CZYTAJ and never used)
         // repeats the address; the 32-byte block follows.

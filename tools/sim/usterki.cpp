@@ -1,5 +1,6 @@
 #include "usterki.h"
 
+#include "comm/protokol.h"
 #include "ramki.h"
 
 #include <QStringList>
@@ -29,7 +30,7 @@ QByteArray Usterki::naLinie(const QByteArray &wartosci, QRandomGenerator &los) c
     QByteArray w = wartosci;
     if (gubi && !w.isEmpty())
         w.remove(w.size() / 2, 1);
-    return sim::naLinie(w);
+    return protokol::naLinie(w);
 }
 
 QString Usterki::opis() const

@@ -139,7 +139,7 @@ void fmGlowny::polaczWizual()
             a->setEnabled(dostepne);
     });
     connect(&w, &clsWizual::przyciskWcisniety, this, &fmGlowny::zaznaczPrzycisk);
-    connect(&m_k.harmonogram, &Harmonogram::zegar, this,
+    connect(&m_k.harmonogram, &Harmonogram::zegarZmieniony, this,
             [this](const QString &hhmmss) { panel(6)->ustawTekst(hhmmss); });
 }
 

@@ -83,7 +83,7 @@ private:
     void ustawPodpowiedzi();
 
     // Commands, in polecenia.cpp.
-    void koniec();
+    void zamknijProgram();
     void zalaczStopien();
     void zablokujRegulator();
     void usunRegulator();

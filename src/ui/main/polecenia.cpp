@@ -5,13 +5,11 @@
 #include "fmglowny.h"
 #include "frmsplash.h"
 #include "platform/bladbazy.h"
-#include "platform/tekst.h"
 #include "wykresyraporty.h"
 
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QVariantList>
 
 namespace
 {
@@ -23,7 +21,7 @@ void fmGlowny::polaczPolecenia()
     auto podlacz = [this](const char *nazwa, void (fmGlowny::*polecenie)()) {
         connect(menu(QString::fromLatin1(nazwa)), &QAction::triggered, this, polecenie);
     };
-    podlacz("mnuKoniec", &fmGlowny::koniec);
+    podlacz("mnuKoniec", &fmGlowny::zamknijProgram);
     podlacz("mnuRegulBatZal", &fmGlowny::zalaczStopien);
     podlacz("mnuRegulZablok", &fmGlowny::zablokujRegulator);
     podlacz("mnuRegulUsun", &fmGlowny::usunRegulator);
@@ -40,7 +38,7 @@ void fmGlowny::polaczPolecenia()
     polaczWykresyIRaporty(*this, m_k);
 }
 
-void fmGlowny::koniec()
+void fmGlowny::zamknijProgram()
 {
     close();
 }
@@ -62,47 +60,30 @@ void fmGlowny::PokazDane(bool Value)
 void fmGlowny::UstawMonitoring(bool Value)
 {
     zaznaczPrzycisk(QStringLiteral("Monit"), Value);
-    if (clRegulator *r = m_k.oRegulatory.znajdz(m_k.oApp.NrAktRegulatora))
-        r->Monitoring = Value;
+    m_k.operacje.ustawMonitoring(Value);
 }
 
 void fmGlowny::zalaczStopien()
 {
-    clRegulator *r = m_k.oRegulatory.znajdz(m_k.oApp.NrAktRegulatora);
-    if (!r)
-        return;
-    const int n = r->NrAktBaterii;
-    if (n == 0) {
+    if (m_k.operacje.przelaczStopien() == OperacjeOperatora::Stopien::NieWybrano)
         m_k.komunikaty().informuj(QStringLiteral("Proszę najpierw zaznaczyć stopień!"), tytulAplikacji,
                                   Ikona::Wykrzyknik);
-        return;
-    }
-    const QVariantList parametry = {QVariant(n - 1), QVariant(!r->SprawdzStanDiody(n - 1)), QVariant()};
-    m_k.oKolejka.Add(m_k.oApp.NrAktRegulatora, QStringLiteral("UstawKondensator"), parametry, 0, QString());
 }
 
 void fmGlowny::zablokujRegulator()
 {
-    clRegulator *r = m_k.oRegulatory.znajdz(m_k.oApp.NrAktRegulatora);
-    if (!r)
-        return;
-    m_k.oKolejka.Add(m_k.oApp.NrAktRegulatora, QStringLiteral("Blokuj"), QVariant(!r->Zablokowany), 0, QString());
+    m_k.operacje.przelaczBlokade();
 }
 
 void fmGlowny::usunRegulator()
 {
-    clRegulator *r = m_k.oRegulatory.znajdz(m_k.oApp.NrAktRegulatora);
-    if (!r)
+    if (!m_k.operacje.biezacy())
         return;
     if (m_k.komunikaty().pytaj(QStringLiteral("Czy napewno usunąć wybrany regulator z systemu Tolvek?"),
                                QStringLiteral("UWAGA"), Ikona::Pytanie) != Odpowiedz::OK)
         return;
     try {
-        m_k.rsRegulatory.MoveFirst();
-        m_k.rsRegulatory.Find(QStringLiteral("Adres=") + Str(r->adres));
-        // Deleted already in this run: the row is gone, the restart is still due.
-        if (!m_k.rsRegulatory.EOF_())
-            m_k.rsRegulatory.Delete();
+        m_k.operacje.usunRegulator();
     } catch (const BladBazy &b) {
         m_k.komunikaty().informuj(b.opis(), tytulAplikacji, Ikona::Krytyczna);
         return;

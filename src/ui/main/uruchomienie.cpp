@@ -58,9 +58,9 @@ bool Uruchomienie::start()
     if (auto *okna = dynamic_cast<KomunikatyOkna *>(&m_k.komunikaty()))
         okna->ustawRodzica(m_glowny.get());
 
-    m_regulatory = new fmRegulatory(m_k);
+    m_regulatory = new fmRegulatory(m_k.oRegulatory, m_k.oApp, m_k.oWizual, m_k.listaAlarmow);
     m_glowny->pokazOkno(m_regulatory);
-    m_alarmy = new fmAlarmyN(m_k);
+    m_alarmy = new fmAlarmyN(m_k.listaAlarmow);
     m_glowny->pokazOkno(m_alarmy);
     m_glowny->ustawOknoAlarmow(m_alarmy);
 

@@ -30,8 +30,8 @@ public:
     bool start();
 
     fmGlowny *glowny() const { return m_glowny.get(); }
-    fmRegulatory *regulatory() const { return m_regulatory; }
-    fmAlarmyN *alarmy() const { return m_alarmy; }
+    fmRegulatory *oknoRegulatorow() const { return m_regulatory; }
+    fmAlarmyN *oknoAlarmow() const { return m_alarmy; }
 
     // The orderly shutdown, after a confirmed close or when the system stops
     // the process (then without asking): timers off, a wait on the line
