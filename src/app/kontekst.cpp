@@ -7,9 +7,7 @@
 Kontekst::Kontekst(Platforma platforma)
     : m_platforma(std::move(platforma)), oComm(zegar(), komunikaty()), oKomunikator(oComm),
       oWizual(oRegulatory, oApp, listaAlarmow, dzwiek()), oRegulatory(&srodowisko), oBD(cnBaza),
-      listaAlarmow(oRegulatory, oBD, zegar(), komunikaty()), srodowisko{oKomunikator, listaAlarmow, oWizual,
-                                                                        oBD,          rsPomiary,    rsOstPomiar,
-                                                                        zegar(),      komunikaty(), przelaczniki},
+      listaAlarmow(oRegulatory, oBD, zegar(), komunikaty()),
       harmonogram(oRegulatory, oKolejka, oWizual, listaAlarmow, zegar(), komunikaty()),
       operacje(oApp, oRegulatory, oKolejka, rsRegulatory)
 {

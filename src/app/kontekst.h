@@ -69,7 +69,15 @@ public:
     ListaAlarmow listaAlarmow;
     // The front panel sets these (see PrzelacznikiPanelu).
     PrzelacznikiPanelu przelaczniki;
-    SrodowiskoRegulatora srodowisko;
+    SrodowiskoRegulatora srodowisko{.komunikator = oKomunikator,
+                                    .alarmy = listaAlarmow,
+                                    .zdarzenia = oWizual,
+                                    .bd = oBD,
+                                    .rsPomiary = rsPomiary,
+                                    .rsOstPomiar = rsOstPomiar,
+                                    .zegar = zegar(),
+                                    .komunikaty = komunikaty(),
+                                    .przelaczniki = przelaczniki};
     Harmonogram harmonogram;
     OperacjeOperatora operacje;
 };
