@@ -123,11 +123,15 @@ QString Polaczenie::zrodloDanych(const QString &polaczenieTekst)
 
 void Polaczenie::Open(const QString &polaczenieTekst, const QString &, const QString &)
 {
-    const QString zrodlo = zrodloDanych(polaczenieTekst);
-    if (zrodlo.isEmpty())
-        throw BladBazy(1, QStringLiteral("Tekst połączenia „%1” nie wskazuje pliku bazy (brak „Data Source=”).")
-                              .arg(polaczenieTekst));
-    otworz(zrodlo, Tryb::Zapis);
+    otworz(ZrodloBazy::zTekstuPolaczenia(polaczenieTekst));
+}
+
+void Polaczenie::otworz(const ZrodloBazy &zrodlo)
+{
+    if (zrodlo.silnik() == Silnik::PostgreSQL)
+        otworzSerwer(zrodlo, Tryb::Zapis);
+    else
+        otworz(zrodlo.tekst(), Tryb::Zapis);
 }
 
 void Polaczenie::otworzPlik(const QString &sciezka, bool utworz)
@@ -138,6 +142,14 @@ void Polaczenie::otworzPlik(const QString &sciezka, bool utworz)
 void Polaczenie::otworzDoOdczytu(const QString &sciezka)
 {
     otworz(sciezka, Tryb::Odczyt);
+}
+
+void Polaczenie::otworzDoOdczytu(const ZrodloBazy &zrodlo)
+{
+    if (zrodlo.silnik() == Silnik::PostgreSQL)
+        otworzSerwer(zrodlo, Tryb::Odczyt);
+    else
+        otworz(zrodlo.tekst(), Tryb::Odczyt);
 }
 
 void Polaczenie::otworz(const QString &nazwaPodana, Tryb tryb)
@@ -184,6 +196,7 @@ void Polaczenie::otworz(const QString &nazwaPodana, Tryb tryb)
         throw;
     }
     m_plik = sciezka;
+    m_zrodlo = ZrodloBazy::plik(sciezka);
 }
 
 void Polaczenie::Close()
@@ -195,6 +208,8 @@ void Polaczenie::Close()
     if (byla)
         QSqlDatabase::removeDatabase(m_nazwa);
     m_plik.clear();
+    m_zrodlo = ZrodloBazy();
+    m_tabele.clear();
 }
 
 bool Polaczenie::otwarte() const

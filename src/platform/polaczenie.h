@@ -1,14 +1,32 @@
 #pragma once
 
+#include "zrodlobazy.h"
+
+#include <QHash>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
+
+// What the cursors need to know of a table: its name as the engine spells
+// it, its columns in order with their declared types (upper case), and the
+// column that identifies a row ("rowid" in a file; the primary key on a
+// server).
+struct OpisTabeli {
+    QString nazwa;
+    QStringList kolumny;
+    QStringList typy;
+    QString klucz;
+};
 
 // A connection to the station's database (cnBaza), opened from a
-// connection string of the form "Provider=...;Data Source=tolvek.mdb;...".
-// The Data Source names an SQLite 3 file relative to the working directory.
-// Every connection opened here has the station's SQL functions in force
-// (format(), iif()), WAL journal and synchronous=FULL, so that no committed
-// row is lost when the process is killed or the power fails.
+// connection string of the form "Provider=...;Data Source=tolvek.mdb;...",
+// whose Data Source names an SQLite 3 file relative to the working
+// directory, or from a PostgreSQL connection string ("service=tolvek").
+// Every file connection has the station's SQL functions in force (format(),
+// iif()), WAL journal and synchronous=FULL, so that no committed row is lost
+// when the process is killed or the power fails. On a server the tables
+// and columns are lower case, so the station's unquoted names in any letter
+// case reach them, and the session keeps the station's time zone.
 class Polaczenie final
 {
 public:
@@ -19,13 +37,22 @@ public:
 
     // Throws BladBazy: a missing file gives a message that names the file
     // and the working directory; an Access/Jet file gives a message that
-    // says so; the station never creates the file.
+    // says so; the station never creates the file. A server that cannot be
+    // reached gives a message that names it and what to check.
     void Open(const QString &polaczenieTekst, const QString &uzytkownik = {}, const QString &haslo = {});
+    void otworz(const ZrodloBazy &zrodlo);
     void Close();
     bool otwarte() const;
-    // The file path taken from the Data Source.
+    Silnik silnik() const { return m_zrodlo.silnik(); }
+    // Where this connection leads, to open another one to the same place.
+    const ZrodloBazy &zrodlo() const { return m_zrodlo; }
+    // The file path taken from the Data Source; empty on a server.
     QString plik() const;
     QSqlDatabase &db();
+
+    // The table of that name in any letter case, described once per
+    // connection. Throws BladBazy when there is none.
+    const OpisTabeli &opisTabeli(const QString &tabela);
 
     // Parses the Data Source out of a connection string.
     static QString zrodloDanych(const QString &polaczenieTekst);
@@ -35,12 +62,17 @@ public:
     // existing file, read-only. A reader of a WAL database neither waits for
     // the station's writes nor holds them up.
     void otworzDoOdczytu(const QString &sciezka);
+    // The same for a file or a server: a server session that cannot write.
+    void otworzDoOdczytu(const ZrodloBazy &zrodlo);
 
 private:
     enum class Tryb { Zapis, ZapisLubUtworz, Odczyt };
     void otworz(const QString &nazwaPodana, Tryb tryb);
+    void otworzSerwer(const ZrodloBazy &zrodlo, Tryb tryb);
 
     QString m_nazwa; // QSqlDatabase connection name, unique per object
     QString m_plik;
+    ZrodloBazy m_zrodlo;
     QSqlDatabase m_db;
+    QHash<QString, OpisTabeli> m_tabele; // by lower-case name
 };

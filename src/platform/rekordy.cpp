@@ -5,10 +5,9 @@
 #include "sqlpomoc.h"
 
 #include <QLocale>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-
-#include <limits>
 
 using sqlpomoc::identyfikator;
 using sqlpomoc::wykonaj;
@@ -45,6 +44,13 @@ QVariant wartoscKryterium(const QString &tekst, const QString &kryterium)
     throw BladBazy(1, QStringLiteral("Niepoprawne kryterium wyszukiwania „%1”.").arg(kryterium));
 }
 
+bool kolumnaLiczbowa(const QString &typ)
+{
+    return typ.contains(QLatin1String("INT")) || typ.contains(QLatin1String("DOUB")) ||
+           typ.contains(QLatin1String("REAL")) || typ.contains(QLatin1String("FLOA")) ||
+           typ.contains(QLatin1String("NUMERIC"));
+}
+
 } // namespace
 
 Rekordy::~Rekordy() = default;
@@ -60,22 +66,14 @@ void Rekordy::sprawdzOtwarty() const
 void Rekordy::Open(const QString &tabela, Polaczenie &polaczenie)
 {
     Close();
-    if (!polaczenie.otwarte())
-        throw BladBazy(1, QStringLiteral("Połączenie z bazą danych jest zamknięte."));
-    QSqlQuery q(polaczenie.db());
-    wykonaj(q, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
-            {tabela});
-    if (!q.next())
-        throw BladBazy(1, QStringLiteral("W bazie danych „%1” brak tabeli „%2”.").arg(polaczenie.plik(), tabela));
-    const QString nazwa = q.value(0).toString();
-    q.finish();
-    wykonaj(q, QStringLiteral("PRAGMA table_info(%1)").arg(identyfikator(nazwa)));
-    QStringList kolumny;
-    while (q.next())
-        kolumny.append(q.value(1).toString());
+    const OpisTabeli &opis = polaczenie.opisTabeli(tabela);
     m_pol = &polaczenie;
-    m_tabela = nazwa;
-    m_kolumny = kolumny;
+    m_tabela = opis.nazwa;
+    m_kolumny = opis.kolumny;
+    m_typy = opis.typy;
+    m_klucz = identyfikator(opis.klucz);
+    if (opis.klucz == QLatin1String("rowid"))
+        m_klucz = opis.klucz; // the file's own row number, which no quoting names
     try {
         MoveFirst();
     } catch (...) {
@@ -89,6 +87,8 @@ void Rekordy::Close()
     m_pol = nullptr;
     m_tabela.clear();
     m_kolumny.clear();
+    m_typy.clear();
+    m_klucz.clear();
     m_eof = true;
     m_rowid = -1;
     m_wiersz.clear();
@@ -111,54 +111,63 @@ QString Rekordy::kolumnaTabeli(const QString &nazwa) const
     throw BladBazy(1, QStringLiteral("Tabela „%1” nie ma kolumny „%2”.").arg(m_tabela, n));
 }
 
-void Rekordy::przejdz(std::int64_t odRowid, bool wlacznie, const QString &warunek, const QVariant &wartosc)
+QString Rekordy::wynikZKluczem() const
+{
+    return QStringLiteral(" %1 AS tolvek_klucz, *").arg(m_klucz);
+}
+
+void Rekordy::przejdz(std::optional<std::int64_t> odRowid, bool wlacznie, const QString &warunek,
+                      const QVariant &wartosc)
 {
     sprawdzOtwarty();
     porzucEdycje();
-    QString sql = QStringLiteral("SELECT rowid FROM %1 WHERE rowid %2 ?")
-                      .arg(identyfikator(m_tabela), wlacznie ? QStringLiteral(">=") : QStringLiteral(">"));
-    QVariantList wartosci{QVariant::fromValue<qlonglong>(odRowid)};
-    if (!warunek.isEmpty()) {
-        sql += QStringLiteral(" AND ") + warunek;
-        wartosci.append(wartosc);
+    QString sql = QStringLiteral("SELECT") + wynikZKluczem() + QStringLiteral(" FROM ") + identyfikator(m_tabela);
+    QStringList warunki;
+    QVariantList wartosci;
+    // Without a lower bound the first row comes straight from the key's
+    // index, whatever the lowest key is.
+    if (odRowid) {
+        warunki << m_klucz + (wlacznie ? QStringLiteral(" >= ?") : QStringLiteral(" > ?"));
+        wartosci << QVariant::fromValue<qlonglong>(*odRowid);
     }
-    sql += QStringLiteral(" ORDER BY rowid LIMIT 1");
+    if (!warunek.isEmpty()) {
+        warunki << warunek;
+        if (wartosc.isValid())
+            wartosci << wartosc;
+    }
+    if (!warunki.isEmpty())
+        sql += QStringLiteral(" WHERE ") + warunki.join(QStringLiteral(" AND "));
+    sql += QStringLiteral(" ORDER BY ") + m_klucz + QStringLiteral(" LIMIT 1");
     QSqlQuery q(m_pol->db());
     q.setForwardOnly(true);
     wykonaj(q, sql, wartosci);
+    wczytaj(q);
+}
+
+void Rekordy::wczytaj(QSqlQuery &q)
+{
     if (!q.next()) {
+        if (q.lastError().isValid())
+            throw sqlpomoc::blad(q.lastError());
         m_eof = true;
         m_rowid = -1;
         m_wiersz.clear();
         return;
     }
-    m_eof = false;
-    m_rowid = q.value(0).toLongLong();
-    q.finish();
-    wczytajBiezacy();
-}
-
-void Rekordy::wczytajBiezacy()
-{
-    QSqlQuery q(m_pol->db());
-    q.setForwardOnly(true);
-    wykonaj(q, QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(identyfikator(m_tabela)),
-            {QVariant::fromValue<qlonglong>(m_rowid)});
-    if (!q.next()) {
-        // Deleted through another cursor since we moved here: the next row
-        // takes its place, as after our own Delete.
-        przejdz(m_rowid, false);
-        return;
-    }
     const QSqlRecord r = q.record();
+    m_eof = false;
+    m_rowid = sqlpomoc::wartosc(q, 0).toLongLong();
     m_wiersz.clear();
-    for (int i = 0; i < r.count(); ++i)
-        m_wiersz.insert(r.fieldName(i).toLower(), sqlpomoc::zBazy(q.value(i)));
+    for (int i = 1; i < r.count(); ++i)
+        m_wiersz.insert(r.fieldName(i).toLower(), sqlpomoc::wartosc(q, i));
+    // A statement with RETURNING keeps its write open in the file until it
+    // is reset.
+    q.finish();
 }
 
 void Rekordy::MoveFirst()
 {
-    przejdz(std::numeric_limits<std::int64_t>::min(), true);
+    przejdz(std::nullopt, true);
 }
 
 void Rekordy::MoveNext()
@@ -182,15 +191,41 @@ void Rekordy::Find(const QString &kryterium)
     if (rowna <= 0)
         throw BladBazy(1, QStringLiteral("Niepoprawne kryterium wyszukiwania „%1”.").arg(kryterium));
     const QString kolumna = kolumnaTabeli(kryterium.left(rowna));
-    const QVariant wartosc = wartoscKryterium(kryterium.mid(rowna + 1), kryterium);
+    const QString tekstWartosci = kryterium.mid(rowna + 1).trimmed();
+    QVariant wartosc = wartoscKryterium(tekstWartosci, kryterium);
     porzucEdycje();
     if (m_eof)
         return;
-    // Texts compare without regard to letter case, as the criterion did in
-    // the station's original engine.
-    const QString warunek =
-        identyfikator(kolumna) + (wartosc.metaType().id() == QMetaType::QString ? QStringLiteral(" = ? COLLATE NOCASE")
-                                                                                : QStringLiteral(" = ?"));
+    const bool data = tekstWartosci.startsWith(QLatin1Char('#'));
+    bool tekst = !data && wartosc.metaType().id() == QMetaType::QString;
+    QString warunek;
+    if (m_pol->silnik() == Silnik::PostgreSQL) {
+        // The server compares only like with like: a number against a text
+        // column compares as the text it reads as, a text against a number
+        // column as the number it reads as, or matches nothing.
+        const bool liczbowa = kolumnaLiczbowa(m_typy.value(m_kolumny.indexOf(kolumna)));
+        if (liczbowa && tekst) {
+            bool ok = false;
+            const double d = QLocale::c().toDouble(wartosc.toString().trimmed(), &ok);
+            if (!ok) {
+                m_eof = true;
+                m_rowid = -1;
+                m_wiersz.clear();
+                return;
+            }
+            wartosc = d;
+            tekst = false;
+        } else if (!liczbowa && !tekst && !data) {
+            wartosc = tekstWartosci;
+            tekst = true;
+        }
+        // Texts compare without regard to letter case, as the criterion did
+        // in the station's original engine.
+        warunek = tekst ? QStringLiteral("upper(%1) = upper(?)").arg(identyfikator(kolumna))
+                        : identyfikator(kolumna) + QStringLiteral(" = ?");
+    } else {
+        warunek = identyfikator(kolumna) + (tekst ? QStringLiteral(" = ? COLLATE NOCASE") : QStringLiteral(" = ?"));
+    }
     przejdz(m_rowid, true, warunek, wartosc);
 }
 
@@ -241,21 +276,22 @@ void Rekordy::Update()
     const bool nowy = m_nowy;
     porzucEdycje();
     QSqlQuery q(m_pol->db());
+    q.setForwardOnly(true);
     if (nowy) {
+        // The new row comes back whole, with its key and every value the
+        // engine gave it (an auto-number, a default).
         QString sql = QStringLiteral("INSERT INTO %1").arg(identyfikator(m_tabela));
         if (nazwy.isEmpty()) {
             sql += QStringLiteral(" DEFAULT VALUES");
         } else {
-            QStringList znaki;
-            for (qsizetype i = 0; i < nazwy.size(); ++i)
-                znaki.append(QStringLiteral("?"));
-            sql += QStringLiteral(" (%1) VALUES (%2)").arg(nazwy.join(QLatin1Char(',')), znaki.join(QLatin1Char(',')));
+            sql += QStringLiteral(" (%1) VALUES (%2)")
+                       .arg(nazwy.join(QLatin1Char(',')),
+                            QStringList(nazwy.size(), QStringLiteral("?")).join(QLatin1Char(',')));
         }
-        wykonaj(q, sql, wartosci);
-        m_rowid = q.lastInsertId().toLongLong();
-        m_eof = false;
-        q.finish();
-        wczytajBiezacy();
+        wykonaj(q, sql + QStringLiteral(" RETURNING") + wynikZKluczem(), wartosci);
+        wczytaj(q);
+        if (m_eof)
+            throw BladBazy(1, QStringLiteral("Nowy wiersz tabeli „%1” nie wrócił z bazy danych.").arg(m_tabela));
         return;
     }
     if (nazwy.isEmpty())
@@ -264,14 +300,18 @@ void Rekordy::Update()
     for (const QString &n : std::as_const(nazwy))
         przypisania.append(n + QStringLiteral(" = ?"));
     wartosci.append(QVariant::fromValue<qlonglong>(m_rowid));
+    const std::int64_t byl = m_rowid;
     wykonaj(q,
-            QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                .arg(identyfikator(m_tabela), przypisania.join(QStringLiteral(", "))),
+            QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ? RETURNING")
+                    .arg(identyfikator(m_tabela), przypisania.join(QStringLiteral(", ")), m_klucz) +
+                wynikZKluczem(),
             wartosci);
-    if (q.numRowsAffected() != 1)
+    wczytaj(q);
+    if (m_eof) {
+        // Deleted through another cursor: the next row takes its place.
+        przejdz(byl, false);
         throw BladBazy(1, QStringLiteral("Wiersz tabeli „%1” został usunięty; zmian nie zapisano.").arg(m_tabela));
-    q.finish();
-    wczytajBiezacy();
+    }
 }
 
 void Rekordy::Delete()
@@ -281,7 +321,7 @@ void Rekordy::Delete()
     if (m_eof)
         throw brakWiersza(m_tabela);
     QSqlQuery q(m_pol->db());
-    wykonaj(q, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(identyfikator(m_tabela)),
+    wykonaj(q, QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(identyfikator(m_tabela), m_klucz),
             {QVariant::fromValue<qlonglong>(m_rowid)});
     q.finish();
     przejdz(m_rowid, false);

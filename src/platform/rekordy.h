@@ -8,11 +8,15 @@
 #include <QVariant>
 
 #include <cstdint>
+#include <optional>
+
+class QSqlQuery;
 
 // A table cursor with keyset semantics: every row of the table is visible,
-// rows are walked in rowid order, and the cursor holds only the current row
-// in memory, so opening it on a table of millions of rows costs nothing.
-// Every failing operation throws BladBazy.
+// rows are walked in the order of their key (the file's rowid, the
+// server's primary key), and the cursor holds only the current row in
+// memory, so opening it on a table of millions of rows costs nothing. Each
+// move is one query. Every failing operation throws BladBazy.
 class Rekordy final
 {
 public:
@@ -53,21 +57,28 @@ public:
     void Delete();
 
     QStringList kolumny() const { return m_kolumny; }
-    // The rowid of the current row; -1 at EOF.
+    // The key (rowid) of the current row; -1 at EOF.
     std::int64_t rowidBiezacy() const { return m_eof ? -1 : m_rowid; }
 
 private:
     QString kolumnaTabeli(const QString &nazwa) const;
     void sprawdzOtwarty() const;
     void porzucEdycje();
-    void wczytajBiezacy();
-    // Moves to the first row whose rowid is above (or, when inclusive, at
-    // least) odRowid and that meets the extra condition; EOF when none does.
-    void przejdz(std::int64_t odRowid, bool wlacznie, const QString &warunek = {}, const QVariant &wartosc = {});
+    // " <key> AS tolvek_klucz, *": the columns every row is read with.
+    QString wynikZKluczem() const;
+    // Takes the query's first row as the current one; EOF when it has none.
+    void wczytaj(QSqlQuery &q);
+    // Moves to the first row whose key is above (or, when inclusive, at
+    // least) odRowid (any key when none is given) and that meets the extra
+    // condition; EOF when none does.
+    void przejdz(std::optional<std::int64_t> odRowid, bool wlacznie, const QString &warunek = {},
+                 const QVariant &wartosc = {});
 
     Polaczenie *m_pol = nullptr;
     QString m_tabela;
     QStringList m_kolumny;
+    QStringList m_typy;
+    QString m_klucz; // as written in SQL
     bool m_eof = true;
     std::int64_t m_rowid = -1;         // meaningful only when !m_eof
     QHash<QString, QVariant> m_wiersz; // current row, keyed by lower-case name

@@ -79,8 +79,26 @@ QString identyfikator(const QString &nazwa)
     return QLatin1Char('"') + n + QLatin1Char('"');
 }
 
+bool naSerwerze(const QSqlDriver *sterownik)
+{
+    return sterownik && sterownik->dbmsType() == QSqlDriver::PostgreSQL;
+}
+
+QVariant wartosc(const QSqlQuery &q, int i)
+{
+    if (naSerwerze(q.driver()))
+        return wartoscSerwera(q, i);
+    return zBazy(q.value(i));
+}
+
 void wykonaj(QSqlQuery &q, const QString &sql, const QVariantList &wartosci)
 {
+    if (naSerwerze(q.driver())) {
+        const QString tekst = wartosci.isEmpty() ? sql : zWartosciami(q.driver(), sql, wartosci);
+        if (!q.exec(tekst))
+            throw blad(q.lastError());
+        return;
+    }
     if (!q.prepare(sql))
         throw blad(q.lastError());
     for (const QVariant &w : wartosci)

@@ -2,6 +2,7 @@
 
 #include "bladbazy.h"
 
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
@@ -26,10 +27,26 @@ inline QVariant zBazy(const QVariant &v)
     return v.isNull() ? QVariant() : v;
 }
 
+// Column i of the current row, the same on both engines: NULL -> invalid
+// QVariant, every integer as a 64-bit one, and a date-time as the text
+// "yyyy-MM-dd HH:mm:ss" that the file holds (the server's driver would make
+// a local QDateTime of it, which does not exist in the hour that summer time
+// skips).
+QVariant wartosc(const QSqlQuery &q, int i);
+
+// True for a connection to the PostgreSQL server.
+bool naSerwerze(const QSqlDriver *sterownik);
+
 // "name" with embedded quotes doubled.
 QString identyfikator(const QString &nazwa);
 
-// Prepares and runs; throws BladBazy on failure.
+// Prepares and runs; throws BladBazy on failure. On the server the values
+// are written into the text by the driver's own quoting, which spares the
+// two extra round trips of a prepared statement.
 void wykonaj(QSqlQuery &q, const QString &sql, const QVariantList &wartosci = {});
+
+// The server side of the two above (sqlpg.cpp).
+QVariant wartoscSerwera(const QSqlQuery &q, int i);
+QString zWartosciami(const QSqlDriver *sterownik, const QString &sql, const QVariantList &wartosci);
 
 } // namespace sqlpomoc

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QSysInfo>
 
 QString domyslnaSciezkaUstawien()
 {
@@ -88,4 +89,29 @@ QString sciezkaPortu(const Ustawienia &u, int numer)
     if (!z.trimmed().isEmpty())
         return z.trimmed();
     return QStringLiteral("/dev/ttyS%1").arg(numer - 1);
+}
+
+QString domyslnyTekstPolaczenia()
+{
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=tolvek.mdb;Persist Security Info=False");
+}
+
+QString tekstPolaczeniaBazy(const Ustawienia &u)
+{
+    const QString s = u.czytaj(QStringLiteral("baza"), QStringLiteral("polaczenie"), QString()).trimmed();
+    return s.isEmpty() ? domyslnyTekstPolaczenia() : s;
+}
+
+ZrodloBazy zrodloBazy(const Ustawienia &u)
+{
+    return ZrodloBazy::zTekstuPolaczenia(tekstPolaczeniaBazy(u));
+}
+
+QString nazwaStacji(const Ustawienia &u)
+{
+    const QString s = u.czytaj(QStringLiteral("stacja"), QStringLiteral("nazwa"), QString()).trimmed();
+    if (!s.isEmpty())
+        return s;
+    const QString host = QSysInfo::machineHostName().trimmed();
+    return host.isEmpty() ? QStringLiteral("stacja") : host;
 }

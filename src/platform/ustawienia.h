@@ -1,5 +1,7 @@
 #pragma once
 
+#include "zrodlobazy.h"
+
 #include <QString>
 
 #include <memory>
@@ -38,3 +40,20 @@ QString domyslnaSciezkaUstawien();
 // Device path for port number n: the key com<n> of section [porty] when it
 // is present, else /dev/ttyS<n-1>.
 QString sciezkaPortu(const Ustawienia &u, int numer);
+
+// The station's own connection text for the file tolvek.mdb in the working
+// directory: what the station opens when no server is set.
+QString domyslnyTekstPolaczenia();
+
+// [baza] polaczenie=: a PostgreSQL connection string ("service=tolvek",
+// "host=... dbname=...") when the station's database is on a server, else
+// domyslnyTekstPolaczenia(). The station, tolvek-raport and tolvek-baza all
+// take "the database" from here.
+QString tekstPolaczeniaBazy(const Ustawienia &u);
+// The same as a place; throws BladBazy for a connection string that cannot
+// be used (unreadable, or holding a password).
+ZrodloBazy zrodloBazy(const Ustawienia &u);
+
+// [stacja] nazwa=: this station's name among the stations of one server;
+// the host name when unset.
+QString nazwaStacji(const Ustawienia &u);

@@ -11,7 +11,7 @@ void Zapytanie::Open(const QString &sql, Polaczenie &polaczenie)
     Close();
     if (!polaczenie.otwarte())
         throw BladBazy(1, QStringLiteral("Połączenie z bazą danych jest zamknięte."));
-    const QString tekst = przetlumaczSql(sql);
+    const QString tekst = przetlumaczSql(sql, polaczenie.silnik());
     QSqlQuery q(polaczenie.db());
     q.setForwardOnly(true);
     if (!q.exec(tekst))
@@ -24,7 +24,7 @@ void Zapytanie::Open(const QString &sql, Polaczenie &polaczenie)
     while (q.next()) {
         QVector<QVariant> w(r.count());
         for (int i = 0; i < r.count(); ++i)
-            w[i] = sqlpomoc::zBazy(q.value(i));
+            w[i] = sqlpomoc::wartosc(q, i);
         wiersze.append(std::move(w));
     }
     if (q.lastError().isValid())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "polaczenie.h"
+#include "zrodlobazy.h"
 
 #include <QString>
 #include <QStringList>
@@ -32,5 +33,7 @@ private:
     qsizetype m_poz = 0;
 };
 
-// The dialect translation, exposed for tests and tools.
-QString przetlumaczSql(const QString &sqlJet);
+// The dialect translation for either engine, exposed for tests and tools.
+// On the server, besides: "#...#" becomes a TIMESTAMP literal, Format() the
+// server's to_char(), IIf a CASE, and [name] a lower-case quoted name.
+QString przetlumaczSql(const QString &sqlJet, Silnik silnik = Silnik::SQLite);

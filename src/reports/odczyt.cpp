@@ -17,12 +17,12 @@ struct Wynik {
     std::optional<BladBazy> blad;
 };
 
-Wynik czytaj(const QString &plik, const QStringList &sql)
+Wynik czytaj(const ZrodloBazy &zrodlo, const QStringList &sql)
 {
     Wynik w;
     try {
         Polaczenie cn;
-        cn.otworzDoOdczytu(plik);
+        cn.otworzDoOdczytu(zrodlo);
         for (const QString &s : sql)
             w.tabele.append(Odczyt::pobierzTeraz(cn, s));
     } catch (const BladBazy &b) {
@@ -54,8 +54,8 @@ QCoro::Task<QVector<Tabela>> Odczyt::pobierz(QStringList sql) const
 {
     if (!m_polaczenie.otwarte())
         throw BladBazy(1, QStringLiteral("Połączenie z bazą danych jest zamknięte."));
-    const QString plik = m_polaczenie.plik();
-    Wynik w = co_await QtConcurrent::run(&czytaj, plik, sql);
+    const ZrodloBazy zrodlo = m_polaczenie.zrodlo();
+    Wynik w = co_await QtConcurrent::run(&czytaj, zrodlo, sql);
     if (w.blad)
         throw *w.blad;
     co_return std::move(w.tabele);

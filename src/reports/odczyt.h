@@ -11,12 +11,12 @@ class Polaczenie;
 // to gather, longer still when the file is not in the system's cache, and
 // the station polls its controllers on the same thread as its windows: so
 // the station runs these queries on a worker thread, over a read-only
-// connection of its own to the same file, and only the finished rows come
-// back. Failures come back as BladBazy.
+// connection of its own to the same file or server, and only the finished
+// rows come back. Failures come back as BladBazy.
 class Odczyt final
 {
 public:
-    // Over the database file of that connection, on a worker thread.
+    // Over the database of that connection, on a worker thread.
     explicit Odczyt(const Polaczenie &polaczenie) : m_polaczenie(polaczenie) {}
 
     QCoro::Task<Tabela> pobierz(QString sql) const;

@@ -1,9 +1,10 @@
 # Tests of this area (see tests/CMakeLists.txt).
-# The database layer and the alarm and log store, on real SQLite files.
-tolvek_test(tst_baza_rekordy unit SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_rekordy.cpp LIBS tolvek_model Qt6::Sql)
+# The database layer and the alarm and log store, on real SQLite files and
+# on the test run's PostgreSQL server.
+tolvek_test(tst_baza_rekordy unit SERWER SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_rekordy.cpp LIBS tolvek_model Qt6::Sql)
 tolvek_test(tst_baza_dialekt unit SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_dialekt.cpp LIBS tolvek_model Qt6::Sql)
 tolvek_test(tst_baza_polaczenie unit SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_polaczenie.cpp LIBS tolvek_model Qt6::Sql)
-tolvek_test(tst_clsbd unit SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_clsbd.cpp LIBS tolvek_model)
+tolvek_test(tst_clsbd unit SERWER SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_clsbd.cpp LIBS tolvek_model)
 # Benchmark (prints figures; not run by ctest).
 add_executable(bench_baza ${CMAKE_CURRENT_LIST_DIR}/bench_baza.cpp)
 target_link_libraries(bench_baza PRIVATE tolvek_platform)

@@ -3,6 +3,7 @@
 #include "db/schemat.h"
 #include "platform/zapytanie.h"
 
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -19,22 +20,88 @@ QStringList ZdarzeniaTestowe::te(const char *nazwa) const
     return w;
 }
 
-BazaTestowa::BazaTestowa()
+std::optional<QString> serwerTestowy(QString *powod)
+{
+    const QString katalog = qEnvironmentVariable("TOLVEK_PG");
+    QString brak;
+    if (katalog.isEmpty())
+        brak = QStringLiteral("no test server (TOLVEK_PG unset: run through ctest)");
+    else if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
+        brak = QStringLiteral("Qt's PostgreSQL driver is not installed (libqt6sql6-psql)");
+    QFile plik(katalog + QStringLiteral("/polaczenie"));
+    if (brak.isEmpty() && plik.open(QIODevice::ReadOnly))
+        return QString::fromUtf8(plik.readAll()).trimmed();
+    if (brak.isEmpty()) {
+        QFile opis(katalog + QStringLiteral("/brak"));
+        brak = opis.open(QIODevice::ReadOnly) ? QString::fromUtf8(opis.readAll()).trimmed()
+                                              : QStringLiteral("the test server did not start (see %1)").arg(katalog);
+    }
+    if (powod)
+        *powod = brak;
+    return std::nullopt;
+}
+
+namespace
+{
+
+// Statements on the server's maintenance database (CREATE/DROP DATABASE).
+void naSerwerze(const QString &polaczenie, const QString &sql)
+{
+    Polaczenie cn;
+    cn.otworz(ZrodloBazy::serwer(polaczenie));
+    QSqlQuery q(cn.db());
+    if (!q.exec(sql))
+        throw std::runtime_error(QString(sql + QStringLiteral(": ") + q.lastError().text()).toStdString());
+}
+
+} // namespace
+
+BazaTestowa::BazaTestowa(Silnik s) : silnik(s)
 {
     if (!katalog.isValid())
         throw std::runtime_error("no temporary folder");
-    sciezka = katalog.filePath(QStringLiteral("tolvek.mdb"));
-    polaczenieTekst =
-        QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;Persist Security Info=False").arg(sciezka);
-    wykonaj(schematBazy());
+    if (silnik == Silnik::PostgreSQL) {
+        QString powod;
+        const std::optional<QString> serwer = serwerTestowy(&powod);
+        if (!serwer)
+            throw std::runtime_error(powod.toStdString());
+        nazwaBazy = QStringLiteral("t_") + QUuid::createUuid().toString(QUuid::Id128).left(16);
+        naSerwerze(*serwer, QStringLiteral("CREATE DATABASE ") + nazwaBazy);
+        polaczenieTekst = *serwer;
+        polaczenieTekst.replace(QStringLiteral("dbname=postgres"), QStringLiteral("dbname=") + nazwaBazy);
+    } else {
+        sciezka = katalog.filePath(QStringLiteral("tolvek.mdb"));
+        polaczenieTekst =
+            QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;Persist Security Info=False").arg(sciezka);
+    }
+    wykonaj(schematBazy(silnik));
+}
+
+BazaTestowa::~BazaTestowa()
+{
+    if (nazwaBazy.isEmpty())
+        return;
+    try {
+        naSerwerze(*serwerTestowy(nullptr), QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(nazwaBazy));
+    } catch (const std::exception &e) {
+        qWarning("test database %s left on the server: %s", qPrintable(nazwaBazy), e.what());
+    }
 }
 
 void BazaTestowa::wykonaj(const QStringList &sql) const
 {
     const QString nazwa = QUuid::createUuid().toString();
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nazwa);
-        db.setDatabaseName(sciezka);
+        // A plain driver connection: the file keeps the journal it was made
+        // with until the station's layer opens it.
+        QSqlDatabase db;
+        if (silnik == Silnik::PostgreSQL) {
+            db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), nazwa);
+            db.setConnectOptions(QString(polaczenieTekst).replace(QLatin1Char(' '), QLatin1Char(';')));
+        } else {
+            db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nazwa);
+            db.setDatabaseName(sciezka);
+        }
         if (!db.open())
             throw std::runtime_error(db.lastError().text().toStdString());
         for (const QString &s : sql) {

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 
 // A clock that stands still until a test moves it.
 class ZegarTestowy final : public Zegar
@@ -135,13 +136,31 @@ template <typename T> Wynik<T> uruchom(QCoro::Task<T> &&zadanie)
 // Every row of a SELECT over a connection, as lists of column values.
 QList<QVariantList> wierszeZapytania(Polaczenie &polaczenie, const QString &sql);
 
-// A fresh tolvek.mdb with the six tables in a temporary folder; returns its
-// path. The folder lives as long as the returned object.
+// The test run's PostgreSQL server (scripts/serwer-pg, started once by a
+// CTest fixture): its connection string to the database "postgres", or
+// nothing, with the reason in *powod (no fixture, PostgreSQL or its Qt
+// driver not installed).
+std::optional<QString> serwerTestowy(QString *powod);
+// In a test function or init(): skips unless the engine can be tested.
+#define POMIN_BEZ_SILNIKA(silnik)                                                                                      \
+    do {                                                                                                               \
+        QString powodBraku_;                                                                                           \
+        if ((silnik) == Silnik::PostgreSQL && !serwerTestowy(&powodBraku_))                                            \
+            QSKIP(qPrintable(powodBraku_));                                                                            \
+    } while (false)
+
+// A fresh database with the six tables: a tolvek.mdb in a temporary folder,
+// or a new database on the test server (dropped again by the destructor).
 struct BazaTestowa {
-    BazaTestowa();
+    explicit BazaTestowa(Silnik silnik = Silnik::SQLite);
+    ~BazaTestowa();
+    BazaTestowa(const BazaTestowa &) = delete;
+    BazaTestowa &operator=(const BazaTestowa &) = delete;
+    Silnik silnik;
     QTemporaryDir katalog;
-    QString sciezka;         // .../tolvek.mdb
-    QString polaczenieTekst; // "Provider=...;Data Source=<sciezka>;..."
+    QString sciezka;         // .../tolvek.mdb (empty on the server)
+    QString polaczenieTekst; // "Provider=...;Data Source=<sciezka>;..." or the server's connection string
+    QString nazwaBazy;       // on the server
     // Runs statements on the file through a separate connection.
     void wykonaj(const QStringList &sql) const;
     void wykonaj(const QString &sql) const { wykonaj(QStringList{sql}); }

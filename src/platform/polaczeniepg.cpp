@@ -1,0 +1,106 @@
+// The server side of Polaczenie: opening a PostgreSQL session through Qt's
+// QPSQL driver from a libpq connection string.
+
+#include "bladbazy.h"
+#include "polaczenie.h"
+#include "sqlpomoc.h"
+
+#include <QLoggingCategory>
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTimeZone>
+
+Q_LOGGING_CATEGORY(lcBazaSerwer, "tolvek.baza.serwer")
+
+namespace
+{
+
+// A value in libpq's key='value' syntax.
+QString wCudzyslowie(QString w)
+{
+    w.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    w.replace(QLatin1Char('\''), QStringLiteral("\\'"));
+    return QLatin1Char('\'') + w + QLatin1Char('\'');
+}
+
+void wykonajSesji(QSqlDatabase &db, const QString &sql)
+{
+    QSqlQuery q(db);
+    if (!q.exec(sql))
+        throw sqlpomoc::blad(q.lastError(), sql);
+}
+
+} // namespace
+
+void Polaczenie::otworzSerwer(const ZrodloBazy &zrodlo, Tryb tryb)
+{
+    Close();
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
+        throw BladBazy(1, QStringLiteral("Brak sterownika bazy danych PostgreSQL (QPSQL) potrzebnego do połączenia "
+                                         "z %1: zainstaluj pakiet libqt6sql6-psql.")
+                              .arg(zrodlo.opis()));
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_nazwa);
+    // The driver takes host, database, user and port through its setters
+    // (and quotes them itself); every other key goes into the options,
+    // where it would split a value at a ";".
+    QStringList opcje;
+    bool maCzasOczekiwania = false;
+    bool maNazweProgramu = false;
+    try {
+        for (const auto &[klucz, wartosc] : zrodlo.parametry()) {
+            bool liczbowy = false;
+            const int numer = wartosc.toInt(&liczbowy);
+            if (klucz == QLatin1String("host")) {
+                m_db.setHostName(wartosc);
+            } else if (klucz == QLatin1String("dbname")) {
+                m_db.setDatabaseName(wartosc);
+            } else if (klucz == QLatin1String("user")) {
+                m_db.setUserName(wartosc);
+            } else if (klucz == QLatin1String("port") && liczbowy) {
+                m_db.setPort(numer);
+            } else {
+                if (wartosc.contains(QLatin1Char(';')))
+                    throw BladBazy(1, QStringLiteral("Parametr „%1” połączenia z serwerem zawiera średnik, którego "
+                                                     "sterownik nie przekazuje; przenieś go do ~/.pg_service.conf.")
+                                          .arg(klucz));
+                maCzasOczekiwania |= klucz == QLatin1String("connect_timeout");
+                maNazweProgramu |= klucz == QLatin1String("application_name");
+                opcje << klucz + QLatin1Char('=') + wCudzyslowie(wartosc);
+            }
+        }
+        // A server that does not answer must not hold the start-up for the
+        // system's two-minute TCP time-out.
+        if (!maCzasOczekiwania)
+            opcje << QStringLiteral("connect_timeout=10");
+        if (!maNazweProgramu)
+            opcje << QStringLiteral("application_name=tolvek");
+        m_db.setConnectOptions(opcje.join(QLatin1Char(';')));
+        if (!m_db.open()) {
+            const QSqlError e = m_db.lastError();
+            const QString opis = (e.databaseText().isEmpty() ? e.driverText() : e.databaseText()).trimmed();
+            throw BladBazy(1, QStringLiteral("Nie można połączyć się z bazą danych (%1):\n%2\n\n"
+                                             "Sprawdź, czy serwer działa i jest osiągalny z tego komputera, czy baza "
+                                             "i użytkownik istnieją i czy hasło jest w pliku ~/.pgpass lub "
+                                             "~/.pg_service.conf (połączenie: ustawienie [baza] polaczenie=).")
+                                  .arg(zrodlo.opis(), opis));
+        }
+        // Naive local date-times: the server's own clock values (the Log's
+        // time stamp) are the station's wall-clock time.
+        const QByteArray strefa = QTimeZone::systemTimeZoneId();
+        static const QRegularExpression nazwaStrefy(QStringLiteral("^[A-Za-z0-9_/+-]+$"));
+        if (nazwaStrefy.match(QString::fromLatin1(strefa)).hasMatch()) {
+            try {
+                wykonajSesji(m_db, QStringLiteral("SET TIME ZONE '%1'").arg(QString::fromLatin1(strefa)));
+            } catch (const BladBazy &b) {
+                qCWarning(lcBazaSerwer) << "server does not know time zone" << strefa << b.opis();
+            }
+        }
+        if (tryb == Tryb::Odczyt)
+            wykonajSesji(m_db, QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
+    } catch (...) {
+        Close();
+        throw;
+    }
+    m_zrodlo = zrodlo;
+}
