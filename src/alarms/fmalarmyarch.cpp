@@ -168,12 +168,15 @@ void fmAlarmyArch::resizeEvent(QResizeEvent *event)
 
 QString fmAlarmyArch::zapytanie(const QString &kod, const QDate &dzien)
 {
-    // Four-digit years: a two-digit one is read as 19xx from 2030 on.
+    // Four-digit years: a two-digit one is read as 19xx from 2030 on. The
+    // list shows the day in time order, which a server keeps only when told
+    // (an acknowledged alarm's row moves).
     const QString wzor = QStringLiteral("MM/dd/yyyy");
     QString k = kod;
     k.replace(QLatin1Char('\''), QStringLiteral("''"));
     return QStringLiteral("Select * from Alarmy where Kod_regul = '") + k + QStringLiteral("' and Data >= #") +
-           dzien.toString(wzor) + QStringLiteral("# and Data < #") + dzien.addDays(1).toString(wzor) + QLatin1Char('#');
+           dzien.toString(wzor) + QStringLiteral("# and Data < #") + dzien.addDays(1).toString(wzor) +
+           QStringLiteral("# ORDER BY Data");
 }
 
 void fmAlarmyArch::WczytajAlarmy()

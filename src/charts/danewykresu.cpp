@@ -56,9 +56,11 @@ QVector<std::optional<double>> sekundyOdcinkow(const QVector<DataCzas> &czasy, D
 
 QString sqlWykresuDobowego(int adres, QDate dzien)
 {
+    // The chart takes the rows in the order they come: a server returns
+    // them in no particular order unless told.
     return QStringLiteral("Select Data, EnCzynna, EnBiernaCalk from Pomiary where Adres = ") + QString::number(adres) +
            QStringLiteral(" and Data >= ") + dataZapytania(dzien, "MM/dd/yyyy") + QStringLiteral(" and Data < ") +
-           dataZapytania(dzien.addDays(1), "MM/dd/yyyy");
+           dataZapytania(dzien.addDays(1), "MM/dd/yyyy") + QStringLiteral(" ORDER BY Data");
 }
 
 QString sqlPoprzedniegoPomiaru(int adres, QDate dzien)

@@ -60,10 +60,11 @@ Uklad RapDobowy()
 
 QString sqlRaportuDobowego(QDate data, int adres)
 {
+    // Printed in the order the rows come: a server needs to be told.
     return QStringLiteral("Select *, EnBiernaCalk-EnBiernaPoj as EnBierna, IIf(EnCzynna<>0, EnBiernaCalk/EnCzynna,0) "
                           "as tgfi from Pomiary where data >=") +
            dataSql(data) + QStringLiteral(" and data <") + dataSql(data.addDays(1)) + QStringLiteral(" and adres = ") +
-           QString::number(adres);
+           QString::number(adres) + QStringLiteral(" ORDER BY data");
 }
 
 Raport raportDobowy(Tabela wiersze, QDate data, const QString &kod)

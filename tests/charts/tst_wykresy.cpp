@@ -50,7 +50,7 @@ private Q_SLOTS:
                 {"6", "2026-12-05 12:00:00", "1000", "1000"}});
         const QString sql = sqlWykresuDobowego(5, dzien);
         QCOMPARE(sql, "Select Data, EnCzynna, EnBiernaCalk from Pomiary where Adres = 5 and Data >= #12/05/2026# "
-                      "and Data < #12/06/2026#");
+                      "and Data < #12/06/2026# ORDER BY Data");
         const Tabela t = b.pobierz(sql);
 
         const DaneWykresu e = wykresDobowy(t, RodzajDobowy::Energia, "R5", dzien, {}, 0);

@@ -148,7 +148,7 @@ private Q_SLOTS:
                         {"6", "2026-12-05 12:00:00", "1000", "1000"}});
         const QString sql = sqlRaportuDobowego(QDate(2026, 12, 5), 5);
         QCOMPARE(sql, "Select *, EnBiernaCalk-EnBiernaPoj as EnBierna, IIf(EnCzynna<>0, EnBiernaCalk/EnCzynna,0) as "
-                      "tgfi from Pomiary where data >=#2026-12-05# and data <#2026-12-06# and adres = 5");
+                      "tgfi from Pomiary where data >=#2026-12-05# and data <#2026-12-06# and adres = 5 ORDER BY data");
         Polaczenie cn;
         cn.otworzDoOdczytu(b.sciezka);
         const Raport r = raportDobowy(Odczyt::pobierzTeraz(cn, sql), QDate(2026, 12, 5), "R5");

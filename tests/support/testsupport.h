@@ -150,7 +150,8 @@ std::optional<QString> serwerTestowy(QString *powod);
     } while (false)
 
 // A fresh database with the six tables: a tolvek.mdb in a temporary folder,
-// or a new database on the test server (dropped again by the destructor).
+// or a new schema on the test server, which its connection string puts
+// first on the search path (dropped again by the destructor).
 struct BazaTestowa {
     explicit BazaTestowa(Silnik silnik = Silnik::SQLite);
     ~BazaTestowa();
@@ -160,7 +161,7 @@ struct BazaTestowa {
     QTemporaryDir katalog;
     QString sciezka;         // .../tolvek.mdb (empty on the server)
     QString polaczenieTekst; // "Provider=...;Data Source=<sciezka>;..." or the server's connection string
-    QString nazwaBazy;       // on the server
+    QString schemat;         // on the server
     // Runs statements on the file through a separate connection.
     void wykonaj(const QStringList &sql) const;
     void wykonaj(const QString &sql) const { wykonaj(QStringList{sql}); }
