@@ -7,9 +7,12 @@
 
 #include <QLoggingCategory>
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTimeZone>
+
+#include <libpq-fe.h>
 
 Q_LOGGING_CATEGORY(lcBazaSerwer, "tolvek.baza.serwer")
 
@@ -22,6 +25,17 @@ QString wCudzyslowie(QString w)
     w.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
     w.replace(QLatin1Char('\''), QStringLiteral("\\'"));
     return QLatin1Char('\'') + w + QLatin1Char('\'');
+}
+
+// The server's notices (a table dropped with its dependants, a warning)
+// go to the station's log, not straight to stderr as libpq would put them.
+void powiadomienie(void *, const char *tekst)
+{
+    const QString t = QString::fromUtf8(tekst).trimmed();
+    if (t.startsWith(QLatin1String("WARNING")))
+        qCWarning(lcBazaSerwer).noquote() << t;
+    else
+        qCDebug(lcBazaSerwer).noquote() << t;
 }
 
 void wykonajSesji(QSqlDatabase &db, const QString &sql)
@@ -85,6 +99,9 @@ void Polaczenie::otworzSerwer(const ZrodloBazy &zrodlo, Tryb tryb)
                                              "~/.pg_service.conf (połączenie: ustawienie [baza] polaczenie=).")
                                   .arg(zrodlo.opis(), opis));
         }
+        const QVariant uchwyt = m_db.driver()->handle();
+        if (uchwyt.isValid() && qstrcmp(uchwyt.typeName(), "pg_conn*") == 0)
+            PQsetNoticeProcessor(*static_cast<PGconn *const *>(uchwyt.constData()), &powiadomienie, nullptr);
         // Naive local date-times: the server's own clock values (the Log's
         // time stamp) are the station's wall-clock time.
         const QByteArray strefa = QTimeZone::systemTimeZoneId();

@@ -50,13 +50,14 @@ void naSerwerze(const QString &polaczenie, const QString &sql)
     Polaczenie cn;
     cn.otworz(ZrodloBazy::serwer(polaczenie));
     QSqlQuery q(cn.db());
+    q.exec(QStringLiteral("SET client_min_messages = warning")); // no list of what a drop took with it
     if (!q.exec(sql))
         throw std::runtime_error(QString(sql + QStringLiteral(": ") + q.lastError().text()).toStdString());
 }
 
 } // namespace
 
-BazaTestowa::BazaTestowa(Silnik s) : silnik(s)
+BazaTestowa::BazaTestowa(Silnik s, Pusta pusta) : silnik(s)
 {
     if (!katalog.isValid())
         throw std::runtime_error("no temporary folder");
@@ -75,7 +76,8 @@ BazaTestowa::BazaTestowa(Silnik s) : silnik(s)
         polaczenieTekst =
             QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;Persist Security Info=False").arg(sciezka);
     }
-    wykonaj(schematBazy(silnik));
+    if (pusta == Pusta::Nie)
+        wykonaj(schematBazy(silnik));
 }
 
 BazaTestowa::~BazaTestowa()

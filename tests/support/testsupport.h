@@ -153,7 +153,9 @@ std::optional<QString> serwerTestowy(QString *powod);
 // or a new schema on the test server, which its connection string puts
 // first on the search path (dropped again by the destructor).
 struct BazaTestowa {
-    explicit BazaTestowa(Silnik silnik = Silnik::SQLite);
+    // Without the tables (a server's empty schema, for tolvek-baza init --do).
+    enum class Pusta { Nie, Tak };
+    explicit BazaTestowa(Silnik silnik = Silnik::SQLite, Pusta pusta = Pusta::Nie);
     ~BazaTestowa();
     BazaTestowa(const BazaTestowa &) = delete;
     BazaTestowa &operator=(const BazaTestowa &) = delete;

@@ -1,9 +1,13 @@
 // tolvek-baza as the operator runs it: the real binary in a temporary
-// folder, its exit codes and messages, and the files it leaves.
+// folder, its exit codes and messages, and the files it leaves; the tables
+// it makes on the test run's PostgreSQL server and the history it copies
+// there.
 
+#include "db/clsbd.h"
 #include "platform/polaczenie.h"
 #include "platform/rekordy.h"
 #include "platform/zapytanie.h"
+#include "testsupport.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -24,6 +28,7 @@ struct Wynik {
 Wynik uruchom(const QStringList &argumenty, const QString &katalog = {})
 {
     QProcess p;
+    p.setProcessChannelMode(QProcess::SeparateChannels);
     if (!katalog.isEmpty())
         p.setWorkingDirectory(katalog);
     p.start(qEnvironmentVariable("TOLVEK_BAZA"), argumenty);
@@ -59,6 +64,10 @@ private Q_SLOTS:
     void init_missingFolder_failsWithExitTwo();
     void demo_loadsPlantThatTheStationReads();
     void demo_pomiary_spreadOverControllersOneMinuteApartUpToNow();
+    void initDo_createsTablesAndKeysOnServer_secondRunRefused();
+    void kopiuj_copiesEveryTableWithKeys_autoNumbersContinue_secondRunChangesNothing();
+    void kopiuj_interruptedRun_isTakenUpWhereItStopped();
+    void kopiuj_refusals_changeNothing();
 };
 
 void TestTolvekBaza::help_describesCommands_exitsZero()
@@ -219,6 +228,205 @@ void TestTolvekBaza::demo_pomiary_spreadOverControllersOneMinuteApartUpToNow()
         kolumna(cn, QStringLiteral("Select count(*) from Pomiary where Napiecie < 360 or Napiecie > 440 or "
                                    "Czestotliwosc < 49.5 or Czestotliwosc > 50.5 or EnCzynna <= 0 or PradCalk <= 0")),
         QStringList{"0"});
+}
+
+namespace
+{
+
+// Each value of every row of a table, in key order, as text.
+QStringList zawartosc(Polaczenie &cn, const QString &tabela, const QString &kolumny)
+{
+    QStringList w;
+    for (const QVariantList &r : wierszeZapytania(cn, QStringLiteral("Select ") + kolumny + QStringLiteral(" from ") +
+                                                          tabela + QStringLiteral(" order by 1"))) {
+        QStringList pola;
+        for (const QVariant &v : r)
+            pola << (v.isValid() ? v.toString() : QStringLiteral("null"));
+        w << pola.join(QLatin1Char('|'));
+    }
+    return w;
+}
+
+// A demo file with 2000 readings, alarms (one acknowledged), log rows and
+// a gap in the keys of Pomiary and Alarmy where rows were deleted.
+QString plikDoKopiowania(const QTemporaryDir &katalog)
+{
+    const QString plik = katalog.filePath(QStringLiteral("tolvek.mdb"));
+    if (uruchom({QStringLiteral("demo"), QStringLiteral("--pomiary"), QStringLiteral("2000")}, katalog.path()).kod != 0)
+        return {};
+    Polaczenie cn;
+    cn.otworzPlik(plik, false);
+    clsBD bd(cn);
+    for (int i = 0; i < 5; ++i)
+        bd.ZapiszAlarm(DataCzas::z(QDate(2026, 12, 5), QTime(10, i)), QStringLiteral("R"),
+                       QStringLiteral("Brak komunikacji"), QStringLiteral("R1-Hala"));
+    bd.ModyfikujAlarm(2, DataCzas::z(QDate(2026, 12, 5), QTime(11, 0)), std::nullopt);
+    bd.ZapiszDoLoga(QStringLiteral("Start aplikacji"), QStringLiteral("N"), QStringLiteral("L"));
+    bd.ZapiszDoLoga(QStringLiteral("Załączono stopień nr 3"), QStringLiteral("N"), QStringLiteral("S"),
+                    QStringLiteral("R1-Hala"));
+    QSqlQuery q(cn.db());
+    q.exec(QStringLiteral("DELETE FROM Pomiary WHERE rowid BETWEEN 100 AND 199"));
+    q.exec(QStringLiteral("DELETE FROM Alarmy WHERE Id_alarmu = 5"));
+    q.exec(QStringLiteral("INSERT INTO OstPomiar (Adres, PopPradCzynny, PopTimerU, Czas) VALUES (1, 0.1, -5, "
+                          "'2026-03-29 02:30:00')"));
+    return plik;
+}
+
+const char *const kolumnyPomiarow = "rowid, Adres, Data, EnCzynna, EnBiernaCalk, EnBiernaPoj, Napiecie, PradBierny, "
+                                    "PradCalk, Czestotliwosc";
+const char *const kolumnyAlarmow = "Id_alarmu, Data, Typ, Tresc, Kod_Regul, Operator, Data_potw, Data_dezakt";
+
+} // namespace
+
+void TestTolvekBaza::initDo_createsTablesAndKeysOnServer_secondRunRefused()
+{
+    POMIN_BEZ_SILNIKA(Silnik::PostgreSQL);
+    BazaTestowa serwer(Silnik::PostgreSQL, BazaTestowa::Pusta::Tak);
+    const Wynik w = uruchom({QStringLiteral("init"), QStringLiteral("--do"), serwer.polaczenieTekst});
+    QCOMPARE(w.kod, 0);
+    Polaczenie cn;
+    cn.Open(serwer.polaczenieTekst);
+    for (const char *t : {"Regulatory", "Pomiary", "OstPomiar", "Alarmy", "Log", "Hierarchia"}) {
+        Rekordy rs;
+        rs.Open(QLatin1String(t), cn);
+        QVERIFY2(rs.EOF_(), t);
+    }
+    for (const char *t : {"Regulatory", "Alarmy", "Log"})
+        QVERIFY2(cn.opisTabeli(QLatin1String(t)).kolumny.contains(QStringLiteral("stacja")), t);
+    QCOMPARE(kolumna(cn, QStringLiteral("Select indexname || ':' || indexdef from pg_indexes where schemaname = "
+                                        "current_schema() and indexdef like '%(adres%' order by 1"))
+                 .join(QLatin1Char('\n')),
+             QStringLiteral("ostpomiar_adres:CREATE UNIQUE INDEX ostpomiar_adres ON %1.ostpomiar USING btree (adres)\n"
+                            "pomiary_adres_data:CREATE INDEX pomiary_adres_data ON %1.pomiary USING btree (adres, "
+                            "data)\n"
+                            "regulatory_adres:CREATE INDEX regulatory_adres ON %1.regulatory USING btree (adres)\n"
+                            "regulatory_adres_regulatora:CREATE UNIQUE INDEX regulatory_adres_regulatora ON "
+                            "%1.regulatory USING btree (adres) WHERE (typ = 'regulator'::text)")
+                 .arg(serwer.schemat));
+    // The keys the station relies on hold on the server too.
+    QSqlQuery q(cn.db());
+    QVERIFY(q.exec(QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (1, 'R1', 'regulator')")));
+    QVERIFY(!q.exec(QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (2, ' R1 ', 'regulator')")));
+    QVERIFY(q.exec(QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (1, 'L1', 'licznik')")));
+
+    const Wynik drugi = uruchom({QStringLiteral("init"), QStringLiteral("--do"), serwer.polaczenieTekst});
+    QCOMPARE(drugi.kod, 2);
+    QVERIFY2(drugi.bledy.contains(QStringLiteral("Regulatory")), qPrintable(drugi.bledy));
+    QCOMPARE(kolumna(cn, QStringLiteral("Select count(*) from Regulatory")), QStringList{"2"});
+}
+
+void TestTolvekBaza::kopiuj_copiesEveryTableWithKeys_autoNumbersContinue_secondRunChangesNothing()
+{
+    POMIN_BEZ_SILNIKA(Silnik::PostgreSQL);
+    QTemporaryDir katalog;
+    const QString plik = plikDoKopiowania(katalog);
+    QVERIFY(!plik.isEmpty());
+    BazaTestowa serwer(Silnik::PostgreSQL);
+    // Without --do the server comes from the settings.
+    const QString ustawienia = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Tolvek/Tolvek.conf");
+    QVERIFY(QDir().mkpath(QFileInfo(ustawienia).path()));
+    {
+        QFile f(ustawienia);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[baza]\npolaczenie=\"" + serwer.polaczenieTekst.toUtf8() + "\"\n");
+    }
+    const Wynik w = uruchom({QStringLiteral("kopiuj")}, katalog.path());
+    QFile::remove(ustawienia);
+    QCOMPARE(w.kod, 0);
+    QVERIFY2(w.wyjscie.contains(QStringLiteral("Pomiary: 1900 wierszy")), qPrintable(w.wyjscie));
+    QVERIFY2(w.bledy.contains(QStringLiteral("Pomiary 100%")), qPrintable(w.bledy));
+
+    Polaczenie zPliku, naSerwerze;
+    zPliku.otworzPlik(plik, false);
+    naSerwerze.Open(serwer.polaczenieTekst);
+    const QList<QPair<QString, QString>> tabele = {
+        {"Pomiary", kolumnyPomiarow},
+        {"Alarmy", kolumnyAlarmow},
+        {"Regulatory", "rowid, Adres, Kod, Typ, CzestOdczytu, ProgPrad, ProgTgFiMin, Przekladnia, BKSt1, Opis"},
+        {"OstPomiar", "rowid, Adres, PopPradCzynny, PopTimerU, Czas"},
+        {"Log", "rowid, Operacja, Status, Typ, Kod_Regul, Czas"},
+        {"Hierarchia", "rowid, kod_obiektu, kod_obiektu_nad, typ"}};
+    for (const auto &[t, k] : tabele) {
+        const QStringList p = zawartosc(zPliku, t, k);
+        QVERIFY2(!p.isEmpty(), qPrintable(t));
+        QCOMPARE(zawartosc(naSerwerze, t, k), p);
+    }
+    // New rows on the server are numbered after the copied ones.
+    clsBD bd(naSerwerze);
+    QCOMPARE(bd.ZapiszAlarm(DataCzas::z(QDate(2026, 12, 6), QTime(8, 0)), QStringLiteral("R"), QStringLiteral("x")), 5);
+    bd.ZapiszDoLoga(QStringLiteral("Zatrzymanie aplikacji"), QStringLiteral("N"), QStringLiteral("L"));
+    QCOMPARE(kolumna(naSerwerze, QStringLiteral("Select max(rowid) - (select max(rowid) from Log where Operacja <> "
+                                                "'Zatrzymanie aplikacji') from Log")),
+             QStringList{"1"});
+
+    const Wynik drugi = uruchom(
+        {QStringLiteral("kopiuj"), QStringLiteral("--z"), plik, QStringLiteral("--do"), serwer.polaczenieTekst});
+    QCOMPARE(drugi.kod, 0);
+    QVERIFY2(drugi.wyjscie.contains(QStringLiteral("nic nie zmieniono")), qPrintable(drugi.wyjscie));
+    QCOMPARE(kolumna(naSerwerze, QStringLiteral("Select count(*) from Pomiary")), QStringList{"1900"});
+}
+
+void TestTolvekBaza::kopiuj_interruptedRun_isTakenUpWhereItStopped()
+{
+    POMIN_BEZ_SILNIKA(Silnik::PostgreSQL);
+    QTemporaryDir katalog;
+    const QString plik = plikDoKopiowania(katalog);
+    QVERIFY(!plik.isEmpty());
+    BazaTestowa serwer(Silnik::PostgreSQL);
+    const QStringList doSerwera{QStringLiteral("kopiuj"), QStringLiteral("--do"), serwer.polaczenieTekst};
+    QCOMPARE(uruchom(doSerwera, katalog.path()).kod, 0);
+    // What a run cut short in Pomiary leaves: the parts it committed and its
+    // note of how far it got; Alarmy not begun.
+    serwer.wykonaj({QStringLiteral("DELETE FROM Pomiary WHERE rowid > 1200"), QStringLiteral("DELETE FROM Alarmy"),
+                    QStringLiteral("UPDATE tolvek_kopiowanie SET ostatni = 1200, wierszy = 1100, zakonczona = false "
+                                   "WHERE tabela = 'Pomiary'"),
+                    QStringLiteral("DELETE FROM tolvek_kopiowanie WHERE tabela = 'Alarmy'")});
+    const Wynik w = uruchom(doSerwera, katalog.path());
+    QCOMPARE(w.kod, 0);
+    QVERIFY2(w.wyjscie.contains(QStringLiteral("Pomiary: 800 wierszy (i 1100 wcześniej)")), qPrintable(w.wyjscie));
+    QVERIFY2(w.wyjscie.contains(QStringLiteral("Regulatory: skopiowana już wcześniej")), qPrintable(w.wyjscie));
+    Polaczenie zPliku, naSerwerze;
+    zPliku.otworzPlik(plik, false);
+    naSerwerze.Open(serwer.polaczenieTekst);
+    QCOMPARE(zawartosc(naSerwerze, "Pomiary", kolumnyPomiarow), zawartosc(zPliku, "Pomiary", kolumnyPomiarow));
+    QCOMPARE(zawartosc(naSerwerze, "Alarmy", kolumnyAlarmow), zawartosc(zPliku, "Alarmy", kolumnyAlarmow));
+}
+
+void TestTolvekBaza::kopiuj_refusals_changeNothing()
+{
+    POMIN_BEZ_SILNIKA(Silnik::PostgreSQL);
+    QTemporaryDir katalog;
+    const QString plik = plikDoKopiowania(katalog);
+    QVERIFY(!plik.isEmpty());
+    // Rows that did not come from this file: a station already wrote there.
+    BazaTestowa uzywana(Silnik::PostgreSQL);
+    uzywana.wykonaj(QStringLiteral("INSERT INTO Log (Operacja) VALUES ('Start aplikacji')"));
+    Wynik w = uruchom({QStringLiteral("kopiuj"), QStringLiteral("--do"), uzywana.polaczenieTekst}, katalog.path());
+    QCOMPARE(w.kod, 2);
+    QVERIFY2(w.bledy.contains(QStringLiteral("tabela Log ma już na serwerze wiersze")), qPrintable(w.bledy));
+    Polaczenie cn;
+    cn.Open(uzywana.polaczenieTekst);
+    QCOMPARE(kolumna(cn, QStringLiteral("Select count(*) from Regulatory")), QStringList{"0"});
+
+    // A second file into a server that holds the first one's history.
+    BazaTestowa serwer(Silnik::PostgreSQL);
+    QCOMPARE(uruchom({QStringLiteral("kopiuj"), QStringLiteral("--do"), serwer.polaczenieTekst}, katalog.path()).kod,
+             0);
+    QTemporaryDir drugi;
+    QVERIFY(QFile::copy(plik, drugi.filePath(QStringLiteral("tolvek.mdb"))));
+    w = uruchom({QStringLiteral("kopiuj"), QStringLiteral("--do"), serwer.polaczenieTekst}, drugi.path());
+    QCOMPARE(w.kod, 2);
+    QVERIFY2(w.bledy.contains(QStringLiteral("pochodzi już z pliku ") + plik), qPrintable(w.bledy));
+
+    // No tables on the server; a password on the command line.
+    BazaTestowa pusta(Silnik::PostgreSQL, BazaTestowa::Pusta::Tak);
+    w = uruchom({QStringLiteral("kopiuj"), QStringLiteral("--do"), pusta.polaczenieTekst}, katalog.path());
+    QCOMPARE(w.kod, 2);
+    QVERIFY2(w.bledy.contains(QStringLiteral("init --do")), qPrintable(w.bledy));
+    w = uruchom({QStringLiteral("kopiuj"), QStringLiteral("--do"), pusta.polaczenieTekst + " password=tajne"},
+                katalog.path());
+    QCOMPARE(w.kod, 2);
+    QVERIFY2(w.bledy.contains(QStringLiteral("~/.pgpass")), qPrintable(w.bledy));
 }
 
 QTEST_GUILESS_MAIN(TestTolvekBaza)

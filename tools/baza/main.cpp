@@ -1,10 +1,15 @@
 // tolvek-baza: creates the station's database file, empty or with a demo
-// plant, and fills it with readings for trying out and benchmarking.
+// plant, and fills it with readings for trying out and benchmarking; creates
+// the same tables on a PostgreSQL server and copies a file's history there.
 
 #include "demo.h"
+#include "kopiowanie.h"
 #include "platform/bladbazy.h"
 #include "platform/polaczenie.h"
+#include "platform/ustawienia.h"
 #include "platform/zegar.h"
+#include "postep.h"
+#include "serwer.h"
 #include "tolvek_wersja.h"
 #include "tworzenie.h"
 
@@ -24,33 +29,50 @@ constexpr int kodOk = 0;
 constexpr int kodWywolanie = 1;
 constexpr int kodBlad = 2;
 
-const char *const pomoc = "tolvek-baza: tworzy plik bazy danych stacji Tolvek (SQLite 3).\n"
-                          "\n"
-                          "Użycie:\n"
-                          "  tolvek-baza init [--plik PLIK] [--nadpisz]\n"
-                          "  tolvek-baza demo [--plik PLIK] [--nadpisz] [--pomiary N]\n"
-                          "  tolvek-baza --help | --version\n"
-                          "\n"
-                          "Polecenia:\n"
-                          "  init          pusta baza: sześć tabel (Regulatory, Pomiary, OstPomiar, Alarmy,\n"
-                          "                Log, Hierarchia) i ich indeksy\n"
-                          "  demo          baza z przykładową instalacją: cztery regulatory (adresy 1-4),\n"
-                          "                licznik energii i drzewo obiektów\n"
-                          "\n"
-                          "Opcje:\n"
-                          "  --plik PLIK   plik bazy; domyślnie tolvek.mdb w katalogu bieżącym\n"
-                          "  --nadpisz     zastępuje istniejący plik (bez tej opcji istniejący plik\n"
-                          "                nie jest ruszany)\n"
-                          "  --pomiary N   (demo) dopisuje N pomiarów do tabeli Pomiary, po równo dla\n"
-                          "                regulatorów, co minutę wstecz od chwili bieżącej\n"
-                          "  -h, --help    ten opis\n"
-                          "  --version     numer wersji\n"
-                          "\n"
-                          "Kody wyjścia: 0 powodzenie, 1 błędne wywołanie, 2 błąd wykonania.\n";
+const char *const pomoc =
+    "tolvek-baza: tworzy bazę danych stacji Tolvek: plik SQLite 3 albo tabele na serwerze PostgreSQL.\n"
+    "\n"
+    "Użycie:\n"
+    "  tolvek-baza init [--plik PLIK] [--nadpisz]\n"
+    "  tolvek-baza init --do POŁĄCZENIE\n"
+    "  tolvek-baza demo [--plik PLIK] [--nadpisz] [--pomiary N]\n"
+    "  tolvek-baza kopiuj [--z PLIK] [--do POŁĄCZENIE]\n"
+    "  tolvek-baza --help | --version\n"
+    "\n"
+    "Polecenia:\n"
+    "  init          pusta baza: sześć tabel (Regulatory, Pomiary, OstPomiar, Alarmy,\n"
+    "                Log, Hierarchia) i ich indeksy; z --do na serwerze PostgreSQL\n"
+    "  demo          baza z przykładową instalacją: cztery regulatory (adresy 1-4),\n"
+    "                licznik energii i drzewo obiektów\n"
+    "  kopiuj        przenosi zawartość pliku bazy na serwer (do pustych tabel\n"
+    "                utworzonych przez init --do); przerwane kopiowanie tego samego\n"
+    "                pliku ponowne uruchomienie kończy od miejsca przerwania\n"
+    "\n"
+    "Opcje:\n"
+    "  --plik PLIK   plik bazy; domyślnie tolvek.mdb w katalogu bieżącym\n"
+    "  --nadpisz     zastępuje istniejący plik (bez tej opcji istniejący plik\n"
+    "                nie jest ruszany)\n"
+    "  --pomiary N   (demo) dopisuje N pomiarów do tabeli Pomiary, po równo dla\n"
+    "                regulatorów, co minutę wstecz od chwili bieżącej\n"
+    "  --do POŁĄCZENIE\n"
+    "                serwer PostgreSQL: \"service=NAZWA\" z ~/.pg_service.conf albo\n"
+    "                tekst połączenia libpq (\"host=... dbname=... user=...\");\n"
+    "                hasło w ~/.pgpass, nigdy w wierszu poleceń; domyślnie (kopiuj)\n"
+    "                ustawienie [baza] polaczenie=\n"
+    "  --z PLIK      (kopiuj) plik źródłowy; domyślnie tolvek.mdb\n"
+    "  -h, --help    ten opis\n"
+    "  --version     numer wersji\n"
+    "\n"
+    "Kody wyjścia: 0 powodzenie, 1 błędne wywołanie, 2 błąd wykonania.\n";
 
 struct Wywolanie {
     QString polecenie;
     QString plik = QStringLiteral("tolvek.mdb");
+    bool maPlik = false;
+    QString serwer;
+    bool maSerwer = false;
+    QString zPliku = QStringLiteral("tolvek.mdb");
+    bool maZ = false;
     bool nadpisz = false;
     std::optional<qint64> pomiary;
     bool pomoc = false;
@@ -91,8 +113,19 @@ Wywolanie rozbierz(const QStringList &argumenty)
             w.wersja = true;
         } else if (a == QLatin1String("--plik")) {
             w.plik = wezWartosc();
+            w.maPlik = true;
             if (w.plik.isEmpty())
                 zle(QStringLiteral("opcja --plik wymaga nazwy pliku"));
+        } else if (a == QLatin1String("--do")) {
+            w.serwer = wezWartosc();
+            w.maSerwer = true;
+            if (w.serwer.trimmed().isEmpty())
+                zle(QStringLiteral("opcja --do wymaga tekstu połączenia z serwerem"));
+        } else if (a == QLatin1String("--z")) {
+            w.zPliku = wezWartosc();
+            w.maZ = true;
+            if (w.zPliku.isEmpty())
+                zle(QStringLiteral("opcja --z wymaga nazwy pliku"));
         } else if (a == QLatin1String("--nadpisz") && !maWartosc) {
             w.nadpisz = true;
         } else if (a == QLatin1String("--pomiary")) {
@@ -105,8 +138,8 @@ Wywolanie rozbierz(const QStringList &argumenty)
         } else if (a.startsWith(QLatin1Char('-'))) {
             zle(QStringLiteral("nieznana opcja „%1”").arg(argumenty.at(i)));
         } else if (w.polecenie.isEmpty()) {
-            if (a != QLatin1String("init") && a != QLatin1String("demo"))
-                zle(QStringLiteral("nieznane polecenie „%1” (dostępne: init, demo)").arg(a));
+            if (a != QLatin1String("init") && a != QLatin1String("demo") && a != QLatin1String("kopiuj"))
+                zle(QStringLiteral("nieznane polecenie „%1” (dostępne: init, demo, kopiuj)").arg(a));
             w.polecenie = a;
         } else {
             zle(QStringLiteral("nadmiarowy argument „%1”").arg(a));
@@ -115,9 +148,17 @@ Wywolanie rozbierz(const QStringList &argumenty)
     if (w.pomoc || w.wersja)
         return w;
     if (w.polecenie.isEmpty())
-        zle(QStringLiteral("brak polecenia (init albo demo)"));
+        zle(QStringLiteral("brak polecenia (init, demo albo kopiuj)"));
     if (w.pomiary && w.polecenie != QLatin1String("demo"))
         zle(QStringLiteral("opcja --pomiary dotyczy tylko polecenia demo"));
+    if (w.maSerwer && w.polecenie == QLatin1String("demo"))
+        zle(QStringLiteral("demo tworzy plik; na serwer przenosi go polecenie kopiuj"));
+    if (w.maSerwer && (w.maPlik || w.nadpisz) && w.polecenie == QLatin1String("init"))
+        zle(QStringLiteral("opcje --plik i --nadpisz dotyczą pliku, a --do serwera: podaj jedno z dwojga"));
+    if (w.polecenie == QLatin1String("kopiuj") && (w.maPlik || w.nadpisz))
+        zle(QStringLiteral("kopiuj bierze plik z opcji --z, a serwer z --do"));
+    if (w.maZ && w.polecenie != QLatin1String("kopiuj"))
+        zle(QStringLiteral("opcja --z dotyczy tylko polecenia kopiuj"));
     return w;
 }
 
@@ -135,8 +176,60 @@ qint64 policz(Polaczenie &cn, const QString &tabela)
     return q.value(0).toLongLong();
 }
 
+// The server named by --do, or for kopiuj the one of the settings.
+ZrodloBazy serwerDocelowy(const Wywolanie &w)
+{
+    if (w.maSerwer)
+        return ZrodloBazy::serwer(w.serwer);
+    const ZrodloBazy z = zrodloBazy(UstawieniaPlik());
+    if (z.silnik() != Silnik::PostgreSQL)
+        throw std::runtime_error("nie podano serwera: użyj --do POŁĄCZENIE (ustawienie [baza] polaczenie= "
+                                 "nie wskazuje serwera)");
+    return z;
+}
+
+int kopiuj(const Wywolanie &w)
+{
+    const ZrodloBazy serwer = serwerDocelowy(w);
+    Postep postep(stderr);
+    const QList<KopiaTabeli> wynik = kopiujDoSerwera(w.zPliku, serwer, postep);
+    QString opis = QStringLiteral("Kopiowanie z pliku %1 do bazy danych (%2):\n")
+                       .arg(QFileInfo(w.zPliku).absoluteFilePath(), serwer.opis());
+    bool cokolwiek = false;
+    for (const KopiaTabeli &k : wynik) {
+        QString linia = QStringLiteral("  %1: ").arg(k.tabela);
+        if (k.brakWPliku) {
+            linia += QStringLiteral("brak tej tabeli w pliku, pominięta");
+        } else if (k.juzGotowa) {
+            linia += QStringLiteral("skopiowana już wcześniej (%1 wierszy), bez zmian").arg(k.wczesniej);
+        } else {
+            cokolwiek = true;
+            linia += QStringLiteral("%1 wierszy").arg(k.skopiowane);
+            if (k.wczesniej > 0)
+                linia += QStringLiteral(" (i %1 wcześniej)").arg(k.wczesniej);
+            if (k.sekundy >= 0.05)
+                linia += QStringLiteral(" w %1 s, %2 w/s")
+                             .arg(k.sekundy, 0, 'f', 1)
+                             .arg(static_cast<qint64>(static_cast<double>(k.skopiowane) / k.sekundy));
+        }
+        opis += linia + QLatin1Char('\n');
+    }
+    if (!cokolwiek)
+        opis += QStringLiteral("Wszystko było już skopiowane: nic nie zmieniono.\n");
+    wypisz(stdout, opis);
+    return kodOk;
+}
+
 int wykonaj(const Wywolanie &w)
 {
+    if (w.polecenie == QLatin1String("kopiuj"))
+        return kopiuj(w);
+    if (w.polecenie == QLatin1String("init") && w.maSerwer) {
+        const ZrodloBazy serwer = ZrodloBazy::serwer(w.serwer);
+        utworzSchematSerwera(serwer);
+        wypisz(stdout, QStringLiteral("Utworzono tabele stacji w bazie danych (%1).\n").arg(serwer.opis()));
+        return kodOk;
+    }
     const QString sciezka = QFileInfo(w.plik).absoluteFilePath();
     const bool demo = w.polecenie == QLatin1String("demo");
     const qint64 ilePomiarow = w.pomiary.value_or(0);
