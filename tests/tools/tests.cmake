@@ -17,5 +17,5 @@ tolvek_test(tst_tolvekbaza integration SERWER SOURCES ${CMAKE_CURRENT_LIST_DIR}/
     LIBS tolvek_logic Qt6::Sql)
 add_dependencies(tst_tolvekbaza tolvek-baza)
 # The report tool: the real binary on a scratch database.
-tolvek_test(tst_tolvekraport integration SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_tolvekraport.cpp LIBS Qt6::Sql)
+tolvek_test(tst_tolvekraport integration SERWER SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_tolvekraport.cpp LIBS Qt6::Sql)
 add_dependencies(tst_tolvekraport tolvek-raport tolvek-baza)

@@ -1,6 +1,9 @@
 // tolvek-raport as cron and other tools run it: the real binary on a
-// scratch database, its exit codes and messages, the files it writes, and
-// its reads while another connection is in the middle of a write.
+// scratch database, its exit codes and messages, the files it writes, its
+// reads while another connection is in the middle of a write, and the same
+// from the test run's PostgreSQL server.
+
+#include "testsupport.h"
 
 #include <QDir>
 #include <QProcess>
@@ -176,6 +179,34 @@ private Q_SLOTS:
         db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase("pisarz");
+    }
+
+    void fromServer_sameRowsAsFromFile()
+    {
+        POMIN_BEZ_SILNIKA(Silnik::PostgreSQL);
+        BazaTestowa serwer(Silnik::PostgreSQL);
+        QCOMPARE(
+            uruchom(qEnvironmentVariable("TOLVEK_BAZA"), {"kopiuj", "--do", serwer.polaczenieTekst}, katalog.path())
+                .kod,
+            0);
+        const QList<QStringList> polecenia = {
+            {"dobowy", "--regulator", "R1-Hala", "--data", "2026-12-05", "--csv", "-"},
+            {"okresowy", "--regulator", "R1-Hala", "--od", "2026-12-04", "--do", "2026-12-06", "--csv", "-"},
+            {"wykres-dobowy", "--regulator", "R1-Hala", "--data", "2026-12-05", "--rodzaj", "moc", "--csv", "-"}};
+        for (const QStringList &p : polecenia) {
+            const Wynik zPliku = raport(p, katalog.path());
+            const Wynik zSerwera = raport(p + QStringList{"--baza", serwer.polaczenieTekst}, katalog.path());
+            QCOMPARE(zSerwera.kod, 0);
+            QVERIFY(zPliku.wyjscie.count('\n') > 1);
+            QCOMPARE(zSerwera.wyjscie, zPliku.wyjscie);
+        }
+        // A server that is not there: said plainly, with what to check.
+        const Wynik b =
+            raport(polecenia.first() + QStringList{"--baza", "host=/nonexistent dbname=tolvek"}, katalog.path());
+        QCOMPARE(b.kod, 1);
+        QVERIFY2(b.bledy.contains("Nie można połączyć się") && b.bledy.contains("/nonexistent") &&
+                     b.bledy.contains("~/.pgpass"),
+                 qPrintable(b.bledy));
     }
 };
 

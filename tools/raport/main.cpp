@@ -6,6 +6,7 @@
 #include "opcje.h"
 #include "platform/bladbazy.h"
 #include "platform/polaczenie.h"
+#include "platform/ustawienia.h"
 #include "reports/odczyt.h"
 #include "reports/pdf.h"
 #include "reports/raport.h"
@@ -72,8 +73,9 @@ void zapiszTekst(const QString &plik, const QString &tekst)
 
 void wykonaj(const Opcje &o)
 {
+    // The same database as the station's, unless told otherwise.
     Polaczenie cn;
-    cn.otworzDoOdczytu(o.baza);
+    cn.otworzDoOdczytu(o.baza.isEmpty() ? zrodloBazy(UstawieniaPlik()) : ZrodloBazy::zArgumentu(o.baza));
     const Regulator r = znajdzRegulator(cn, o.regulator);
     using P = Opcje::Polecenie;
     if (o.polecenie == P::WykresDobowy) {

@@ -14,7 +14,7 @@ struct Opcje {
     QDate data, od, doDnia;
     int rodzaj = 0; // RodzajDobowy / RodzajOkresowy
     QString pdf, csv;
-    QString baza = QStringLiteral("tolvek.mdb");
+    QString baza; // empty: the station's database of the settings
     bool pomoc = false;
     bool wersja = false;
 };
