@@ -3,6 +3,7 @@
 #include "platform/bladbazy.h"
 #include "platform/sqlpomoc.h"
 
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -38,10 +39,9 @@ std::optional<double> liczba(QString tekst)
 clsRegulatory::clsRegulatory(const QString &polaczenieTekst, QObject *parent) : QObject(parent)
 {
     m_cn.Open(polaczenieTekst);
-    QSqlQuery q(m_cn.db());
-    sqlpomoc::wykonaj(q, QStringLiteral("PRAGMA table_info(Regulatory)"));
-    while (q.next())
-        m_typy.insert(q.value(1).toString().toLower(), q.value(2).toString().toUpper());
+    const OpisTabeli &opis = m_cn.opisTabeli(QStringLiteral("Regulatory"));
+    for (qsizetype i = 0; i < opis.kolumny.size(); ++i)
+        m_typy.insert(opis.kolumny.at(i).toLower(), opis.typy.at(i));
     Requery();
 }
 
@@ -70,7 +70,7 @@ void clsRegulatory::Requery()
         Wiersz w;
         w.rowid = q.value(0).toLongLong();
         for (int i = 1; i < r.count(); ++i)
-            w.wartosci.insert(m_kolumny.at(i - 1).toLower(), sqlpomoc::zBazy(q.value(i)));
+            w.wartosci.insert(m_kolumny.at(i - 1).toLower(), sqlpomoc::wartosc(q, i));
         m_wiersze << w;
     }
     przejdz(0);
@@ -85,7 +85,7 @@ clsRegulatory::Wiersz clsRegulatory::wczytajWiersz(qint64 rowid)
     w.rowid = rowid;
     if (q.next())
         for (int i = 0; i < m_kolumny.size(); ++i)
-            w.wartosci.insert(m_kolumny.at(i).toLower(), sqlpomoc::zBazy(q.value(i)));
+            w.wartosci.insert(m_kolumny.at(i).toLower(), sqlpomoc::wartosc(q, i));
     return w;
 }
 
@@ -276,8 +276,10 @@ void clsRegulatory::Update()
                                           QStringLiteral(") values (") +
                                           QStringList(kolumny.size(), QStringLiteral("?")).join(QLatin1Char(',')) +
                                           QLatin1Char(')');
-            sqlpomoc::wykonaj(q, sql, wartosci);
-            m_wiersze << wczytajWiersz(q.lastInsertId().toLongLong());
+            sqlpomoc::wykonaj(q, sql + QStringLiteral(" returning rowid"), wartosci);
+            const qint64 rowid = q.next() ? sqlpomoc::wartosc(q, 0).toLongLong() : -1;
+            q.finish();
+            m_wiersze << wczytajWiersz(rowid);
             przejdz(m_wiersze.size() - 1);
             return;
         }
@@ -291,15 +293,20 @@ void clsRegulatory::Update()
                           wartosci << rowid);
     } catch (const BladBazy &e) {
         // The engine's words for the refusals an operator can cause.
+        // (in the file's words, or the server's: 'null value in column "kod"
+        // ... violates not-null constraint')
         const QString &o = e.opis();
-        if (o.contains(QLatin1String("NOT NULL constraint failed"))) {
-            const QString kolumna = o.section(QLatin1Char('.'), -1).section(QLatin1Char(' '), 0, 0);
+        static const QRegularExpression pustaNaSerwerze(QStringLiteral("null value in column \"([^\"]+)\""));
+        const QRegularExpressionMatch serwer = pustaNaSerwerze.match(o);
+        if (o.contains(QLatin1String("NOT NULL constraint failed")) || serwer.hasMatch()) {
+            const QString kolumna = serwer.hasMatch() ? serwer.captured(1)
+                                                      : o.section(QLatin1Char('.'), -1).section(QLatin1Char(' '), 0, 0);
             throw BladBazy(e.numer(),
                            QStringLiteral("Pole „") + nazwa(kolumna) + QStringLiteral("” musi być wypełnione."));
         }
-        if (o.contains(QLatin1String("Regulatory_Kod_regulatora")))
+        if (o.contains(QLatin1String("Regulatory_Kod_regulatora"), Qt::CaseInsensitive))
             throw BladBazy(e.numer(), QStringLiteral("Regulator o takim kodzie już jest w bazie danych."));
-        if (o.contains(QLatin1String("Regulatory_Adres_regulatora")))
+        if (o.contains(QLatin1String("Regulatory_Adres_regulatora"), Qt::CaseInsensitive))
             throw BladBazy(e.numer(), QStringLiteral("Regulator o takim adresie już jest w bazie danych."));
         throw;
     }

@@ -1,4 +1,5 @@
-// The controller editor and its data class over a real database file.
+// The controller editor and its data class over a real database file and
+// over the test run's PostgreSQL server.
 #include "admin/clsregulatory.h"
 #include "admin/frmregulatory.h"
 #include "platform/bladbazy.h"
@@ -9,6 +10,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+
+Q_DECLARE_METATYPE(Silnik)
 
 class TestEdytor final : public QObject
 {
@@ -27,7 +30,7 @@ class TestEdytor final : public QObject
                                                                     "Regulatory ORDER BY rowid"))
     {
         Polaczenie cn;
-        cn.otworzPlik(baza->sciezka, false);
+        cn.Open(baza->polaczenieTekst);
         return wierszeZapytania(cn, sql);
     }
     // As typed: replaces the field's text through its editing, not setText.
@@ -40,9 +43,17 @@ class TestEdytor final : public QObject
     const KomunikatyTestowe::Wpis &ostatnia() const { return komunikaty.informacje.constLast(); }
 
 private Q_SLOTS:
+    void initTestCase_data()
+    {
+        QTest::addColumn<Silnik>("silnik");
+        QTest::newRow("plik") << Silnik::SQLite;
+        QTest::newRow("serwer") << Silnik::PostgreSQL;
+    }
     void init()
     {
-        baza = std::make_unique<BazaTestowa>();
+        QFETCH_GLOBAL(Silnik, silnik);
+        POMIN_BEZ_SILNIKA(silnik);
+        baza = std::make_unique<BazaTestowa>(silnik);
         baza->wykonaj({QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ, CzestOdczytu) VALUES (1, 'R1', "
                                       "'regulator', 5)"),
                        QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (2, 'R2', 'regulator')"),
