@@ -33,7 +33,8 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "operator station for reactive-power compensation controllers")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Tolvek polls reactive-power compensation controllers on one RS-485 line,\n"
-    "records every reading in an SQLite database, raises and journals alarms,\n"
+    "records every reading in an SQLite database or, for several stations,\n"
+    "on a PostgreSQL server, raises and journals alarms,\n"
     "and lets a logged-in operator switch capacitor stages and block\n"
     "controllers.\n"
     "\n"
@@ -52,9 +53,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Libraries linked are found by dpkg-shlibdeps; what Qt loads at run time
-# (the SQLite driver, the window-system plugins) is named here.
+# (the SQLite and PostgreSQL drivers, the window-system plugins) is named
+# here; libpq itself is linked.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6sql6-psql, qt6-qpa-plugins")
 # aplay plays the alarm sounds; without it the station stays silent.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "alsa-utils")
 include(CPack)

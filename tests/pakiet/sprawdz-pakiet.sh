@@ -34,7 +34,7 @@ zalezne=$(pole Depends)
 nazwy=$(tr ',' '\n' <<<"$zalezne" | sed 's/^ *//; s/ .*//')
 # Found by dpkg-shlibdeps, and the plugins Qt loads at run time.
 for p in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialport6 libqt6sql6 \
-    libsqlite3-0 libssl3 libqt6sql6-sqlite qt6-qpa-plugins; do
+    libsqlite3-0 libssl3 libqt6sql6-sqlite libpq5 libqt6sql6-psql qt6-qpa-plugins; do
     grep -qxF "$p" <<<"$nazwy" || blad "Depends lacks $p: $zalezne"
 done
 

@@ -1,17 +1,22 @@
 // Opening the database: the Data Source, the refusals of files that are
-// missing or not SQLite, the settings in force on every connection, and a
-// committed row surviving a killed process.
+// missing or not SQLite, the settings in force on every connection, a
+// committed row surviving a killed process; which database the settings
+// name, and a session on the test run's PostgreSQL server.
 
 #include "platform/bladbazy.h"
 #include "platform/polaczenie.h"
 #include "platform/rekordy.h"
+#include "platform/ustawienia.h"
 #include "testsupport.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSqlQuery>
+#include <QSysInfo>
 #include <QTest>
+#include <QTimeZone>
 
 #include <cstdio>
 #include <cstring>
@@ -66,6 +71,110 @@ class TestPolaczenie final : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void tekstPolaczenia_data()
+    {
+        QTest::addColumn<QString>("tekst");
+        // "plik:<path>", "serwer:<key>=<value>,..." (sorted) or "!<fragment of the error>"
+        QTest::addColumn<QString>("wynik");
+        QTest::newRow("station's text") << "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=tolvek.mdb;Persist "
+                                           "Security Info=False"
+                                        << "plik:tolvek.mdb";
+        QTest::newRow("station's text without a file") << "Provider=x;Source=a.mdb"
+                                                       << "!Data Source";
+        QTest::newRow("service") << "service=tolvek"
+                                 << "serwer:service=tolvek";
+        QTest::newRow("keywords, quoted value") << "host=db.zaklad port=5433 dbname='hala 2' user=stacja"
+                                                << "serwer:dbname=hala 2,host=db.zaklad,port=5433,user=stacja";
+        QTest::newRow("URI") << "postgresql://stacja@db.zaklad:5433/tolvek"
+                             << "serwer:dbname=tolvek,host=db.zaklad,port=5433,user=stacja";
+        QTest::newRow("password") << "service=tolvek password=tajne"
+                                  << "!~/.pgpass";
+        QTest::newRow("password in a URI") << "postgresql://stacja:tajne@db/tolvek"
+                                           << "!~/.pgpass";
+        QTest::newRow("unknown keyword") << "serwer=db"
+                                         << "!serwer";
+        QTest::newRow("empty") << "  "
+                               << "!Pusty";
+    }
+    void tekstPolaczenia()
+    {
+        QFETCH(QString, tekst);
+        QFETCH(QString, wynik);
+        try {
+            const ZrodloBazy z = ZrodloBazy::zTekstuPolaczenia(tekst);
+            QString opis;
+            if (z.silnik() == Silnik::SQLite) {
+                opis = "plik:" + z.tekst();
+            } else {
+                QStringList p;
+                for (const auto &[k, w] : z.parametry())
+                    p << k + "=" + w;
+                p.sort();
+                opis = "serwer:" + p.join(',');
+                // Which server, never a secret, in the messages.
+                QVERIFY(z.opis().startsWith("PostgreSQL: "));
+            }
+            QCOMPARE(opis, wynik);
+        } catch (const BladBazy &e) {
+            QVERIFY2(wynik.startsWith('!') && e.opis().contains(wynik.mid(1)), qPrintable(e.opis()));
+        }
+    }
+
+    void settings_nameTheDatabaseAndTheStation()
+    {
+        UstawieniaTestowe u;
+        QCOMPARE(tekstPolaczeniaBazy(u), domyslnyTekstPolaczenia());
+        QCOMPARE(::zrodloBazy(u).tekst(), "tolvek.mdb");
+        QCOMPARE(nazwaStacji(u), QSysInfo::machineHostName());
+        u.zapisz("baza", "polaczenie", " service=tolvek ");
+        u.zapisz("stacja", "nazwa", " Hala 2 ");
+        QCOMPARE(::zrodloBazy(u).silnik(), Silnik::PostgreSQL);
+        QCOMPARE(::zrodloBazy(u).parametr("service"), "tolvek");
+        QCOMPARE(nazwaStacji(u), "Hala 2");
+        // A file given on a command line, even one whose name has a "=".
+        QTemporaryDir katalog;
+        const QString dziwny = katalog.filePath("a=b.mdb");
+        QFile(dziwny).open(QIODevice::WriteOnly);
+        QCOMPARE(ZrodloBazy::zArgumentu(dziwny).silnik(), Silnik::SQLite);
+        QCOMPARE(ZrodloBazy::zArgumentu("inna.mdb").silnik(), Silnik::SQLite);
+        QCOMPARE(ZrodloBazy::zArgumentu("dbname=x").silnik(), Silnik::PostgreSQL);
+    }
+
+    void serverNotThere_messageNamesItAndWhatToCheck()
+    {
+        if (!QSqlDatabase::isDriverAvailable("QPSQL"))
+            QSKIP("Qt's PostgreSQL driver is not installed");
+        const QString opis = bladOtwarcia("host=/nonexistent/gniazdo dbname=tolvek user=stacja");
+        for (const char *f :
+             {"Nie można połączyć się", "/nonexistent/gniazdo", "„tolvek”", "~/.pgpass", "[baza] polaczenie"})
+            QVERIFY2(opis.contains(QString::fromUtf8(f)), qPrintable(opis));
+    }
+
+    void serverSession_localTimeReadOnlyReaderAndQuotedOptions()
+    {
+        POMIN_BEZ_SILNIKA(Silnik::PostgreSQL);
+        BazaTestowa b(Silnik::PostgreSQL);
+        Polaczenie cn;
+        cn.Open(b.polaczenieTekst + " application_name='Stacja A'");
+        QCOMPARE(wierszeZapytania(cn, "Select current_setting('application_name')").value(0).value(0).toString(),
+                 "Stacja A");
+        // The server stamps a Log row with the station's wall-clock time.
+        dopiszDoLoga(cn, "start");
+        const DataCzas czas =
+            DataCzas::zTekstu(wierszeZapytania(cn, "Select Czas from Log").value(0).value(0).toString());
+        QVERIFY(std::abs(czas.ms() - DataCzas::z(QDateTime::currentDateTime()).ms()) < 600000);
+        // A reader beside the station never writes.
+        Polaczenie czytelnik;
+        czytelnik.otworzDoOdczytu(cn.zrodlo());
+        Rekordy rs;
+        rs.Open("Log", czytelnik);
+        QCOMPARE(rs.pole("Operacja").toString(), "start");
+        rs.AddNew();
+        QVERIFY_THROWS_EXCEPTION(BladBazy, rs.Update());
+        // The driver would split an option at a ";".
+        QVERIFY(bladOtwarcia(b.polaczenieTekst + " application_name='a;b'").contains("średnik"));
+    }
+
     void zrodloDanych_data()
     {
         QTest::addColumn<QString>("tekst");
@@ -203,6 +312,9 @@ private Q_SLOTS:
 
 int main(int argc, char **argv)
 {
+    // Far from the server's own zone (UTC): the session must keep the
+    // station's.
+    qputenv("TZ", "Pacific/Auckland");
     QCoreApplication app(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], "--zapisz-i-czekaj") == 0)
         return dzieckoZapisujace(QString::fromLocal8Bit(argv[2]));
