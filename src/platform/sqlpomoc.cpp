@@ -16,7 +16,12 @@ BladBazy blad(const QSqlError &e, const QString &kontekst)
     int nr = e.nativeErrorCode().toInt(&ok);
     if (!ok || nr == 0)
         nr = 1;
-    QString opis = e.databaseText().isEmpty() ? e.driverText() : e.databaseText();
+    QString opis = (e.databaseText().isEmpty() ? e.driverText() : e.databaseText()).trimmed();
+    // The server's text begins with its severity ("ERROR:  ..."), which the
+    // station's own message already says.
+    for (const QLatin1String poziom : {QLatin1String("ERROR:"), QLatin1String("FATAL:")})
+        if (opis.startsWith(poziom))
+            opis = opis.mid(poziom.size()).trimmed();
     if (opis.isEmpty())
         opis = QStringLiteral("nieznany błąd bazy danych");
     if (!kontekst.isEmpty())

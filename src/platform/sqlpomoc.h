@@ -12,8 +12,9 @@
 namespace sqlpomoc
 {
 
-// The driver's error as BladBazy: the SQLite extended result code as the
-// number (1 when the driver gives none) and the engine's text.
+// The driver's error as BladBazy: the SQLite extended result code, or the
+// server's SQLSTATE when it is a number, as the number (1 when the driver
+// gives none) and the engine's text.
 BladBazy blad(const QSqlError &e, const QString &kontekst = {});
 
 // A value as it is written to the database: invalid or null -> NULL,
