@@ -247,8 +247,9 @@ QStringList zawartosc(Polaczenie &cn, const QString &tabela, const QString &kolu
     return w;
 }
 
-// A demo file with 2000 readings, alarms (one acknowledged), log rows and
-// a gap in the keys of Pomiary and Alarmy where rows were deleted.
+// A demo file with 2000 readings, alarms (one acknowledged), log rows, a
+// gap in the keys of Pomiary and Alarmy where rows were deleted, and a Log
+// without the column Stacja.
 QString plikDoKopiowania(const QTemporaryDir &katalog)
 {
     const QString plik = katalog.filePath(QStringLiteral("tolvek.mdb"));
@@ -269,6 +270,8 @@ QString plikDoKopiowania(const QTemporaryDir &katalog)
     q.exec(QStringLiteral("DELETE FROM Alarmy WHERE Id_alarmu = 5"));
     q.exec(QStringLiteral("INSERT INTO OstPomiar (Adres, PopPradCzynny, PopTimerU, Czas) VALUES (1, 0.1, -5, "
                           "'2026-03-29 02:30:00')"));
+    // A file from before the station's name was kept.
+    q.exec(QStringLiteral("ALTER TABLE Log DROP COLUMN Stacja"));
     return plik;
 }
 
