@@ -50,18 +50,18 @@ const QStringList wiersze = {
     "ANALYZE",
 };
 
-struct Wynik {
+struct WynikZapytania {
     QStringList kolumny; // lower case
     QList<QVariantList> wiersze;
 };
 
-Wynik wykonaj(const QString &polaczenieTekst, const QString &sql)
+WynikZapytania wykonaj(const QString &polaczenieTekst, const QString &sql)
 {
     Polaczenie cn;
     cn.Open(polaczenieTekst);
     Zapytanie z;
     z.Open(sql, cn);
-    Wynik w;
+    WynikZapytania w;
     for (const QString &k : z.kolumny())
         w.kolumny << k.toLower();
     for (z.MoveFirst(); !z.EOF_(); z.MoveNext()) {
@@ -107,7 +107,7 @@ bool rowne(const QVariant &a, const QVariant &b)
 
 // The server's columns that the file's result lacks (the server's row key
 // under "Select *") are left out; every other column must be in both.
-QList<QVariantList> wspolne(const Wynik &w, const QStringList &kolumny)
+QList<QVariantList> wspolne(const WynikZapytania &w, const QStringList &kolumny)
 {
     QList<QVariantList> r;
     for (const QVariantList &wiersz : w.wiersze) {
@@ -188,8 +188,8 @@ private Q_SLOTS:
         BazaTestowa serwer(Silnik::PostgreSQL);
         plik.wykonaj(wiersze);
         serwer.wykonaj(wiersze);
-        const Wynik p = wykonaj(plik.polaczenieTekst, sql);
-        const Wynik s = wykonaj(serwer.polaczenieTekst, sql);
+        const WynikZapytania p = wykonaj(plik.polaczenieTekst, sql);
+        const WynikZapytania s = wykonaj(serwer.polaczenieTekst, sql);
         for (const QString &k : p.kolumny)
             QVERIFY2(s.kolumny.contains(k), qPrintable("no column " + k + " on the server"));
         QList<QVariantList> wp = wspolne(p, p.kolumny);

@@ -14,7 +14,7 @@ tolvek_test(tst_dzwieki unit SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_dzwieki.cpp L
 # The database tool: the real binary, its exit codes, the files it makes and
 # what it does to the test run's PostgreSQL server.
 tolvek_test(tst_tolvekbaza integration SERWER SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_tolvekbaza.cpp
-    LIBS tolvek_logic Qt6::Sql)
+    LIBS tolvek_model Qt6::Sql)
 add_dependencies(tst_tolvekbaza tolvek-baza)
 # The report tool: the real binary on a scratch database.
 tolvek_test(tst_tolvekraport integration SERWER SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_tolvekraport.cpp LIBS Qt6::Sql)

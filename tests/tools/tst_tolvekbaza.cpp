@@ -20,12 +20,12 @@
 namespace
 {
 
-struct Wynik {
+struct WynikProgramu {
     int kod = -1;
     QString wyjscie, bledy;
 };
 
-Wynik uruchom(const QStringList &argumenty, const QString &katalog = {})
+WynikProgramu uruchom(const QStringList &argumenty, const QString &katalog = {})
 {
     QProcess p;
     p.setProcessChannelMode(QProcess::SeparateChannels);
@@ -72,7 +72,7 @@ private Q_SLOTS:
 
 void TestTolvekBaza::help_describesCommands_exitsZero()
 {
-    const Wynik w = uruchom({QStringLiteral("--help")});
+    const WynikProgramu w = uruchom({QStringLiteral("--help")});
     QCOMPARE(w.kod, 0);
     for (const char *s : {"init", "demo", "--plik", "--nadpisz", "--pomiary"})
         QVERIFY2(w.wyjscie.contains(QLatin1String(s)), s);
@@ -97,7 +97,7 @@ void TestTolvekBaza::badArguments_exitOneWithMessage()
     QFETCH(QStringList, argumenty);
     QFETCH(QString, fragment);
     QTemporaryDir katalog;
-    const Wynik w = uruchom(argumenty, katalog.path());
+    const WynikProgramu w = uruchom(argumenty, katalog.path());
     QCOMPARE(w.kod, 1);
     QVERIFY2(w.bledy.contains(fragment), qPrintable(w.bledy));
     QVERIFY(w.bledy.contains(QStringLiteral("--help")));
@@ -107,7 +107,7 @@ void TestTolvekBaza::badArguments_exitOneWithMessage()
 void TestTolvekBaza::init_createsSixEmptyTablesAndIndexes_inWorkingDirectory()
 {
     QTemporaryDir katalog;
-    const Wynik w = uruchom({QStringLiteral("init")}, katalog.path());
+    const WynikProgramu w = uruchom({QStringLiteral("init")}, katalog.path());
     QCOMPARE(w.kod, 0);
     QVERIFY(w.wyjscie.contains(QStringLiteral("tolvek.mdb")));
     // Only the database itself is left behind: no temporary files.
@@ -140,7 +140,7 @@ void TestTolvekBaza::init_existingFile_isRefusedAndLeftAlone_untilNadpisz()
         QSqlQuery q(cn.db());
         QVERIFY(q.exec(QStringLiteral("INSERT INTO Log (Operacja) VALUES ('znacznik')")));
     }
-    const Wynik odmowa = uruchom({QStringLiteral("demo"), QStringLiteral("--plik=") + plik});
+    const WynikProgramu odmowa = uruchom({QStringLiteral("demo"), QStringLiteral("--plik=") + plik});
     QCOMPARE(odmowa.kod, 2);
     QVERIFY2(odmowa.bledy.contains(QStringLiteral("--nadpisz")), qPrintable(odmowa.bledy));
     {
@@ -157,7 +157,7 @@ void TestTolvekBaza::init_existingFile_isRefusedAndLeftAlone_untilNadpisz()
 void TestTolvekBaza::init_missingFolder_failsWithExitTwo()
 {
     QTemporaryDir katalog;
-    const Wynik w = uruchom(
+    const WynikProgramu w = uruchom(
         {QStringLiteral("init"), QStringLiteral("--plik"), katalog.filePath(QStringLiteral("brak/tolvek.mdb"))});
     QCOMPARE(w.kod, 2);
     QVERIFY2(w.bledy.contains(QStringLiteral("brak")), qPrintable(w.bledy));
@@ -166,7 +166,7 @@ void TestTolvekBaza::init_missingFolder_failsWithExitTwo()
 void TestTolvekBaza::demo_loadsPlantThatTheStationReads()
 {
     QTemporaryDir katalog;
-    const Wynik w = uruchom({QStringLiteral("demo")}, katalog.path());
+    const WynikProgramu w = uruchom({QStringLiteral("demo")}, katalog.path());
     QCOMPARE(w.kod, 0);
     Polaczenie cn;
     cn.Open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
@@ -207,7 +207,7 @@ void TestTolvekBaza::demo_pomiary_spreadOverControllersOneMinuteApartUpToNow()
 {
     QTemporaryDir katalog;
     const QDateTime przed = QDateTime::currentDateTime();
-    const Wynik w =
+    const WynikProgramu w =
         uruchom({QStringLiteral("demo"), QStringLiteral("--pomiary"), QStringLiteral("1000")}, katalog.path());
     QCOMPARE(w.kod, 0);
     Polaczenie cn;
@@ -285,7 +285,7 @@ void TestTolvekBaza::initDo_createsTablesAndKeysOnServer_secondRunRefused()
 {
     POMIN_BEZ_SILNIKA(Silnik::PostgreSQL);
     BazaTestowa serwer(Silnik::PostgreSQL, BazaTestowa::Pusta::Tak);
-    const Wynik w = uruchom({QStringLiteral("init"), QStringLiteral("--do"), serwer.polaczenieTekst});
+    const WynikProgramu w = uruchom({QStringLiteral("init"), QStringLiteral("--do"), serwer.polaczenieTekst});
     QCOMPARE(w.kod, 0);
     Polaczenie cn;
     cn.Open(serwer.polaczenieTekst);
@@ -312,7 +312,7 @@ void TestTolvekBaza::initDo_createsTablesAndKeysOnServer_secondRunRefused()
     QVERIFY(!q.exec(QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (2, ' R1 ', 'regulator')")));
     QVERIFY(q.exec(QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (1, 'L1', 'licznik')")));
 
-    const Wynik drugi = uruchom({QStringLiteral("init"), QStringLiteral("--do"), serwer.polaczenieTekst});
+    const WynikProgramu drugi = uruchom({QStringLiteral("init"), QStringLiteral("--do"), serwer.polaczenieTekst});
     QCOMPARE(drugi.kod, 2);
     QVERIFY2(drugi.bledy.contains(QStringLiteral("Regulatory")), qPrintable(drugi.bledy));
     QCOMPARE(kolumna(cn, QStringLiteral("Select count(*) from Regulatory")), QStringList{"2"});
@@ -333,7 +333,7 @@ void TestTolvekBaza::kopiuj_copiesEveryTableWithKeys_autoNumbersContinue_secondR
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("[baza]\npolaczenie=\"" + serwer.polaczenieTekst.toUtf8() + "\"\n");
     }
-    const Wynik w = uruchom({QStringLiteral("kopiuj")}, katalog.path());
+    const WynikProgramu w = uruchom({QStringLiteral("kopiuj")}, katalog.path());
     QFile::remove(ustawienia);
     QCOMPARE(w.kod, 0);
     QVERIFY2(w.wyjscie.contains(QStringLiteral("Pomiary: 1900 wierszy")), qPrintable(w.wyjscie));
@@ -362,7 +362,7 @@ void TestTolvekBaza::kopiuj_copiesEveryTableWithKeys_autoNumbersContinue_secondR
                                                 "'Zatrzymanie aplikacji') from Log")),
              QStringList{"1"});
 
-    const Wynik drugi = uruchom(
+    const WynikProgramu drugi = uruchom(
         {QStringLiteral("kopiuj"), QStringLiteral("--z"), plik, QStringLiteral("--do"), serwer.polaczenieTekst});
     QCOMPARE(drugi.kod, 0);
     QVERIFY2(drugi.wyjscie.contains(QStringLiteral("nic nie zmieniono")), qPrintable(drugi.wyjscie));
@@ -384,7 +384,7 @@ void TestTolvekBaza::kopiuj_interruptedRun_isTakenUpWhereItStopped()
                     QStringLiteral("UPDATE tolvek_kopiowanie SET ostatni = 1200, wierszy = 1100, zakonczona = false "
                                    "WHERE tabela = 'Pomiary'"),
                     QStringLiteral("DELETE FROM tolvek_kopiowanie WHERE tabela = 'Alarmy'")});
-    const Wynik w = uruchom(doSerwera, katalog.path());
+    const WynikProgramu w = uruchom(doSerwera, katalog.path());
     QCOMPARE(w.kod, 0);
     QVERIFY2(w.wyjscie.contains(QStringLiteral("Pomiary: 800 wierszy (i 1100 wcześniej)")), qPrintable(w.wyjscie));
     QVERIFY2(w.wyjscie.contains(QStringLiteral("Regulatory: skopiowana już wcześniej")), qPrintable(w.wyjscie));
@@ -404,7 +404,8 @@ void TestTolvekBaza::kopiuj_refusals_changeNothing()
     // Rows that did not come from this file: a station already wrote there.
     BazaTestowa uzywana(Silnik::PostgreSQL);
     uzywana.wykonaj(QStringLiteral("INSERT INTO Log (Operacja) VALUES ('Start aplikacji')"));
-    Wynik w = uruchom({QStringLiteral("kopiuj"), QStringLiteral("--do"), uzywana.polaczenieTekst}, katalog.path());
+    WynikProgramu w =
+        uruchom({QStringLiteral("kopiuj"), QStringLiteral("--do"), uzywana.polaczenieTekst}, katalog.path());
     QCOMPARE(w.kod, 2);
     QVERIFY2(w.bledy.contains(QStringLiteral("tabela Log ma już na serwerze wiersze")), qPrintable(w.bledy));
     Polaczenie cn;

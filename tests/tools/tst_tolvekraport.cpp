@@ -16,12 +16,12 @@
 namespace
 {
 
-struct Wynik {
+struct WynikProgramu {
     int kod = -1;
     QString wyjscie, bledy;
 };
 
-Wynik uruchom(const QString &program, const QStringList &argumenty, const QString &katalog)
+WynikProgramu uruchom(const QString &program, const QStringList &argumenty, const QString &katalog)
 {
     QProcess p;
     p.setWorkingDirectory(katalog);
@@ -32,7 +32,7 @@ Wynik uruchom(const QString &program, const QStringList &argumenty, const QStrin
             QString::fromUtf8(p.readAllStandardError())};
 }
 
-Wynik raport(const QStringList &argumenty, const QString &katalog)
+WynikProgramu raport(const QStringList &argumenty, const QString &katalog)
 {
     return uruchom(qEnvironmentVariable("TOLVEK_RAPORT"), argumenty, katalog);
 }
@@ -71,7 +71,7 @@ private Q_SLOTS:
 
     void helpAndVersion_exitZero()
     {
-        const Wynik p = raport({"--help"}, katalog.path());
+        const WynikProgramu p = raport({"--help"}, katalog.path());
         QCOMPARE(p.kod, 0);
         for (const char *s :
              {"dobowy", "okresowy", "wykres-dobowy", "wykres-okresowy", "--regulator", "--baza", "Kody wyjścia"})
@@ -107,7 +107,7 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, argumenty);
         QFETCH(QString, powod);
-        const Wynik w = raport(argumenty, katalog.path());
+        const WynikProgramu w = raport(argumenty, katalog.path());
         QCOMPARE(w.kod, 2);
         QVERIFY2(w.bledy.contains(powod) && w.bledy.contains("--help"), qPrintable(w.bledy));
         QVERIFY(!QFile::exists(katalog.filePath("x.pdf")) && !QFile::exists(katalog.filePath("x.csv")));
@@ -115,10 +115,11 @@ private Q_SLOTS:
 
     void unknownControllerOrMissingDatabase_exitOne()
     {
-        const Wynik r = raport({"dobowy", "--regulator", "R9", "--data", "2026-12-05", "--csv", "-"}, katalog.path());
+        const WynikProgramu r =
+            raport({"dobowy", "--regulator", "R9", "--data", "2026-12-05", "--csv", "-"}, katalog.path());
         QCOMPARE(r.kod, 1);
         QVERIFY2(r.bledy.contains("„R9”") && r.bledy.contains("R4-Magazyn"), qPrintable(r.bledy));
-        const Wynik b =
+        const WynikProgramu b =
             raport({"dobowy", "--regulator", "R1-Hala", "--data", "2026-12-05", "--csv", "-", "--baza", "brak.mdb"},
                    katalog.path());
         QCOMPARE(b.kod, 1);
@@ -127,7 +128,7 @@ private Q_SLOTS:
 
     void dailyReport_pdfAndCsvOfTheDay()
     {
-        const Wynik w =
+        const WynikProgramu w =
             raport({"dobowy", "--regulator", "R1-Hala", "--data=2026-12-05", "--pdf", "d.pdf", "--csv", "d.csv"},
                    katalog.path());
         QCOMPARE(w.kod, 0);
@@ -149,16 +150,16 @@ private Q_SLOTS:
 
     void chartRows_asCsvOnStandardOutput()
     {
-        const Wynik m =
+        const WynikProgramu m =
             raport({"wykres-dobowy", "--regulator", "R1-Hala", "--data", "2026-12-05", "--rodzaj", "moc", "--csv", "-"},
                    katalog.path());
         QCOMPARE(m.kod, 0);
         // Each interval starts at the reading before it, the first at 23:45.
         QCOMPARE(m.wyjscie, "Data;Moc energii czynnej;Moc energii biernej\n2026-12-05 00:00:00;40;16\n"
                             "2026-12-05 00:15:00;-6;8\n");
-        const Wynik o = raport({"wykres-okresowy", "--regulator", "R1-Hala", "--od", "2026-12-04", "--do", "2026-12-06",
-                                "--rodzaj", "tgfi", "--csv", "-"},
-                               katalog.path());
+        const WynikProgramu o = raport({"wykres-okresowy", "--regulator", "R1-Hala", "--od", "2026-12-04", "--do",
+                                        "2026-12-06", "--rodzaj", "tgfi", "--csv", "-"},
+                                       katalog.path());
         QCOMPARE(o.wyjscie, "Data;tg fi\n2026-12-04;1\n2026-12-05;0,705882352941\n2026-12-06;0,333333333333\n");
     }
 
@@ -171,7 +172,7 @@ private Q_SLOTS:
                        "1, 1)"));
         const QStringList argumenty = {"wykres-dobowy", "--regulator", "R1-Hala", "--data", "2026-12-05", "--csv", "-"};
         // The write in progress neither holds the reader up nor shows.
-        const Wynik wTrakcie = raport(argumenty, katalog.path());
+        const WynikProgramu wTrakcie = raport(argumenty, katalog.path());
         QCOMPARE(wTrakcie.kod, 0);
         QCOMPARE(wTrakcie.wyjscie.count('\n'), 3);
         QVERIFY(q.exec("COMMIT"));
@@ -194,14 +195,14 @@ private Q_SLOTS:
             {"okresowy", "--regulator", "R1-Hala", "--od", "2026-12-04", "--do", "2026-12-06", "--csv", "-"},
             {"wykres-dobowy", "--regulator", "R1-Hala", "--data", "2026-12-05", "--rodzaj", "moc", "--csv", "-"}};
         for (const QStringList &p : polecenia) {
-            const Wynik zPliku = raport(p, katalog.path());
-            const Wynik zSerwera = raport(p + QStringList{"--baza", serwer.polaczenieTekst}, katalog.path());
+            const WynikProgramu zPliku = raport(p, katalog.path());
+            const WynikProgramu zSerwera = raport(p + QStringList{"--baza", serwer.polaczenieTekst}, katalog.path());
             QCOMPARE(zSerwera.kod, 0);
             QVERIFY(zPliku.wyjscie.count('\n') > 1);
             QCOMPARE(zSerwera.wyjscie, zPliku.wyjscie);
         }
         // A server that is not there: said plainly, with what to check.
-        const Wynik b =
+        const WynikProgramu b =
             raport(polecenia.first() + QStringList{"--baza", "host=/nonexistent dbname=tolvek"}, katalog.path());
         QCOMPARE(b.kod, 1);
         QVERIFY2(b.bledy.contains("Nie można połączyć się") && b.bledy.contains("/nonexistent") &&
