@@ -168,10 +168,10 @@ void fmAlarmyArch::resizeEvent(QResizeEvent *event)
 
 QString fmAlarmyArch::zapytanie(const QString &kod, const QDate &dzien)
 {
-    // Four-digit years: a two-digit one is read as 19xx from 2030 on. The
-    // list shows the day in time order, which a server keeps only when told
-    // (an acknowledged alarm's row moves).
-    const QString wzor = QStringLiteral("MM/dd/yyyy");
+    // Month, day, two-digit year; the dialect reads the year around this
+    // one. The list shows the day in time order, which a server keeps only
+    // when told (an acknowledged alarm's row moves).
+    const QString wzor = QStringLiteral("MM/dd/yy");
     QString k = kod;
     k.replace(QLatin1Char('\''), QStringLiteral("''"));
     return QStringLiteral("Select * from Alarmy where Kod_regul = '") + k + QStringLiteral("' and Data >= #") +

@@ -8,7 +8,18 @@
 #include <QRegularExpression>
 #include <QTime>
 
-std::optional<QString> literalDaty(const QString &wnetrze)
+int biezacyRok()
+{
+    return QDate::currentDate().year();
+}
+
+int rokZDwochCyfr(int rr, int rokBiezacy)
+{
+    const int od = rokBiezacy - 80;
+    return od + ((rr - od) % 100 + 100) % 100;
+}
+
+std::optional<QString> literalDaty(const QString &wnetrze, int rokBiezacy)
 {
     static const QRegularExpression rokNaPoczatku(
         QStringLiteral(R"(^\s*(\d{4})[-/](\d{1,2})[-/](\d{1,2})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
@@ -28,7 +39,7 @@ std::optional<QString> literalDaty(const QString &wnetrze)
         dzien = m.captured(2).toInt();
         rok = m.captured(3).toInt();
         if (m.captured(3).size() == 2)
-            rok += rok < 30 ? 2000 : 1900;
+            rok = rokZDwochCyfr(rok, rokBiezacy);
     }
     const QDate d(rok, mies, dzien);
     const QTime t = m.captured(4).isEmpty()
@@ -84,7 +95,7 @@ QString wApostrofach(QString t)
 class Tlumacz final
 {
 public:
-    Tlumacz(const QString &sql, Silnik silnik) : m_s(sql), m_silnik(silnik) {}
+    Tlumacz(const QString &sql, Silnik silnik, int rokBiezacy) : m_s(sql), m_silnik(silnik), m_rok(rokBiezacy) {}
 
     QString przetlumacz(qsizetype od, qsizetype doZnaku) const
     {
@@ -119,7 +130,7 @@ public:
             } else if (c == QLatin1Char('#')) {
                 const qsizetype k = m_s.indexOf(QLatin1Char('#'), i + 1);
                 const QString wnetrze = k < 0 ? m_s.mid(i + 1) : m_s.mid(i + 1, k - i - 1);
-                const std::optional<QString> data = k < 0 ? std::nullopt : literalDaty(wnetrze);
+                const std::optional<QString> data = k < 0 ? std::nullopt : literalDaty(wnetrze, m_rok);
                 if (!data)
                     throw BladBazy(1,
                                    QStringLiteral("Niepoprawny literał daty #%1# w zapytaniu: %2").arg(wnetrze, m_s));
@@ -231,6 +242,7 @@ private:
 
     const QString &m_s;
     Silnik m_silnik;
+    int m_rok; // two-digit years are read around it
 };
 
 // Literal text in a to_char pattern.
@@ -324,7 +336,7 @@ std::optional<QString> wzorToChar(const QString &wzor)
     return w;
 }
 
-QString przetlumaczSql(const QString &sqlJet, Silnik silnik)
+QString przetlumaczSql(const QString &sqlJet, Silnik silnik, int rokBiezacy)
 {
-    return Tlumacz(sqlJet, silnik).przetlumacz(0, sqlJet.size());
+    return Tlumacz(sqlJet, silnik, rokBiezacy).przetlumacz(0, sqlJet.size());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "jetsql.h"
 #include "polaczenie.h"
 #include "zrodlobazy.h"
 
@@ -35,5 +36,6 @@ private:
 
 // The dialect translation for either engine, exposed for tests and tools.
 // On the server, besides: "#...#" becomes a TIMESTAMP literal, Format() the
-// server's to_char(), IIf a CASE, and [name] a lower-case quoted name.
-QString przetlumaczSql(const QString &sqlJet, Silnik silnik = Silnik::SQLite);
+// server's to_char(), IIf a CASE, and [name] a lower-case quoted name. Two-
+// digit years of date literals are read around rokBiezacy (see literalDaty).
+QString przetlumaczSql(const QString &sqlJet, Silnik silnik = Silnik::SQLite, int rokBiezacy = biezacyRok());

@@ -45,10 +45,6 @@ private Q_SLOTS:
                                   << "Data >='2026-12-05 00:00:00'";
         QTest::newRow("month first, 4-digit year") << "Data < #12/06/2026#"
                                                    << "Data < '2026-12-06 00:00:00'";
-        QTest::newRow("year 29 is 2029") << "#01/02/29#"
-                                         << "'2029-01-02 00:00:00'";
-        QTest::newRow("year 30 is 1930") << "#01/02/30#"
-                                         << "'1930-01-02 00:00:00'";
         QTest::newRow("single digits, time") << "#1/2/2026 7:05#"
                                              << "'2026-01-02 07:05:00'";
         QTest::newRow("chain keeps grouping") << "(a+b)/c/d"
@@ -78,6 +74,39 @@ private Q_SLOTS:
             QVERIFY_THROWS_EXCEPTION(BladBazy, przetlumaczSql(jet));
         else
             QCOMPARE(przetlumaczSql(jet), sqlite);
+    }
+
+    // A two-digit year lies at most 80 years back and 19 ahead of this one.
+    void twoDigitYearsInAWindowAroundThisYear_data()
+    {
+        QTest::addColumn<int>("rokBiezacy");
+        QTest::addColumn<QString>("literal");
+        QTest::addColumn<QString>("data");
+        QTest::newRow("2026: this year") << 2026 << "12/05/26"
+                                         << "2026-12-05 00:00:00";
+        QTest::newRow("2026: 19 years ahead") << 2026 << "01/02/45"
+                                              << "2045-01-02 00:00:00";
+        QTest::newRow("2026: 80 years back") << 2026 << "01/02/46"
+                                             << "1946-01-02 00:00:00";
+        QTest::newRow("2026: 00") << 2026 << "01/02/00"
+                                  << "2000-01-02 00:00:00";
+        QTest::newRow("2035: 30 is no longer 1930") << 2035 << "03/01/30"
+                                                    << "2030-03-01 00:00:00";
+        QTest::newRow("2090: 09 is 2109") << 2090 << "03/01/09"
+                                          << "2109-03-01 00:00:00";
+        QTest::newRow("2090: 10 is 2010") << 2090 << "03/01/10"
+                                          << "2010-03-01 00:00:00";
+        QTest::newRow("four digits are never moved") << 2026 << "03/01/1930"
+                                                     << "1930-03-01 00:00:00";
+    }
+    void twoDigitYearsInAWindowAroundThisYear()
+    {
+        QFETCH(int, rokBiezacy);
+        QFETCH(QString, literal);
+        QFETCH(QString, data);
+        QCOMPARE(literalDaty(literal, rokBiezacy), std::optional<QString>(data));
+        QCOMPARE(przetlumaczSql(QLatin1Char('#') + literal + QLatin1Char('#'), Silnik::SQLite, rokBiezacy),
+                 QLatin1Char('\'') + data + QLatin1Char('\''));
     }
 
     void formatDaty_data()
