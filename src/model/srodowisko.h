@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 class clsBD;
 class Komunikator;
@@ -11,11 +12,13 @@ class Zegar;
 class ZdarzeniaRegulatora;
 
 // The front panel's four control switches (indices 4..7 of ctlPrzel1) as
-// the switch byte, and the clearing of their Zmieniony flags. The panel
-// window sets these; without a panel the byte is 0.
+// the switch byte, and the clearing of their Zmieniony flags, asked for by
+// the controller's number: only a panel that shows that controller answers,
+// so a setting queued for one controller never sends another's switches.
+// The panel window sets these; without one there is no byte.
 struct PrzelacznikiPanelu {
-    std::function<int()> bajtPrzelacznikow;
-    std::function<void()> wyczyscZmienionePrzelaczniki;
+    std::function<std::optional<int>(int NrRegulatora)> bajtPrzelacznikow;
+    std::function<void(int NrRegulatora)> wyczyscZmienionePrzelaczniki;
 };
 
 // Everything a controller's operations use beyond the record itself: the

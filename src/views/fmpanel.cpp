@@ -220,6 +220,8 @@ void fmpanel::OdswiezPanel()
     if (!r) {
         // No current controller: an empty face that offers nothing.
         setWindowTitle(QStringLiteral("Panel regulatora"));
+        wyczyscZmienionePrzelaczniki();
+        m_pokazany = 0;
         m_cmdBlokuj->setEnabled(false);
         UstawBlokade(false);
         return;

@@ -37,6 +37,9 @@ public:
     // whether selectors 4 to 7 take the operator's changes.
     void UstawBlokade(bool zablokowany);
 
+    // Whether the panel is open on controller NrRegulatora (as of its last
+    // refresh): only then are its selectors that controller's.
+    bool pokazuje(int NrRegulatora) const { return m_zaladowany && m_pokazany != 0 && m_pokazany == NrRegulatora; }
     // Selectors 4..7 as the switch byte: selector 4 is bit 0 ... 7 bit 3.
     int bajtPrzelacznikow() const;
     // The switch setting went out (or failed): the controller's own state

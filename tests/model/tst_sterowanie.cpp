@@ -135,25 +135,32 @@ private Q_SLOTS:
         QCOMPARE(s.zdarzenia.wszystkie.last(), QStringLiteral("eZalaczanieBaterii 1 false"));
     }
 
-    void ustawRegulator_sendsSwitchByteReadsStateAndClearsFlags()
+    void ustawRegulator_sendsOnlyThePanelsOwnControllersSwitchByte()
     {
         StanowiskoLinii s;
-        // Without a panel and with the line refusing frames: 0 and nothing read.
+        // Without a panel, or with one that shows another controller: nothing sent.
+        QCOMPARE(uruchom(s.r.UstawRegulator()).wartosc, 0);
+        int wyczyszczone = 0;
+        s.przelaczniki.bajtPrzelacznikow = [](int nr) { return nr == 2 ? std::optional<int>(0x09) : std::nullopt; };
+        s.przelaczniki.wyczyscZmienionePrzelaczniki = [&wyczyszczone](int nr) { wyczyszczone += nr; };
+        QCOMPARE(uruchom(s.r.UstawRegulator()).wartosc, 0);
+        QVERIFY(s.port->zapisane.isEmpty());
+        QCOMPARE(wyczyszczone, 0);
+
+        // The line refusing the frame: 0, nothing read, the flags cleared all the same.
+        s.przelaczniki.bajtPrzelacznikow = [](int nr) { return nr == 1 ? std::optional<int>(0x09) : std::nullopt; };
         s.port->ustawOdmoweZapisu(true);
         const Wynik<int> w = uruchom(s.r.UstawRegulator());
         QVERIFY2(w.wyjatek.isEmpty(), qPrintable(w.wyjatek));
         QCOMPARE(w.wartosc, 0);
-        QVERIFY(s.port->zapisane.isEmpty());
+        QCOMPARE(wyczyszczone, 1);
 
         s.port->ustawOdmoweZapisu(false);
-        int wyczyszczone = 0;
-        s.przelaczniki.bajtPrzelacznikow = [] { return 0x09; }; // switches 4 and 7 up
-        s.przelaczniki.wyczyscZmienionePrzelaczniki = [&wyczyszczone] { ++wyczyszczone; };
-        QCOMPARE(uruchom(s.r.UstawRegulator()).wartosc, -1);
+        QCOMPARE(uruchom(s.r.UstawRegulator()).wartosc, -1); // switches 4 and 7 up
         QCOMPARE(s.ramki().first(), QStringLiteral("02056a0309"));
         QCOMPARE(s.ramki().size(), 5); // then the state is read at once
         QCOMPARE(s.r.Napiecie, 230.0f);
-        QCOMPARE(wyczyszczone, 1);
+        QCOMPARE(wyczyszczone, 2);
     }
 };
 
