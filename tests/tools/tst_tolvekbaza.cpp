@@ -181,7 +181,7 @@ void TestTolvekBaza::demo_loadsPlantThatTheStationReads()
         regulatory.append(rs.pole(QStringLiteral("Adres")).toString());
         if (!rs.pole(QStringLiteral("ProgPrad")).isValid())
             ++bezProgow;
-        QCOMPARE(rs.pole(QStringLiteral("CzestOdczytu")).toInt(), 1);
+        QCOMPARE(rs.pole(QStringLiteral("CzestOdczytu")).toInt(), 15);
         QCOMPARE(rs.pole(QStringLiteral("NapieciePomiar")).toInt(), 380);
         QVERIFY(rs.pole(QStringLiteral("Przekladnia")).toDouble() > 1);
         QVERIFY(rs.pole(QStringLiteral("NapiecieMax")).toDouble() > rs.pole(QStringLiteral("NapiecieMin")).toDouble());
@@ -200,7 +200,22 @@ void TestTolvekBaza::demo_loadsPlantThatTheStationReads()
                                         "not exists (select 1 from Hierarchia p where p.kod_obiektu = "
                                         "h.kod_obiektu_nad)")),
              QStringList{"0"});
-    QCOMPARE(kolumna(cn, QStringLiteral("Select count(*) from Pomiary")), QStringList{"0"});
+    // Four weeks of readings every 15 minutes up to now, the newest in the
+    // past, and the alarms they raised, each ended and of a controller.
+    QCOMPARE(kolumna(cn, QStringLiteral("Select count(distinct Adres) from Pomiary where Data < datetime('now', "
+                                        "'localtime') and Data >= datetime('now', 'localtime', '-1 hour')")),
+             QStringList{"4"});
+    QCOMPARE(kolumna(cn, QStringLiteral("Select count(*) from Pomiary a join Pomiary b on b.Adres = a.Adres and "
+                                        "b.Data = (select min(c.Data) from Pomiary c where c.Adres = a.Adres and "
+                                        "c.Data > a.Data) where strftime('%s', b.Data) - strftime('%s', a.Data) "
+                                        "not in (900, 1800, 2700, 3600)")),
+             QStringList{"0"});
+    QVERIFY(kolumna(cn, QStringLiteral("Select min(Data) < datetime('now', 'localtime', '-27 days') from Pomiary"))
+                .first() == QLatin1String("1"));
+    QVERIFY(kolumna(cn, QStringLiteral("Select count(*) from Alarmy")).first().toInt() >= 5);
+    QCOMPARE(kolumna(cn, QStringLiteral("Select count(*) from Alarmy a where Data_dezakt is null or Data_dezakt < "
+                                        "Data or not exists (select 1 from Regulatory r where r.Kod = a.Kod_Regul)")),
+             QStringList{"0"});
 }
 
 void TestTolvekBaza::demo_pomiary_spreadOverControllersOneMinuteApartUpToNow()
@@ -214,6 +229,7 @@ void TestTolvekBaza::demo_pomiary_spreadOverControllersOneMinuteApartUpToNow()
     cn.Open(QStringLiteral("Data Source=") + katalog.filePath(QStringLiteral("tolvek.mdb")));
     QCOMPARE(kolumna(cn, QStringLiteral("Select count(*) from Pomiary group by Adres order by Adres")),
              (QStringList{"250", "250", "250", "250"}));
+    QCOMPARE(kolumna(cn, QStringLiteral("Select count(*) from Alarmy")), QStringList{"0"}); // instead of the history
     // Consecutive readings of one controller lie one minute apart.
     QCOMPARE(kolumna(cn, QStringLiteral("Select count(*) from Pomiary a join Pomiary b on b.Adres = a.Adres and "
                                         "b.rowid = a.rowid + 4 where strftime('%s', b.Data) - strftime('%s', "

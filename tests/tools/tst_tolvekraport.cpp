@@ -56,7 +56,7 @@ class TestTolvekRaport final : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QCOMPARE(uruchom(qEnvironmentVariable("TOLVEK_BAZA"), {"demo"}, katalog.path()).kod, 0);
+        QCOMPARE(uruchom(qEnvironmentVariable("TOLVEK_BAZA"), {"demo", "--pomiary", "0"}, katalog.path()).kod, 0);
         {
             QSqlDatabase db = baza("wypelnij");
             QSqlQuery q(db);

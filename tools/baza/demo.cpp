@@ -2,8 +2,8 @@
 
 #include "platform/bladbazy.h"
 #include "platform/polaczenie.h"
+#include "surowe.h"
 
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <optional>
 #include <random>
-#include <sqlite3.h>
 
 namespace
 {
@@ -42,7 +41,7 @@ const std::array<Regulator, 4> regulatory{{
      {5, 10, 10, 20, 20, 20, 20, 0, 0},
      85},
     {2,
-     "R2-Sprezarkownia",
+     "R2-Sprężarkownia",
      "Rozdzielnia sprężarkowni",
      "RK-2019-0152",
      60,
@@ -53,7 +52,7 @@ const std::array<Regulator, 4> regulatory{{
      {10, 10, 20, 20, 30, 30, 0, 0, 0},
      120},
     {3,
-     "R3-Kotlownia",
+     "R3-Kotłownia",
      "Pompy i wentylatory kotłowni",
      "RK-2021-0311",
      20,
@@ -97,7 +96,8 @@ void wstawRegulatory(Polaczenie &cn)
         "ProgTgFiMin, ProgTgFi, Przekladnia, PrzekladniaNap, EnCzynnaMin, EnCzynnaMax, EnBiernaCalkMin, "
         "EnBiernaCalkMax, EnBiernaPojMin, EnBiernaPojMax, NapiecieMin, NapiecieMax, PradCzynnyMin, PradCzynnyMax, "
         "PradBiernyMin, PradBiernyMax, PradCalkMin, PradCalkMax, CzestotliwoscMin, CzestotliwoscMax, BKSt1, BKSt2, "
-        "BKSt3, BKSt4, BKSt5, BKSt6, BKSt7, BKSt8, BKSt9, NrFabryczny, Opis) VALUES (?, ?, 'regulator', 1, 1, 380, ?, "
+        "BKSt3, BKSt4, BKSt5, BKSt6, BKSt7, BKSt8, BKSt9, NrFabryczny, Opis) VALUES (?, ?, 'regulator', 15, 15, 380, "
+        "?, "
         "?, ?, ?, ?, 1, 0, ?, 0, ?, ?, 0, 360, 440, 0, ?, 0, ?, 0, ?, 49.5, 50.5, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const Regulator &r : regulatory) {
         // Display limits sized to the controller: a one-minute interval at
@@ -132,15 +132,19 @@ void wstawRegulatory(Polaczenie &cn)
 
 void wstawHierarchie(Polaczenie &cn)
 {
-    const std::array<std::array<const char *, 3>, 8> wiersze{{
+    const std::array<std::array<const char *, 3>, 12> wiersze{{
         {"Zakład", "Korzen", "O"},
         {"Hala produkcyjna", "Zakład", "O"},
         {"Budynek techniczny", "Zakład", "O"},
-        {"Magazyn", "Korzen", "O"},
+        {"Sprężarkownia", "Budynek techniczny", "O"},
+        {"Kotłownia", "Budynek techniczny", "O"},
+        {"Magazyn wyrobów gotowych", "Zakład", "O"},
+        {"Stacja transformatorowa", "Zakład", "O"},
         {"R1-Hala", "Hala produkcyjna", "R"},
-        {"R2-Sprezarkownia", "Budynek techniczny", "R"},
-        {"R3-Kotlownia", "Budynek techniczny", "R"},
-        {"R4-Magazyn", "Magazyn", "R"},
+        {"R2-Sprężarkownia", "Sprężarkownia", "R"},
+        {"R3-Kotłownia", "Kotłownia", "R"},
+        {"R4-Magazyn", "Magazyn wyrobów gotowych", "R"},
+        {"L1-Licznik", "Stacja transformatorowa", "O"},
     }};
     QSqlQuery q(cn.db());
     q.prepare(QStringLiteral("INSERT INTO Hierarchia (kod_obiektu, kod_obiektu_nad, typ) VALUES (?, ?, ?)"));
@@ -151,20 +155,6 @@ void wstawHierarchie(Polaczenie &cn)
     }
 }
 
-sqlite3 *uchwyt(Polaczenie &cn)
-{
-    const QVariant v = cn.db().driver()->handle();
-    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
-        throw BladBazy(1, QStringLiteral("sterownik bazy nie udostępnia połączenia SQLite"));
-    return *static_cast<sqlite3 *const *>(v.constData());
-}
-
-void sprawdz(sqlite3 *h, int rc)
-{
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
-        throw BladBazy(rc, QString::fromUtf8(sqlite3_errmsg(h)));
-}
-
 // Three decimals, as a single-precision meter value shows them.
 double r3(double v)
 {
@@ -172,6 +162,14 @@ double r3(double v)
 }
 
 } // namespace
+
+std::vector<OpisRegulatora> regulatoryDemo()
+{
+    std::vector<OpisRegulatora> w;
+    for (const Regulator &r : regulatory)
+        w.push_back({r.adres, QString::fromUtf8(r.kod), r.pradNominalny, r.progTgFiMin, r.progTgFi});
+    return w;
+}
 
 void wypelnijDemo(Polaczenie &cn)
 {
@@ -185,13 +183,14 @@ void dopiszPomiary(Polaczenie &cn, std::int64_t n, DataCzas teraz)
         return;
     // Millions of rows: the raw engine interface, one prepared statement
     // and one transaction.
-    sqlite3 *h = uchwyt(cn);
+    sqlite3 *h = uchwytSqlite(cn);
     sqlite3_stmt *st = nullptr;
-    sprawdz(h, sqlite3_exec(h, "BEGIN", nullptr, nullptr, nullptr));
-    sprawdz(h, sqlite3_prepare_v2(h,
-                                  "INSERT INTO Pomiary (Adres, Data, EnCzynna, EnBiernaCalk, EnBiernaPoj, Napiecie, "
-                                  "PradBierny, PradCalk, Czestotliwosc) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                                  -1, &st, nullptr));
+    sprawdzSqlite(h, sqlite3_exec(h, "BEGIN", nullptr, nullptr, nullptr));
+    sprawdzSqlite(h,
+                  sqlite3_prepare_v2(h,
+                                     "INSERT INTO Pomiary (Adres, Data, EnCzynna, EnBiernaCalk, EnBiernaPoj, Napiecie, "
+                                     "PradBierny, PradCalk, Czestotliwosc) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                                     -1, &st, nullptr));
     std::mt19937 los(20261205);
     std::uniform_real_distribution<double> u(0.0, 1.0);
     std::normal_distribution<double> szum(0.0, 1.0);
@@ -229,12 +228,12 @@ void dopiszPomiary(Polaczenie &cn, std::int64_t n, DataCzas teraz)
             sqlite3_bind_double(st, 7, r3(prad * tgfi * cosfi));
             sqlite3_bind_double(st, 8, r3(prad));
             sqlite3_bind_double(st, 9, r3(50 + 0.02 * szum(los)));
-            sprawdz(h, sqlite3_step(st));
+            sprawdzSqlite(h, sqlite3_step(st));
             sqlite3_reset(st);
         }
         sqlite3_finalize(st);
         st = nullptr;
-        sprawdz(h, sqlite3_exec(h, "COMMIT", nullptr, nullptr, nullptr));
+        sprawdzSqlite(h, sqlite3_exec(h, "COMMIT", nullptr, nullptr, nullptr));
     } catch (...) {
         sqlite3_finalize(st);
         sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr);

@@ -28,6 +28,8 @@ namespace
 constexpr int kodOk = 0;
 constexpr int kodWywolanie = 1;
 constexpr int kodBlad = 2;
+// The demo plant's stored past.
+constexpr int dniHistorii = 28;
 
 const char *const pomoc =
     "tolvek-baza: tworzy bazę danych stacji Tolvek: plik SQLite 3 albo tabele na serwerze PostgreSQL.\n"
@@ -43,7 +45,8 @@ const char *const pomoc =
     "  init          pusta baza: sześć tabel (Regulatory, Pomiary, OstPomiar, Alarmy,\n"
     "                Log, Hierarchia) i ich indeksy; z --do na serwerze PostgreSQL\n"
     "  demo          baza z przykładową instalacją: cztery regulatory (adresy 1-4),\n"
-    "                licznik energii i drzewo obiektów\n"
+    "                licznik energii, drzewo obiektów oraz cztery tygodnie pomiarów\n"
+    "                (co 15 minut) i alarmów aż do chwili bieżącej\n"
     "  kopiuj        przenosi zawartość pliku bazy na serwer (do pustych tabel\n"
     "                utworzonych przez init --do); po przerwaniu ponowne uruchomienie\n"
     "                z tym samym plikiem podejmuje pracę od miejsca przerwania\n"
@@ -52,8 +55,9 @@ const char *const pomoc =
     "  --plik PLIK   plik bazy; domyślnie tolvek.mdb w katalogu bieżącym\n"
     "  --nadpisz     zastępuje istniejący plik (bez tej opcji istniejący plik\n"
     "                nie jest ruszany)\n"
-    "  --pomiary N   (demo) dopisuje N pomiarów do tabeli Pomiary, po równo dla\n"
-    "                regulatorów, co minutę wstecz od chwili bieżącej\n"
+    "  --pomiary N   (demo) zamiast czterech tygodni historii: N pomiarów, po równo\n"
+    "                dla regulatorów, co minutę wstecz od chwili bieżącej, bez alarmów\n"
+    "                (0: pusta historia)\n"
     "  --do POŁĄCZENIE\n"
     "                serwer PostgreSQL: \"service=NAZWA\" z ~/.pg_service.conf albo\n"
     "                tekst połączenia libpq (\"host=... dbname=... user=...\");\n"
@@ -233,6 +237,7 @@ int wykonaj(const Wywolanie &w)
     const QString sciezka = QFileInfo(w.plik).absoluteFilePath();
     const bool demo = w.polecenie == QLatin1String("demo");
     const qint64 ilePomiarow = w.pomiary.value_or(0);
+    Historia historia;
     QElapsedTimer zegarPomiarow;
     qint64 msPomiarow = 0;
     qint64 msIndeksow = 0;
@@ -243,8 +248,10 @@ int wykonaj(const Wywolanie &w)
             wypelnijDemo(cn);
         wykonajSql(cn, {QStringLiteral("COMMIT")});
         zegarPomiarow.start();
-        if (demo)
+        if (demo && w.pomiary)
             dopiszPomiary(cn, ilePomiarow, ZegarSystemowy().teraz());
+        else if (demo)
+            historia = dopiszHistorie(cn, ZegarSystemowy().teraz(), dniHistorii);
         msPomiarow = zegarPomiarow.restart();
         wykonajSql(cn, indeksySchematu());
         msIndeksow = zegarPomiarow.elapsed();
@@ -262,7 +269,12 @@ int wykonaj(const Wywolanie &w)
                        .arg(sciezka)
                        .arg(policz(cn, QStringLiteral("Regulatory")))
                        .arg(policz(cn, QStringLiteral("Hierarchia")));
-    if (ilePomiarow > 0)
+    if (!w.pomiary)
+        opis += QStringLiteral("  Pomiary: %1 wierszy z %2 dni, co 15 minut\n  Alarmy: %3 wierszy\n")
+                    .arg(historia.pomiary)
+                    .arg(dniHistorii)
+                    .arg(historia.alarmy);
+    else if (ilePomiarow > 0)
         opis += QStringLiteral("  Pomiary: %1 wierszy w %2 s, indeksy w %3 s\n")
                     .arg(ilePomiarow)
                     .arg(double(msPomiarow) / 1000.0, 0, 'f', 1)

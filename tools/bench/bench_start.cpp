@@ -72,9 +72,9 @@ double mediana(const QString &katalog, int powtorzen)
 
 bool utworz(const QString &baza, const QString &katalog, qint64 wiersze)
 {
-    QStringList arg{QStringLiteral("demo"), QStringLiteral("--plik"), katalog + QStringLiteral("/tolvek.mdb")};
-    if (wiersze > 0)
-        arg << QStringLiteral("--pomiary") << QString::number(wiersze);
+    // --pomiary 0 too: without it the demo comes with weeks of readings.
+    const QStringList arg{QStringLiteral("demo"), QStringLiteral("--plik"), katalog + QStringLiteral("/tolvek.mdb"),
+                          QStringLiteral("--pomiary"), QString::number(wiersze)};
     QProcess p;
     p.setProcessChannelMode(QProcess::ForwardedChannels);
     p.start(baza, arg);
