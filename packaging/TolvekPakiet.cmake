@@ -57,6 +57,8 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # here; libpq itself is linked.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6sql6-psql, qt6-qpa-plugins")
-# aplay plays the alarm sounds; without it the station stays silent.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "alsa-utils")
+# aplay plays the alarm sounds; without it the station stays silent. Qt's
+# translations put Qt's own dialogs (files, printing) in Polish; without
+# them those dialogs are in English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "alsa-utils, qt6-translations-l10n")
 include(CPack)

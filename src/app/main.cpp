@@ -13,6 +13,7 @@ int main(int argc, char *argv[])
     DziennikSystemowy::wlacz();
     QApplication app(argc, argv);
     nazwijAplikacje();
+    przetlumaczQt();
     if (const auto kod = WierszPolecen::poStarcie(QApplication::arguments().mid(1)))
         return *kod;
 

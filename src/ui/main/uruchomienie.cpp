@@ -12,6 +12,9 @@
 #include "views/fmregulatory.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLoggingCategory>
+#include <QTranslator>
 
 #include <exception>
 
@@ -103,6 +106,19 @@ void nazwijAplikacje()
     QApplication::setApplicationName(QStringLiteral("Tolvek"));
     // Ties the windows to the installed desktop entry (its name and icon).
     QApplication::setDesktopFileName(QStringLiteral("pl.tolvek.Tolvek"));
+}
+
+void przetlumaczQt()
+{
+    const QString katalog = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    auto *t = new QTranslator(QCoreApplication::instance());
+    if (t->load(QLocale(QLocale::Polish, QLocale::Poland), QStringLiteral("qtbase"), QStringLiteral("_"), katalog)) {
+        QCoreApplication::installTranslator(t);
+        return;
+    }
+    delete t;
+    qInfo().noquote() << "Qt's Polish translation (qtbase_pl.qm) is not in" << katalog
+                      << "- Qt's own dialogs stay in English (package qt6-translations-l10n)";
 }
 
 int Main(Kontekst &k)

@@ -59,6 +59,12 @@ private:
 // message shows exactly its own title.
 void nazwijAplikacje();
 
+// Qt's own dialogs (choosing a file, printing, the print preview) in Polish,
+// like the rest of the station: Qt's translation "qtbase" for Polish from
+// Qt's translations folder (Debian: qt6-translations-l10n). Without it they
+// stay in English and a line says so in the log.
+void przetlumaczQt();
+
 // The entry of the station: start-up, then the event loop. Returns the
 // process's exit code (1 when the database could not be opened).
 int Main(Kontekst &k);
