@@ -331,9 +331,23 @@ void frmRegulatory::edytowano(int indeks, const QString &tekst)
     m_dane->ustawPole(kolumna, tekst);
 }
 
-void frmRegulatory::EdytujRekord(int adres)
+bool frmRegulatory::moznaOpuscicWiersz()
 {
     if (!m_dane)
+        return false;
+    // What the operator typed waits for a save or for "Zamknij".
+    if (m_edytowano) {
+        QApplication::beep();
+        return false;
+    }
+    if (m_dane->nowy())
+        m_dane->Cancel();
+    return true;
+}
+
+void frmRegulatory::EdytujRekord(int adres)
+{
+    if (!moznaOpuscicWiersz())
         return;
     // From the first row, so that a row before the current one is found too.
     m_dane->MoveFirst();
@@ -342,7 +356,7 @@ void frmRegulatory::EdytujRekord(int adres)
 
 void frmRegulatory::NowyRekord()
 {
-    if (!m_dane)
+    if (!moznaOpuscicWiersz())
         return;
     m_dane->AddNew();
     m_dane->ustawPole(QStringLiteral("Typ"), typRegulatora);
@@ -392,17 +406,8 @@ bool frmRegulatory::Zapisz()
 
 void frmRegulatory::przejdz(void (clsRegulatory::*ruch)())
 {
-    if (!m_dane)
-        return;
-    // Moving away would drop what the operator typed: it waits for a save
-    // or for "Zamknij".
-    if (m_edytowano) {
-        QApplication::beep();
-        return;
-    }
-    if (m_dane->nowy())
-        m_dane->Cancel();
-    (m_dane.get()->*ruch)();
+    if (moznaOpuscicWiersz())
+        (m_dane.get()->*ruch)();
 }
 
 bool frmRegulatory::eventFilter(QObject *obiekt, QEvent *event)

@@ -25,9 +25,10 @@ public:
     explicit frmRegulatory(Komunikaty &komunikaty, const QString &polaczenieTekst = {}, QWidget *parent = nullptr);
     ~frmRegulatory() override;
 
-    // The row of the controller at that bus address (searched from the first row).
+    // The row of the controller at that bus address (searched from the first
+    // row), or a new, empty row of type "regulator". With typing not yet
+    // saved the editor beeps and stays on its row, as it does for the keys.
     void EdytujRekord(int adres);
-    // A new, empty row of type "regulator".
     void NowyRekord();
 
     // Whether the editor's connection opened; when not, the window tells
@@ -57,6 +58,9 @@ private:
     void wypelnij();
     void edytowano(int indeks, const QString &tekst);
     void przejdz(void (clsRegulatory::*ruch)());
+    // False (with a beep) while the operator's typing is unsaved; drops an
+    // untouched new row.
+    bool moznaOpuscicWiersz();
     void odmowa(const QString &tekst, const QString &tytul, QLineEdit *gdzie);
 
     Komunikaty &m_komunikaty;

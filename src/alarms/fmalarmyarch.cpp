@@ -59,9 +59,7 @@ fmAlarmyArch::fmAlarmyArch(colRegulatory &regulatory, clsoApp &app, Polaczenie &
     // current one selected; today's date; the list stays empty until asked.
     for (const auto &r : m_regulatory)
         m_cmbRegul->addItem(r->Kod, r->adres);
-    if (m_cmbRegul->count() > 0 && m_app.NrAktRegulatora >= 1 && m_app.NrAktRegulatora <= m_cmbRegul->count())
-        m_cmbRegul->setCurrentIndex(m_app.NrAktRegulatora - 1);
-    m_dtData->setDate(m_zegar.teraz().data());
+    wybierz(m_app.NrAktRegulatora, m_zegar.teraz().data());
     resize(twipyNaPiksele(10600, this), twipyNaPiksele(6000, this));
 }
 
@@ -203,6 +201,13 @@ void fmAlarmyArch::WczytajAlarmy()
         w->setToolTip(2, w->text(2));
     m_lista->addTopLevelItems(wiersze);
     m_lista->viewport()->update();
+}
+
+void fmAlarmyArch::wybierz(int NrRegulatora, const QDate &dzien)
+{
+    if (NrRegulatora >= 1 && NrRegulatora <= m_cmbRegul->count())
+        m_cmbRegul->setCurrentIndex(NrRegulatora - 1);
+    m_dtData->setDate(dzien);
 }
 
 void fmAlarmyArch::przesunDzien(int dni)

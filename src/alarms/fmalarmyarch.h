@@ -31,6 +31,9 @@ public:
 
     // Loads the list for the selected controller and day.
     void WczytajAlarmy();
+    // Selects controller NrRegulatora (its registry number) and the day;
+    // loads nothing.
+    void wybierz(int NrRegulatora, const QDate &dzien);
     // Writes the list as shown (header and rows) to a file: UTF-8 with a
     // byte-order mark, ";" between fields, CRLF line ends; a field holding
     // ";", a quote or a line break is quoted. Returns false and tells the

@@ -1,7 +1,8 @@
 #include "fmalarmyn.h"
 
 #include "alarms/listaalarmow.h"
-#include "ui/main/obrazy.h"
+#include "widgets/obrazysvg.h"
+#include "widgets/twipy.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -56,7 +57,7 @@ fmAlarmyN::fmAlarmyN(ListaAlarmow &alarmy, QWidget *parent)
 {
     setObjectName(QStringLiteral("fmAlarmyN"));
     setWindowTitle(QStringLiteral("Alarmy"));
-    setWindowIcon(QIcon(Obrazy::imageList1(QStringLiteral("blysk1"))));
+    setWindowIcon(QIcon(ObrazySvg::imageList1(QStringLiteral("blysk1"), 32)));
 
     m_lista->setObjectName(QStringLiteral("lstAlarmy"));
     m_lista->setColumnCount(Liczba);
@@ -65,9 +66,9 @@ fmAlarmyN::fmAlarmyN(ListaAlarmow &alarmy, QWidget *parent)
     m_lista->setUniformRowHeights(true);
     m_lista->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lista->setAllColumnsShowFocus(true);
-    m_lista->setColumnWidth(Czas, twipy(2200));
-    m_lista->setColumnWidth(Regulator, twipy(1000));
-    m_lista->setColumnWidth(Tresc, twipy(5200));
+    m_lista->setColumnWidth(Czas, twipyNaPiksele(2200, this));
+    m_lista->setColumnWidth(Regulator, twipyNaPiksele(1000, this));
+    m_lista->setColumnWidth(Tresc, twipyNaPiksele(5200, this));
     for (int c = NrRegul; c < Liczba; ++c)
         m_lista->setColumnHidden(c, true);
     m_lista->header()->setStretchLastSection(false);
@@ -134,6 +135,10 @@ void fmAlarmyN::wypelnij(QTreeWidgetItem *wiersz, const WierszAlarmu &a)
         wiersz->setForeground(c, pedzel);
         wiersz->setFont(c, czcionka);
     }
+    // A long controller code is shown whole: its column widens to it.
+    const int kod = QFontMetrics(czcionka).horizontalAdvance(a.kodRegulatora) + 12;
+    if (m_lista->columnWidth(Regulator) < kod)
+        m_lista->setColumnWidth(Regulator, kod);
 }
 
 void fmAlarmyN::dwuklik(QTreeWidgetItem *wiersz)
@@ -149,9 +154,9 @@ void fmAlarmyN::umiesc()
 {
     auto *ramka = qobject_cast<QMdiSubWindow *>(parentWidget());
     QWidget *cel = ramka ? static_cast<QWidget *>(ramka) : this;
-    const QSize najmniej(twipy(szerokosc), twipy(wysokosc));
+    const QSize najmniej(twipyNaPiksele(szerokosc, this), twipyNaPiksele(wysokosc, this));
     cel->setMinimumSize(najmniej);
-    cel->setGeometry(twipy(lewo), twipy(gora), najmniej.width(), najmniej.height());
+    cel->setGeometry(twipyNaPiksele(lewo, this), twipyNaPiksele(gora, this), najmniej.width(), najmniej.height());
 }
 
 void fmAlarmyN::showEvent(QShowEvent *event)

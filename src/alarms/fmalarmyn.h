@@ -19,9 +19,6 @@ public:
 
     QTreeWidget *lstAlarmy() const { return m_lista; }
 
-    // Twips of the window's design, at 15 twips per pixel.
-    static constexpr int twipy(int t) { return t / 15; }
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;

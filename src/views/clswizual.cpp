@@ -24,6 +24,35 @@ QString clsWizual::kodRegulatora(int NrRegulatora) const
     return r ? r->Kod : QString();
 }
 
+QString clsWizual::kluczWezla(int NrRegulatora) const
+{
+    const clRegulator *r = m_regulatory.znajdz(NrRegulatora);
+    if (!r)
+        return {};
+    if (!r->Kod.isEmpty() && m_regulatory.znajdz(r->Kod) == r)
+        return r->Kod;
+    return QStringLiteral("#") + QString::number(r->Id);
+}
+
+QString clsWizual::kluczStopnia(const QString &kluczRegulatora, int n)
+{
+    return kluczRegulatora + QStringLiteral("_b") + Str(n);
+}
+
+void clsWizual::podpisZablokuj(bool zablokowany)
+{
+    Q_EMIT menuPodpis(QStringLiteral("mnuRegulZablok"),
+                      zablokowany ? QStringLiteral("&Odblokuj regulator") : QStringLiteral("&Zablokuj regulator"));
+}
+
+void clsWizual::podpisStopnia(const clRegulator *r)
+{
+    const int n = r ? r->NrAktBaterii : 0;
+    const bool zal = n >= 1 && n <= 9 && r->SprawdzStanDiody(n - 1);
+    Q_EMIT menuPodpis(QStringLiteral("mnuRegulBatZal"),
+                      zal ? QStringLiteral("&Wyłącz stopień") : QStringLiteral("&Załącz stopień"));
+}
+
 void clsWizual::eZmianaTrybuSterowania(bool AktTryb)
 {
     Q_EMIT menuPodpis(QStringLiteral("mnuSterWlacz"),
@@ -98,13 +127,17 @@ void clsWizual::eNoweDane(int NrRegulatora, const QString &TypDanych)
         Q_EMIT panelDoOdswiezenia(NrRegulatora);
     if (m_app.Loaded_Dane)
         Q_EMIT daneDoOdswiezenia(NrRegulatora);
-    Q_EMIT wezelObraz(r->Kod, r->Zablokowany ? 4 : 2);
+    const QString klucz = kluczWezla(NrRegulatora);
+    Q_EMIT wezelObraz(klucz, r->Zablokowany ? 4 : 2);
     for (int n = 1; n <= 9; ++n) {
-        const QString klucz = r->Kod + QStringLiteral("_b") + Str(n);
+        const QString kluczB = kluczStopnia(klucz, n);
         const bool zal = r->SprawdzStanDiody(n - 1);
-        Q_EMIT wezelObraz(klucz, zal ? 5 : 6);
-        Q_EMIT wezelKolor(klucz, zal ? kolorCzerwony : kolorCzarny);
+        Q_EMIT wezelObraz(kluczB, zal ? 5 : 6);
+        Q_EMIT wezelKolor(kluczB, zal ? kolorCzerwony : kolorCzarny);
     }
+    // The stage command says what it will do to the selected stage now.
+    if (NrRegulatora == m_app.NrAktRegulatora)
+        podpisStopnia(r);
 }
 
 void clsWizual::eZmianaBaterii(int NrRegulatora, int NrBaterii)
@@ -126,6 +159,9 @@ void clsWizual::eZmianaRegulatora(int NrRegulatora)
 {
     const clRegulator *r = m_regulatory.znajdz(NrRegulatora);
     Q_EMIT przyciskWcisniety(QStringLiteral("Monit"), r && r->Monitoring);
+    // The block and stage commands act on this controller from now on.
+    podpisZablokuj(r && r->Zablokowany);
+    podpisStopnia(r);
     if (m_app.Loaded_Panel)
         Q_EMIT panelDoOdswiezenia(NrRegulatora);
     if (m_app.Loaded_Dane)
@@ -134,12 +170,15 @@ void clsWizual::eZmianaRegulatora(int NrRegulatora)
 
 void clsWizual::eBlokadaRegul(int NrRegulatora, bool Zablokowany, bool OdtworzDzwiek)
 {
-    Q_EMIT wezelObraz(kodRegulatora(NrRegulatora), Zablokowany ? 4 : 2);
+    Q_EMIT wezelObraz(kluczWezla(NrRegulatora), Zablokowany ? 4 : 2);
     if (OdtworzDzwiek)
         GrajDzwiek(Zablokowany ? QStringLiteral("zablokregul.wav") : QStringLiteral("odblokregul.wav"));
-    Q_EMIT menuPodpis(QStringLiteral("mnuRegulZablok"),
-                      Zablokowany ? QStringLiteral("&Odblokuj regulator") : QStringLiteral("&Zablokuj regulator"));
-    if (m_app.Loaded_Panel && NrRegulatora == m_app.NrAktRegulatora) {
+    // The command queues the opposite of the current controller's state, so
+    // its caption follows that controller only, not every one read.
+    if (NrRegulatora != m_app.NrAktRegulatora)
+        return;
+    podpisZablokuj(Zablokowany);
+    if (m_app.Loaded_Panel) {
         if (Zablokowany)
             Q_EMIT blokadaPanelu(NrRegulatora, true);
         else

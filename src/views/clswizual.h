@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+class clRegulator;
 class clsoApp;
 class colRegulatory;
 class Dzwiek;
@@ -45,6 +46,13 @@ public:
     void mrugnij();
     bool panel3MaObraz() const { return m_panel3; }
 
+    // The key of a controller's tree node: its code, or "#" and its number
+    // when the registry holds it without a key (an empty or repeated code).
+    QString kluczWezla(int NrRegulatora) const;
+    // The key of stage n's node under the controller's node: "_b" and n
+    // with its leading blank ("R1_b 3").
+    static QString kluczStopnia(const QString &kluczRegulatora, int n);
+
     // Image names the views map to pictures.
     static QString obrazBezczynny() { return QStringLiteral("20"); }
     static QString obrazAktywny() { return QStringLiteral("21"); }
@@ -71,6 +79,9 @@ Q_SIGNALS:
 private:
     void ustawPanel3(bool obraz);
     QString kodRegulatora(int NrRegulatora) const;
+    // The captions of the commands that act on the current controller.
+    void podpisZablokuj(bool zablokowany);
+    void podpisStopnia(const clRegulator *r);
     const colRegulatory &m_regulatory;
     const clsoApp &m_app;
     const ListaAlarmow &m_alarmy;

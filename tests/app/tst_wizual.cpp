@@ -146,31 +146,46 @@ private Q_SLOTS:
         QVERIFY(!t.w.panel3MaObraz());
     }
 
-    void blockingStatePlaysItsSoundAndRenamesMenu()
+    // The block and stage commands act on the current controller: their
+    // captions follow its state, not that of every controller read.
+    void commandCaptionsFollowTheCurrentController()
     {
         Hub t;
         t.rejestr.Add(1, QStringLiteral("A"), QStringLiteral("A")).Id = 1;
+        clRegulator &b = t.rejestr.Add(2, QStringLiteral("B"), QStringLiteral("B"));
+        b.Id = 2;
+        b.stan().StanDiod1 = 0xFF;
+        b.stan().StanDiod2 = 0x7F; // stage 9 on
+        t.app.NrAktRegulatora = 1;
         QSignalSpy podpisy(&t.w, &clsWizual::menuPodpis);
+        auto podpis = [&podpisy](const char *nazwa) {
+            for (auto it = podpisy.crbegin(); it != podpisy.crend(); ++it)
+                if (it->at(0).toString() == QLatin1String(nazwa))
+                    return it->at(1).toString();
+            return QStringLiteral("<none>");
+        };
         t.w.eBlokadaRegul(1, true, true);
-        t.w.eBlokadaRegul(1, false);
-        t.w.eBlokadaRegul(1, false, true);
+        t.w.eBlokadaRegul(2, false, true); // another controller, read unblocked
         QCOMPARE(t.dzwiek.zagrane, (QStringList{QStringLiteral("zablokregul.wav"), QStringLiteral("odblokregul.wav")}));
-        QCOMPARE(podpisy.at(0).at(1).toString(), QStringLiteral("&Odblokuj regulator"));
-        QCOMPARE(podpisy.at(1).at(1).toString(), QStringLiteral("&Zablokuj regulator"));
-    }
+        QCOMPARE(podpis("mnuRegulZablok"), QStringLiteral("&Odblokuj regulator"));
+        t.w.eBlokadaRegul(1, false);
+        QCOMPARE(t.dzwiek.zagrane.size(), 2);
+        QCOMPARE(podpis("mnuRegulZablok"), QStringLiteral("&Zablokuj regulator"));
 
-    void stageSelectionRenamesSwitchCommand()
-    {
-        Hub t;
-        clRegulator &r = t.rejestr.Add(1, QStringLiteral("A"), QStringLiteral("A"));
-        r.Id = 1;
-        r.stan().StanDiod2 = 0x7F; // stage 9 on
-        r.stan().StanDiod1 = 0xFF;
-        QSignalSpy podpisy(&t.w, &clsWizual::menuPodpis);
-        t.w.eZmianaBaterii(1, 9);
-        t.w.eZmianaBaterii(1, 1);
-        QCOMPARE(podpisy.at(0).at(1).toString(), QStringLiteral("&Wyłącz stopień"));
-        QCOMPARE(podpisy.at(1).at(1).toString(), QStringLiteral("&Załącz stopień"));
+        b.Zablokowany = true;
+        b.NrAktBaterii = 9;
+        t.app.NrAktRegulatora = 2;
+        t.w.eZmianaRegulatora(2);
+        QCOMPARE(podpis("mnuRegulZablok"), QStringLiteral("&Odblokuj regulator"));
+        QCOMPARE(podpis("mnuRegulBatZal"), QStringLiteral("&Wyłącz stopień"));
+        b.stan().StanDiod2 = 0xFF; // switched off
+        t.w.eNoweDane(2, QStringLiteral("O"));
+        QCOMPARE(podpis("mnuRegulBatZal"), QStringLiteral("&Załącz stopień"));
+        t.w.eZmianaBaterii(2, 9);
+        QCOMPARE(podpis("mnuRegulBatZal"), QStringLiteral("&Załącz stopień"));
+        b.stan().StanDiod1 = 0xFE; // stage 1 on
+        t.w.eZmianaBaterii(2, 1);
+        QCOMPARE(podpis("mnuRegulBatZal"), QStringLiteral("&Wyłącz stopień"));
     }
 };
 

@@ -37,7 +37,7 @@ private Q_SLOTS:
         QCOMPARE(okna.at(0)->widget(), static_cast<QWidget *>(s.u->oknoRegulatorow()));
         QCOMPARE(okna.at(1)->widget(), static_cast<QWidget *>(s.u->oknoAlarmow()));
         QVERIFY(okna.at(0)->isVisible() && okna.at(1)->isVisible());
-        QCOMPARE(s.u->oknoRegulatorow()->Tree()->topLevelItemCount(), 2);
+        QCOMPARE(s.u->oknoRegulatorow()->wezel(QStringLiteral("Reg"))->childCount(), 2);
         for (QWidget *w : QApplication::topLevelWidgets()) // the splash is gone
             QVERIFY(!qobject_cast<frmSplash *>(w) || !w->isVisible());
     }

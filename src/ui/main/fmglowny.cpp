@@ -117,6 +117,14 @@ void fmGlowny::ustawPodpowiedzi()
         if (6 + i <= pozycje.size())
             pozycje.at(5 + i)->setToolTip(wgPozycji.at(i));
     }
+
+    // The buttons show only pictures and the panels mostly pictures: what
+    // assistive technology says is what their tooltips say.
+    for (QAction *a : pozycje)
+        if (QWidget *przycisk = m_pasek->widgetForAction(a))
+            przycisk->setAccessibleName(a->toolTip());
+    for (PanelStanu *p : m_panele)
+        p->setAccessibleName(p->toolTip());
 }
 
 void fmGlowny::polaczWizual()

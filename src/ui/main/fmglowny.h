@@ -6,9 +6,9 @@
 #include <QString>
 
 #include <array>
-#include <functional>
 
 class Kontekst;
+class OknaOperatora;
 class PanelStanu;
 class QAction;
 class QMdiArea;
@@ -55,11 +55,14 @@ public:
     QMenu *menuStopnia() const { return m_mnuRegulBat; }
     PanelStanu *panel(int numer) const { return m_panele.at(static_cast<std::size_t>(numer - 1)); }
 
-    // The windows that later parts of the station attach: the active alarm
-    // window (for the "Alarm" button), the front panel and the data window.
+    // The active alarm window, for the "Alarm" button; it is created by the
+    // start-up after the main window.
     void ustawOknoAlarmow(QWidget *okno) { m_oknoAlarmow = okno; }
-    std::function<void(bool)> oknoPanelu;
-    std::function<void(bool)> oknoDanych;
+    // The operator's windows: panel, data window, archive, editor, structure.
+    OknaOperatora *okna() const { return m_okna; }
+    // A toolbar button's pressed state and the check mark of the controller
+    // menu item that mirrors it ("Panel", "Dane", "Monit").
+    void zaznaczPrzycisk(const QString &klucz, bool wcisniety);
 
 Q_SIGNALS:
     // The operator confirmed the close: the station is to be shut down.
@@ -91,7 +94,6 @@ private:
     void pokazOProgramie();
     void pokazAlarmy();
     void przelaczSterowanie();
-    void zaznaczPrzycisk(const QString &klucz, bool wcisniety);
 
     Kontekst &m_k;
     QMdiArea *m_mdi;
@@ -104,6 +106,7 @@ private:
     std::array<PanelStanu *, 6> m_panele{};
     QPointer<QWidget> m_oknoAlarmow;
     QPointer<frmOptions> m_opcje;
+    OknaOperatora *m_okna = nullptr;
     bool m_zamykanie = false;
     bool m_przerwijStart = false;
 };

@@ -1,6 +1,6 @@
 #include "frmsplash.h"
 
-#include "obrazy.h"
+#include "widgets/obrazysvg.h"
 
 #include <QDialogButtonBox>
 #include <QFont>
@@ -24,7 +24,7 @@ frmSplash::frmSplash(Rodzaj rodzaj, QWidget *parent) : QDialog(parent), m_postep
     uklad->setContentsMargins(24, 20, 24, 16);
 
     auto *znak = new QLabel(this);
-    znak->setPixmap(Obrazy::ikonaAplikacji().pixmap(48, 48));
+    znak->setPixmap(ObrazySvg::ikonaAplikacji().pixmap(48, 48));
     znak->setAlignment(Qt::AlignCenter);
     uklad->addWidget(znak);
 

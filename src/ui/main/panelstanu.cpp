@@ -1,6 +1,7 @@
 #include "panelstanu.h"
 
-#include "obrazy.h"
+#include "views/clswizual.h"
+#include "widgets/obrazysvg.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -36,6 +37,17 @@ void PanelStanu::ustawObraz(const QString &nazwa)
     if (nazwa == m_nazwaObrazu)
         return;
     m_nazwaObrazu = nazwa;
-    const QPixmap p = nazwa.isEmpty() ? QPixmap() : Obrazy::obrazPanelu(nazwa);
-    m_obraz->setPixmap(p);
+    m_obraz->setPixmap(obrazPanelu(nazwa, m_obraz->width(), devicePixelRatioF()));
+}
+
+QPixmap PanelStanu::obrazPanelu(const QString &nazwa, int rozmiar, qreal skala)
+{
+    if (nazwa.isEmpty())
+        return {};
+    // The control mode's key is ImageList2's; the indicators are ImageList1's.
+    if (nazwa == clsWizual::obrazTrybu())
+        return ObrazySvg::obraz(QStringLiteral("tryb"), rozmiar, skala);
+    if (nazwa == clsWizual::obrazBezczynny() || nazwa == clsWizual::obrazAktywny())
+        return ObrazySvg::obraz(QStringLiteral("stan") + nazwa, rozmiar, skala);
+    return ObrazySvg::obraz(nazwa, rozmiar, skala);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QPixmap>
 #include <QString>
 
 class QLabel;
@@ -17,9 +18,11 @@ public:
     int numer() const { return m_numer; }
     void ustawTekst(const QString &tekst);
     QString tekst() const;
-    // The picture by its name (Obrazy::obrazPanelu); "" clears it.
+    // The picture by the name the event hub gives it ("20", "21", "blysk",
+    // "tryb"); "" clears it.
     void ustawObraz(const QString &nazwa);
     const QString &obraz() const { return m_nazwaObrazu; }
+    static QPixmap obrazPanelu(const QString &nazwa, int rozmiar, qreal skala);
 
 private:
     int m_numer;

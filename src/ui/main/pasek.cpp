@@ -1,7 +1,7 @@
 // The toolbar and the status bar of the main window.
 #include "fmglowny.h"
-#include "obrazy.h"
 #include "panelstanu.h"
+#include "widgets/obrazysvg.h"
 
 #include <QAction>
 #include <QStatusBar>
@@ -40,7 +40,7 @@ void fmGlowny::zbudujPasek()
     m_pasek->setIconSize(QSize(24, 24));
     for (const Przycisk &p : przyciski) {
         const QString klucz = QString::fromLatin1(p.klucz);
-        QAction *a = m_pasek->addAction(Obrazy::ikonaPrzycisku(klucz), QString());
+        QAction *a = m_pasek->addAction(ObrazySvg::ikonaPrzycisku(klucz), QString());
         a->setObjectName(klucz.isEmpty() ? QStringLiteral("Czarodziej") : QStringLiteral("Toolbar_") + klucz);
         a->setData(klucz);
         a->setCheckable(p.przelacznik);

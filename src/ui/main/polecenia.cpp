@@ -4,6 +4,7 @@
 #include "app/kontekst.h"
 #include "fmglowny.h"
 #include "frmsplash.h"
+#include "okna.h"
 #include "platform/bladbazy.h"
 #include "wykresyraporty.h"
 
@@ -35,6 +36,16 @@ void fmGlowny::polaczPolecenia()
     connect(menu(QStringLiteral("mnureguldane")), &QAction::triggered, this, &fmGlowny::PokazDane);
     connect(menu(QStringLiteral("mnuregulmonit")), &QAction::triggered, this, &fmGlowny::UstawMonitoring);
 
+    m_okna = new OknaOperatora(*this, m_k);
+    auto okno = [this](const char *nazwa, void (OknaOperatora::*polecenie)()) {
+        connect(menu(QString::fromLatin1(nazwa)), &QAction::triggered, m_okna, polecenie);
+    };
+    okno("mnuStruktura", &OknaOperatora::pokazStrukture);
+    okno("mnuBDNowyRegul", &OknaOperatora::nowyRegulator);
+    okno("mnuRegulAlarmy", &OknaOperatora::alarmyZDoby);
+    okno("mnuRegulEdytuj", &OknaOperatora::edytujRegulator);
+    connect(menu(QStringLiteral("mnuNarzAlarmy")), &QAction::triggered, m_okna, [this] { m_okna->pokazArchiwum(); });
+
     polaczWykresyIRaporty(*this, m_k);
 }
 
@@ -46,15 +57,13 @@ void fmGlowny::zamknijProgram()
 void fmGlowny::PokazPanel(bool Value)
 {
     zaznaczPrzycisk(QStringLiteral("Panel"), Value);
-    if (oknoPanelu)
-        oknoPanelu(Value);
+    m_okna->pokazPanel(Value);
 }
 
 void fmGlowny::PokazDane(bool Value)
 {
     zaznaczPrzycisk(QStringLiteral("Dane"), Value);
-    if (oknoDanych)
-        oknoDanych(Value);
+    m_okna->pokazDane(Value);
 }
 
 void fmGlowny::UstawMonitoring(bool Value)

@@ -7,14 +7,14 @@ target_sources(tolvek_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/polecenia.cpp
     ${CMAKE_CURRENT_LIST_DIR}/panelstanu.h
     ${CMAKE_CURRENT_LIST_DIR}/panelstanu.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/obrazy.h
-    ${CMAKE_CURRENT_LIST_DIR}/obrazy.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frmsplash.h
     ${CMAKE_CURRENT_LIST_DIR}/frmsplash.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sygnaly.h
     ${CMAKE_CURRENT_LIST_DIR}/sygnaly.cpp
     ${CMAKE_CURRENT_LIST_DIR}/uruchomienie.h
     ${CMAKE_CURRENT_LIST_DIR}/uruchomienie.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/okna.h
+    ${CMAKE_CURRENT_LIST_DIR}/okna.cpp
     ${CMAKE_CURRENT_LIST_DIR}/wykresyraporty.h
     ${CMAKE_CURRENT_LIST_DIR}/wykresyraporty.cpp)
 set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/frmsplash.cpp PROPERTIES

@@ -5,11 +5,11 @@
 #include "app/start.h"
 #include "fmglowny.h"
 #include "frmsplash.h"
-#include "obrazy.h"
 #include "platform/bladbazy.h"
 #include "platform/komunikatyokna.h"
 #include "sygnaly.h"
 #include "views/fmregulatory.h"
+#include "widgets/obrazysvg.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -28,7 +28,7 @@ Uruchomienie::~Uruchomienie()
 
 bool Uruchomienie::start()
 {
-    QApplication::setWindowIcon(Obrazy::ikonaAplikacji());
+    QApplication::setWindowIcon(ObrazySvg::ikonaAplikacji());
     m_splash = std::make_unique<frmSplash>(frmSplash::Rodzaj::Start);
     m_splash->show();
     m_splash->repaint();
@@ -57,11 +57,13 @@ bool Uruchomienie::start()
         Start::zamknij(m_k);
         return false;
     }
-    m_glowny->show();
+    // The station is the operator's whole screen.
+    m_glowny->showMaximized();
     if (auto *okna = dynamic_cast<KomunikatyOkna *>(&m_k.komunikaty()))
         okna->ustawRodzica(m_glowny.get());
 
-    m_regulatory = new fmRegulatory(m_k.oRegulatory, m_k.oApp, m_k.oWizual, m_k.listaAlarmow);
+    m_regulatory = new fmRegulatory(m_k.oRegulatory, m_k.oApp, m_k.oWizual, m_k.listaAlarmow,
+                                    {m_glowny->menuRegulatora(), m_glowny->menuBazy(), m_glowny->menuStopnia()});
     m_glowny->pokazOkno(m_regulatory);
     m_alarmy = new fmAlarmyN(m_k.listaAlarmow);
     m_glowny->pokazOkno(m_alarmy);

@@ -1,0 +1,171 @@
+#include "okna.h"
+
+#include "admin/frmregulatory.h"
+#include "alarms/fmalarmyarch.h"
+#include "app/kontekst.h"
+#include "fmglowny.h"
+#include "views/fmpanel.h"
+#include "views/fmstruktura.h"
+#include "views/frmdane.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+OknaOperatora::OknaOperatora(fmGlowny &glowny, Kontekst &k) : QObject(&glowny), m_g(glowny), m_k(k)
+{
+    clsWizual &w = k.oWizual;
+    // The hub tells only while a window is open; one closed meanwhile is
+    // simply not there any more.
+    connect(&w, &clsWizual::panelDoOdswiezenia, this, [this] {
+        if (m_panel)
+            m_panel->OdswiezPanel();
+    });
+    connect(&w, &clsWizual::trybPanelu, this, [this](bool sterowanie) {
+        if (m_panel)
+            m_panel->UstawTrybSterowania(sterowanie);
+    });
+    connect(&w, &clsWizual::blokadaPanelu, this, [this](int, bool zablokowany) {
+        if (m_panel)
+            m_panel->UstawBlokade(zablokowany);
+    });
+    connect(&w, &clsWizual::daneDoOdswiezenia, this, [this] {
+        if (m_dane)
+            m_dane->Odswiez();
+    });
+
+    // The switch setting sends selectors 4..7 of the panel only when the
+    // panel shows the controller the setting was queued for.
+    k.przelaczniki.bajtPrzelacznikow = [this](int nr) -> std::optional<int> {
+        if (m_panel && m_panel->pokazuje(nr))
+            return m_panel->bajtPrzelacznikow();
+        return std::nullopt;
+    };
+    k.przelaczniki.wyczyscZmienionePrzelaczniki = [this](int nr) {
+        if (m_panel && m_panel->pokazuje(nr))
+            m_panel->wyczyscZmienionePrzelaczniki();
+    };
+}
+
+OknaOperatora::~OknaOperatora()
+{
+    m_k.przelaczniki = {};
+}
+
+fmpanel *OknaOperatora::panel() const
+{
+    return m_panel;
+}
+
+frmDane *OknaOperatora::dane() const
+{
+    return m_dane;
+}
+
+fmAlarmyArch *OknaOperatora::archiwum() const
+{
+    return m_archiwum;
+}
+
+frmRegulatory *OknaOperatora::edytor() const
+{
+    return m_edytor;
+}
+
+fmStruktura *OknaOperatora::struktura() const
+{
+    return m_struktura;
+}
+
+QMdiSubWindow *OknaOperatora::pokaz(QWidget *okno)
+{
+    QMdiSubWindow *ramka = m_g.pokazOkno(okno);
+    if (ramka->isMinimized())
+        ramka->showNormal();
+    m_g.mdi()->setActiveSubWindow(ramka);
+    return ramka;
+}
+
+void OknaOperatora::zamknij(QWidget *okno)
+{
+    if (!okno)
+        return;
+    if (auto *ramka = qobject_cast<QMdiSubWindow *>(okno->parentWidget()))
+        ramka->close();
+    else
+        okno->close();
+}
+
+void OknaOperatora::pokazPanel(bool pokazac)
+{
+    if (!pokazac) {
+        zamknij(m_panel);
+        return;
+    }
+    if (!m_panel) {
+        m_panel = new fmpanel(m_k.oRegulatory, m_k.oApp, m_k.oKolejka);
+        connect(m_panel, &fmpanel::zaladowany, &m_g,
+                [this](bool otwarty) { m_g.zaznaczPrzycisk(QStringLiteral("Panel"), otwarty); });
+    }
+    pokaz(m_panel);
+}
+
+void OknaOperatora::pokazDane(bool pokazac)
+{
+    if (!pokazac) {
+        zamknij(m_dane);
+        return;
+    }
+    if (!m_dane) {
+        m_dane = new frmDane(m_k.oRegulatory, m_k.oApp, m_k.oKolejka, m_k.zegar());
+        connect(m_dane, &frmDane::zaladowany, &m_g,
+                [this](bool otwarty) { m_g.zaznaczPrzycisk(QStringLiteral("Dane"), otwarty); });
+    }
+    pokaz(m_dane);
+}
+
+void OknaOperatora::pokazStrukture()
+{
+    // Built when it opens; one already open is brought to the front as it is.
+    if (!m_struktura)
+        m_struktura = new fmStruktura(m_k.cnBaza, m_k.komunikaty());
+    pokaz(m_struktura);
+}
+
+fmAlarmyArch *OknaOperatora::pokazArchiwum()
+{
+    if (!m_archiwum)
+        m_archiwum = new fmAlarmyArch(m_k.oRegulatory, m_k.oApp, m_k.cnBaza, m_k.zegar(), m_k.komunikaty());
+    pokaz(m_archiwum);
+    return m_archiwum;
+}
+
+void OknaOperatora::alarmyZDoby()
+{
+    // The command names the current controller's day, whatever an archive
+    // already open showed before.
+    fmAlarmyArch *a = pokazArchiwum();
+    a->wybierz(m_k.oApp.NrAktRegulatora, m_k.teraz().data());
+    a->WczytajAlarmy();
+}
+
+frmRegulatory *OknaOperatora::pokazEdytor()
+{
+    if (!m_edytor)
+        m_edytor = new frmRegulatory(m_k.komunikaty());
+    pokaz(m_edytor);
+    return m_edytor;
+}
+
+void OknaOperatora::nowyRegulator()
+{
+    pokazEdytor()->NowyRekord();
+}
+
+void OknaOperatora::edytujRegulator()
+{
+    const clRegulator *r = m_k.operacje.biezacy();
+    if (!r)
+        return;
+    const int adres = r->adres;
+    pokazEdytor()->EdytujRekord(adres);
+}

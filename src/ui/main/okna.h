@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class Kontekst;
+class QDate;
+class QMdiSubWindow;
+class QWidget;
+class fmAlarmyArch;
+class fmGlowny;
+class fmStruktura;
+class fmpanel;
+class frmDane;
+class frmRegulatory;
+
+// The operator's windows that the main window opens: the front panel, the
+// data window, the alarm archive, the controller editor and the structure
+// tree, each a single instance created on first use as a child of the MDI
+// area. It feeds the open panel and data window what the event hub
+// announces, and answers the switch setting's hooks for the controller the
+// open panel shows.
+class OknaOperatora final : public QObject
+{
+    Q_OBJECT
+public:
+    OknaOperatora(fmGlowny &glowny, Kontekst &k);
+    ~OknaOperatora() override;
+
+    // Shown (created when not loaded) or unloaded.
+    void pokazPanel(bool pokaz);
+    void pokazDane(bool pokaz);
+    // mnuStruktura, mnuNarzAlarmy.
+    void pokazStrukture();
+    fmAlarmyArch *pokazArchiwum();
+    // mnuRegulAlarmy: today's alarms of the current controller, loaded.
+    void alarmyZDoby();
+    // mnuBDNowyRegul, mnuRegulEdytuj.
+    void nowyRegulator();
+    void edytujRegulator();
+
+    fmpanel *panel() const;
+    frmDane *dane() const;
+    fmAlarmyArch *archiwum() const;
+    frmRegulatory *edytor() const;
+    fmStruktura *struktura() const;
+
+private:
+    QMdiSubWindow *pokaz(QWidget *okno);
+    void zamknij(QWidget *okno);
+    frmRegulatory *pokazEdytor();
+
+    fmGlowny &m_g;
+    Kontekst &m_k;
+    QPointer<fmpanel> m_panel;
+    QPointer<frmDane> m_dane;
+    QPointer<fmAlarmyArch> m_archiwum;
+    QPointer<frmRegulatory> m_edytor;
+    QPointer<fmStruktura> m_struktura;
+};
