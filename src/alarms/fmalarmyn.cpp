@@ -60,6 +60,7 @@ fmAlarmyN::fmAlarmyN(ListaAlarmow &alarmy, QWidget *parent)
     setWindowIcon(QIcon(ObrazySvg::imageList1(QStringLiteral("blysk1"), 32)));
 
     m_lista->setObjectName(QStringLiteral("lstAlarmy"));
+    m_lista->setAccessibleName(QStringLiteral("Alarmy"));
     m_lista->setColumnCount(Liczba);
     m_lista->setHeaderLabels({QStringLiteral("Czas"), QStringLiteral("Regulator"), QStringLiteral("Tresc alarmu")});
     m_lista->setRootIsDecorated(false);

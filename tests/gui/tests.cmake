@@ -7,6 +7,8 @@ tolvek_test(tst_wykresyraporty gui SOURCES gui/tst_wykresyraporty.cpp gui/stanow
 tolvek_test(tst_kontrolki gui SOURCES gui/tst_kontrolki.cpp LIBS tolvek_gui tolvek_testkontekst)
 tolvek_test(tst_panel gui SOURCES gui/tst_panel.cpp LIBS tolvek_gui tolvek_testkontekst)
 tolvek_test(tst_archiwum gui SOURCES gui/tst_archiwum.cpp LIBS tolvek_gui tolvek_testkontekst)
+tolvek_test(tst_drzewa gui SOURCES gui/tst_drzewa.cpp gui/stanowiskogui.h LIBS tolvek_gui tolvek_testkontekst Qt6::Sql)
+tolvek_test(tst_okna gui SOURCES gui/tst_okna.cpp gui/stanowiskogui.h LIBS tolvek_gui tolvek_testkontekst Qt6::Sql)
 tolvek_test(tst_edytor gui SERWER SOURCES gui/tst_edytor.cpp LIBS tolvek_gui tolvek_testkontekst)
 # Titles on a real X server: xvfb-run (package xvfb, with xauth) and xprop
 # (x11-utils); without them the test skips on the offscreen platform.

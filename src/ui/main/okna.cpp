@@ -76,6 +76,30 @@ fmStruktura *OknaOperatora::struktura() const
     return m_struktura;
 }
 
+template <class W> W *OknaOperatora::nowe(QPointer<W> &gdzie, W *okno)
+{
+    gdzie = okno;
+    okno->installEventFilter(this);
+    return okno;
+}
+
+bool OknaOperatora::eventFilter(QObject *obiekt, QEvent *event)
+{
+    // None of these windows refuses to close.
+    if (event->type() == QEvent::Close) {
+        auto zapomnij = [obiekt](auto &okno) {
+            if (okno == obiekt)
+                okno = nullptr;
+        };
+        zapomnij(m_panel);
+        zapomnij(m_dane);
+        zapomnij(m_archiwum);
+        zapomnij(m_edytor);
+        zapomnij(m_struktura);
+    }
+    return QObject::eventFilter(obiekt, event);
+}
+
 QMdiSubWindow *OknaOperatora::pokaz(QWidget *okno)
 {
     QMdiSubWindow *ramka = m_g.pokazOkno(okno);
@@ -102,7 +126,7 @@ void OknaOperatora::pokazPanel(bool pokazac)
         return;
     }
     if (!m_panel) {
-        m_panel = new fmpanel(m_k.oRegulatory, m_k.oApp, m_k.oKolejka);
+        nowe(m_panel, new fmpanel(m_k.oRegulatory, m_k.oApp, m_k.oKolejka));
         connect(m_panel, &fmpanel::zaladowany, &m_g,
                 [this](bool otwarty) { m_g.zaznaczPrzycisk(QStringLiteral("Panel"), otwarty); });
     }
@@ -116,7 +140,7 @@ void OknaOperatora::pokazDane(bool pokazac)
         return;
     }
     if (!m_dane) {
-        m_dane = new frmDane(m_k.oRegulatory, m_k.oApp, m_k.oKolejka, m_k.zegar());
+        nowe(m_dane, new frmDane(m_k.oRegulatory, m_k.oApp, m_k.oKolejka, m_k.zegar()));
         connect(m_dane, &frmDane::zaladowany, &m_g,
                 [this](bool otwarty) { m_g.zaznaczPrzycisk(QStringLiteral("Dane"), otwarty); });
     }
@@ -127,14 +151,14 @@ void OknaOperatora::pokazStrukture()
 {
     // Built when it opens; one already open is brought to the front as it is.
     if (!m_struktura)
-        m_struktura = new fmStruktura(m_k.cnBaza, m_k.komunikaty());
+        nowe(m_struktura, new fmStruktura(m_k.cnBaza, m_k.komunikaty()));
     pokaz(m_struktura);
 }
 
 fmAlarmyArch *OknaOperatora::pokazArchiwum()
 {
     if (!m_archiwum)
-        m_archiwum = new fmAlarmyArch(m_k.oRegulatory, m_k.oApp, m_k.cnBaza, m_k.zegar(), m_k.komunikaty());
+        nowe(m_archiwum, new fmAlarmyArch(m_k.oRegulatory, m_k.oApp, m_k.cnBaza, m_k.zegar(), m_k.komunikaty()));
     pokaz(m_archiwum);
     return m_archiwum;
 }
@@ -151,7 +175,7 @@ void OknaOperatora::alarmyZDoby()
 frmRegulatory *OknaOperatora::pokazEdytor()
 {
     if (!m_edytor)
-        m_edytor = new frmRegulatory(m_k.komunikaty());
+        nowe(m_edytor, new frmRegulatory(m_k.komunikaty()));
     pokaz(m_edytor);
     return m_edytor;
 }

@@ -45,7 +45,13 @@ public:
     frmRegulatory *edytor() const;
     fmStruktura *struktura() const;
 
+protected:
+    // A window that closes is gone for this class at once, though Qt
+    // deletes it only later: the next command makes a new one.
+    bool eventFilter(QObject *obiekt, QEvent *event) override;
+
 private:
+    template <class W> W *nowe(QPointer<W> &gdzie, W *okno);
     QMdiSubWindow *pokaz(QWidget *okno);
     void zamknij(QWidget *okno);
     frmRegulatory *pokazEdytor();

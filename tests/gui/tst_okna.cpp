@@ -1,0 +1,160 @@
+// The operator's windows opened from the main window of a started station:
+// the front panel and the data window from the toolbar, kept up to date by
+// the hub; the archive, the editor and the structure tree from the menus;
+// and an accessible name on every control of every window.
+#include "admin/frmregulatory.h"
+#include "alarms/fmalarmyarch.h"
+#include "stanowiskogui.h"
+#include "ui/main/okna.h"
+#include "views/fmpanel.h"
+#include "views/fmstruktura.h"
+#include "views/frmdane.h"
+#include "widgets/ctldioda3d.h"
+#include "widgets/ctlprzel.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+class TestOkna final : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<StanowiskoGui> s;
+    OknaOperatora *okna() { return s->glowny()->okna(); }
+    QAction *przycisk(const char *klucz) { return s->glowny()->przycisk(QString::fromLatin1(klucz)); }
+    void biezacy(int nr)
+    {
+        s->k().oApp.NrAktRegulatora = nr;
+        s->k().oWizual.eZmianaRegulatora(nr);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        s = std::make_unique<StanowiskoGui>(2);
+        QVERIFY(s->uruchom());
+    }
+    void cleanup()
+    {
+        zatrzymajObserwatorow();
+        s.reset();
+    }
+
+    void panel_opensFromItsButton_followsTheHub_andSendsOnlyItsOwnControllersSwitches()
+    {
+        przycisk("Panel")->trigger();
+        fmpanel *p = okna()->panel();
+        QVERIFY(p && p->isVisible());
+        QVERIFY(s->k().oApp.Loaded_Panel && s->menu("mnuRegulPanel")->isChecked());
+        QCOMPARE(p->windowTitle(), QStringLiteral("Regulator 'R1'"));
+        s->k().oRegulatory.Item(1).stan().StanDiod1 = 0xFE;
+        s->k().oWizual.eNoweDane(1, QStringLiteral("O"));
+        QVERIFY(p->ctlDioda1(0)->swieci());
+
+        biezacy(2);
+        QCOMPARE(p->windowTitle(), QStringLiteral("Regulator 'R2'"));
+        s->k().oWizual.eZmianaTrybuSterowania(true);
+        QVERIFY(p->cmdUstaw()->isVisibleTo(p));
+        s->k().oRegulatory.Item(2).Zablokowany = true;
+        s->k().oWizual.eBlokadaRegul(2, true, true);
+        QCOMPARE(p->cmdBlokuj()->text(), QStringLiteral("Odblokuj"));
+        QTest::mouseDClick(p->ctlPrzel1(5), Qt::LeftButton);
+        const PrzelacznikiPanelu &h = s->k().przelaczniki;
+        QCOMPARE(h.bajtPrzelacznikow(2), std::optional<int>(0x02));
+        QCOMPARE(h.bajtPrzelacznikow(1), std::nullopt);
+        p->cmdUstaw()->click();
+        QCOMPARE(std::prev(s->k().oKolejka.end())->Polecenie, QStringLiteral("Ustaw_przel"));
+        QCOMPARE(std::prev(s->k().oKolejka.end())->NrRegul, 2);
+
+        // Released, the button unloads the panel; its own close box releases the button.
+        przycisk("Panel")->trigger();
+        QVERIFY(!okna()->panel() && !s->k().oApp.Loaded_Panel);
+        QVERIFY(!przycisk("Panel")->isChecked());
+        QCOMPARE(h.bajtPrzelacznikow(2), std::nullopt);
+        przycisk("Panel")->trigger();
+        qobject_cast<QMdiSubWindow *>(okna()->panel()->parentWidget())->close();
+        QVERIFY(!przycisk("Panel")->isChecked() && !s->menu("mnuRegulPanel")->isChecked());
+    }
+
+    void dataWindow_opensFromItsButton_andItsRefreshFollowsMonitoring()
+    {
+        przycisk("Dane")->trigger();
+        frmDane *d = okna()->dane();
+        QVERIFY(d && d->isVisible() && s->k().oApp.Loaded_Dane);
+        d->cmdOdswiez()->click();
+        QCOMPARE(std::prev(s->k().oKolejka.end())->Polecenie, QStringLiteral("WczytajStanRegul"));
+        s->menu("mnuregulmonit")->trigger();
+        s->k().oWizual.eNoweDane(1, QStringLiteral("O"));
+        QVERIFY(!d->cmdOdswiez()->isEnabled());
+        biezacy(2);
+        QCOMPARE(d->windowTitle(), QStringLiteral("Dane regulatora 'R2'"));
+        QVERIFY(d->cmdOdswiez()->isEnabled());
+    }
+
+    void archive_toolsOpenItEmpty_theControllerCommandLoadsTheCurrentOnesDay()
+    {
+        s->baza.wykonaj(QStringLiteral("INSERT INTO Alarmy (Data, Typ, Tresc, Kod_Regul) VALUES "
+                                       "('2026-12-05 08:00:00', 'R', 'dzisiaj', 'R2'), "
+                                       "('2026-12-04 08:00:00', 'R', 'wczoraj', 'R2')"));
+        s->menu("mnuNarzAlarmy")->trigger();
+        fmAlarmyArch *a = okna()->archiwum();
+        QVERIFY(a && a->isVisible());
+        QCOMPARE(a->lstAlarmy()->topLevelItemCount(), 0);
+        a->dtData()->setDate(QDate(2026, 12, 1));
+        biezacy(2);
+        s->menu("mnuRegulAlarmy")->trigger();
+        QCOMPARE(okna()->archiwum(), a);
+        QCOMPARE(a->cmbRegul()->currentText(), QStringLiteral("R2"));
+        QCOMPARE(a->lstAlarmy()->topLevelItemCount(), 1);
+        QCOMPARE(a->lstAlarmy()->topLevelItem(0)->text(2), QStringLiteral("dzisiaj"));
+    }
+
+    void editor_opensOnTheCurrentController_orANewRow_keepingUnsavedTyping()
+    {
+        biezacy(2);
+        s->menu("mnuRegulEdytuj")->trigger();
+        frmRegulatory *e = okna()->edytor();
+        QVERIFY(e && e->isVisible());
+        QCOMPARE(e->txtFields(12)->text(), QStringLiteral("R2"));
+        QCOMPARE(e->txtFields(0)->text(), QStringLiteral("2"));
+        QTest::keyClicks(e->txtFields(15), QStringLiteral("hala"));
+        s->menu("mnuBDNowyRegul")->trigger(); // the typing would be lost: it stays
+        QCOMPARE(okna()->edytor(), e);
+        QCOMPARE(e->txtFields(12)->text(), QStringLiteral("R2"));
+        e->Command2()->click();
+        s->menu("mnuBDNowyRegul")->trigger();
+        e = okna()->edytor();
+        QVERIFY(e && e->txtFields(12)->text().isEmpty());
+        QCOMPARE(e->Combo()->currentText(), QStringLiteral("regulator"));
+    }
+
+    void everyControlOfEveryWindowHasAnAccessibleName()
+    {
+        przycisk("Panel")->trigger();
+        przycisk("Dane")->trigger();
+        for (const char *m : {"mnuNarzAlarmy", "mnuRegulEdytuj", "mnuStruktura"})
+            s->menu(m)->trigger();
+        QVERIFY(okna()->struktura());
+        QStringList bez;
+        for (QWidget *w : QApplication::allWidgets()) {
+            // A box inside a date or list control speaks through its owner.
+            const bool wewnetrzny = w->focusProxy() || (w->parentWidget() && w->parentWidget()->focusProxy() == w);
+            if (!w->isVisible() || w->focusPolicy() == Qt::NoFocus || wewnetrzny)
+                continue;
+            QAccessibleInterface *i = QAccessible::queryAccessibleInterface(w);
+            if (!i || i->text(QAccessible::Name).trimmed().isEmpty())
+                bez << QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(' ') + w->objectName() +
+                           QStringLiteral(" in ") + w->window()->objectName();
+        }
+        QVERIFY2(bez.isEmpty(), qPrintable(bez.join(QStringLiteral(", "))));
+    }
+};
+
+QTEST_MAIN(TestOkna)
+#include "tst_okna.moc"
