@@ -60,7 +60,12 @@ fmAlarmyArch::fmAlarmyArch(colRegulatory &regulatory, clsoApp &app, Polaczenie &
     for (const auto &r : m_regulatory)
         m_cmbRegul->addItem(r->Kod, r->adres);
     wybierz(m_app.NrAktRegulatora, m_zegar.teraz().data());
-    resize(twipyNaPiksele(10600, this), twipyNaPiksele(6000, this));
+}
+
+QSize fmAlarmyArch::sizeHint() const
+{
+    // The window's width of the design; a height for about fifteen rows.
+    return {twipyNaPiksele(10600, this), twipyNaPiksele(6000, this)};
 }
 
 fmAlarmyArch::~fmAlarmyArch()

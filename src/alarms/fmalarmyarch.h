@@ -48,6 +48,8 @@ public:
     QDateEdit *dtData() const { return m_dtData; }
     QTreeWidget *lstAlarmy() const { return m_lista; }
 
+    QSize sizeHint() const override;
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;

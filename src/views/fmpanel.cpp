@@ -117,6 +117,10 @@ void fmpanel::zbuduj()
     m_cmdBlokuj = przycisk(QStringLiteral("Zablokuj"), "cmdBlokuj");
     m_cmdUstaw = przycisk(QStringLiteral("Ustaw"), "cmdUstaw");
     m_cmdZalacz = przycisk(QStringLiteral("Załącz"), "cmdZalacz");
+    // Shown only in control mode; its place is kept, so the face does not shift.
+    QSizePolicy ukryty = m_cmdUstaw->sizePolicy();
+    ukryty.setRetainSizeWhenHidden(true);
+    m_cmdUstaw->setSizePolicy(ukryty);
     // Wide enough for the longer of its two captions.
     m_cmdBlokuj->setMinimumWidth(m_cmdBlokuj->fontMetrics().horizontalAdvance(QStringLiteral("Odblokuj")) + 24);
     auto *przyciski = new QVBoxLayout;
@@ -153,9 +157,17 @@ void fmpanel::zbuduj()
     };
     auto *ramki = new QHBoxLayout;
     ramki->setSpacing(12);
-    ramki->addWidget(ramka(QStringLiteral("nast. Q/N"), "Frame1", false, 0));
-    ramki->addWidget(ramka(RamkaPrzelacznikow::podpisLiter(), "Frame2", true, 4));
-    ramki->addWidget(ramka(QStringLiteral("czas//TAN."), "Frame4", false, 8));
+    const std::array<RamkaPrzelacznikow *, 3> trzy = {ramka(QStringLiteral("nast. Q/N"), "Frame1", false, 0),
+                                                      ramka(RamkaPrzelacznikow::podpisLiter(), "Frame2", true, 4),
+                                                      ramka(QStringLiteral("czas//TAN."), "Frame4", false, 8)};
+    // One width for the three, so that the selectors line up across them.
+    int szerokosc = 0;
+    for (RamkaPrzelacznikow *r : trzy)
+        szerokosc = std::max(szerokosc, r->sizeHint().width());
+    for (RamkaPrzelacznikow *r : trzy) {
+        r->setMinimumWidth(szerokosc);
+        ramki->addWidget(r);
+    }
     ramki->addStretch(1);
 
     auto *uklad = new QVBoxLayout(this);

@@ -14,6 +14,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -49,9 +50,13 @@ fmRegulatory::fmRegulatory(const colRegulatory &regulatory, clsoApp &app, clsWiz
     auto *uklad = new QVBoxLayout(this);
     uklad->setContentsMargins(0, 0, 0, 0);
     uklad->addWidget(m_tree);
-    resize(twipyNaPiksele(3600, this), twipyNaPiksele(5200, this));
 
     LadujObiekty();
+    // The tree opens on the controller that is current at start.
+    if (QTreeWidgetItem *w = wezel(m_wizual.kluczWezla(m_app.NrAktRegulatora))) {
+        const QSignalBlocker cicho(m_tree);
+        m_tree->setCurrentItem(w);
+    }
 
     connect(&m_wizual, &clsWizual::wezelObraz, this, &fmRegulatory::ustawObraz);
     connect(&m_wizual, &clsWizual::wezelKolor, this, &fmRegulatory::ustawKolor);
@@ -64,6 +69,11 @@ fmRegulatory::fmRegulatory(const colRegulatory &regulatory, clsoApp &app, clsWiz
         if (!m_myszWcisnieta)
             kliknieto(w, nullptr);
     });
+}
+
+QSize fmRegulatory::sizeHint() const
+{
+    return {twipyNaPiksele(3600, this), twipyNaPiksele(5000, this)};
 }
 
 QString fmRegulatory::tag(const QTreeWidgetItem *wezel)

@@ -33,6 +33,7 @@ public:
                  MenuDrzewa menu, QWidget *parent = nullptr);
 
     QTreeWidget *Tree() const { return m_tree; }
+    QSize sizeHint() const override;
     // The node with that key, or null.
     QTreeWidgetItem *wezel(const QString &klucz) const { return m_wezly.value(klucz); }
     // What a node stands for: "R" a controller, "RR" the group, "B" a stage,

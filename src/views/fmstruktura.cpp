@@ -52,8 +52,12 @@ fmStruktura::fmStruktura(Polaczenie &cnBaza, Komunikaty &komunikaty, QWidget *pa
     auto *uklad = new QVBoxLayout(this);
     uklad->setContentsMargins(0, 0, 0, 0);
     uklad->addWidget(m_tree);
-    resize(twipyNaPiksele(4200, this), twipyNaPiksele(5200, this));
     LadujObiekty();
+}
+
+QSize fmStruktura::sizeHint() const
+{
+    return {twipyNaPiksele(4200, this), twipyNaPiksele(5200, this)};
 }
 
 int fmStruktura::obraz(const QTreeWidgetItem *wezel)

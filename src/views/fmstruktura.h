@@ -23,6 +23,7 @@ public:
     fmStruktura(Polaczenie &cnBaza, Komunikaty &komunikaty, QWidget *parent = nullptr);
 
     QTreeWidget *Tree() const { return m_tree; }
+    QSize sizeHint() const override;
     QTreeWidgetItem *wezel(const QString &klucz) const { return m_wezly.value(klucz); }
     static int obraz(const QTreeWidgetItem *wezel);
 

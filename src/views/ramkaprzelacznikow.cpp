@@ -21,6 +21,8 @@ RamkaPrzelacznikow::RamkaPrzelacznikow(const QString &podpis, bool podLiterami, 
     QFont f = font();
     f.setPointSizeF(f.pointSizeF() * 1.5);
     setFont(f);
+    // Centred, so that the outer selectors stay inside the frame.
+    setAlignment(Qt::AlignHCenter);
 }
 
 void RamkaPrzelacznikow::ustaw(const std::array<ctlPrzel *, 4> &przelaczniki)
@@ -69,10 +71,10 @@ QRect RamkaPrzelacznikow::obszarPodpisu() const
 QSize RamkaPrzelacznikow::sizeHint() const
 {
     const QRect podpis = obszarPodpisu();
+    const QFontMetrics fm(font());
     const int w = szerokoscPrzelacznika();
-    const std::array<double, 4> s = srodki();
-    const int doPrawej = podpis.left() + static_cast<int>(std::ceil(s[3])) + w / 2 + margines;
-    return {std::max(podpis.right() + margines, doPrawej), podpis.bottom() + 2 * w + 2 * margines};
+    const int napisy = std::max(fm.horizontalAdvance(title()), fm.horizontalAdvance(podpisLiter()));
+    return {napisy + w + 2 * margines, podpis.bottom() + 2 * w + 2 * margines};
 }
 
 void RamkaPrzelacznikow::resizeEvent(QResizeEvent *event)
@@ -86,10 +88,12 @@ void RamkaPrzelacznikow::rozmiesc()
     const QRect podpis = obszarPodpisu();
     const int w = szerokoscPrzelacznika();
     const std::array<double, 4> s = srodki();
+    // Under the letters of the caption, or the same spacing in the middle.
+    const double od = m_podLiterami ? podpis.left() : width() / 2.0 - (s[0] + s[3]) / 2.0;
     for (std::size_t i = 0; i < m_przelaczniki.size(); ++i) {
         if (!m_przelaczniki.at(i))
             continue;
-        const int x = podpis.left() + static_cast<int>(std::lround(s.at(i))) - w / 2;
+        const int x = static_cast<int>(std::lround(od + s.at(i))) - w / 2;
         m_przelaczniki.at(i)->setGeometry(x, podpis.bottom() + margines, w, 2 * w);
     }
 }

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
@@ -127,7 +128,8 @@ private Q_SLOTS:
         s->menu("mnuBDNowyRegul")->trigger(); // the typing would be lost: it stays
         QCOMPARE(okna()->edytor(), e);
         QCOMPARE(e->txtFields(12)->text(), QStringLiteral("R2"));
-        e->Command2()->click();
+        e->Command2()->click(); // closed by itself: its frame goes too
+        QTRY_COMPARE(s->glowny()->mdi()->subWindowList().size(), 2);
         s->menu("mnuBDNowyRegul")->trigger();
         e = okna()->edytor();
         QVERIFY(e && e->txtFields(12)->text().isEmpty());

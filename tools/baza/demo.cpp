@@ -100,10 +100,10 @@ void wstawRegulatory(Polaczenie &cn)
         "?, "
         "?, ?, ?, ?, 1, 0, ?, 0, ?, ?, 0, 360, 440, 0, ?, 0, ?, 0, ?, 49.5, 50.5, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const Regulator &r : regulatory) {
-        // Display limits sized to the controller: a one-minute interval at
+        // Display limits sized to the controller: a 15-minute interval at
         // twice the typical current.
         const double In = r.pradNominalny;
-        const double energiaMax = std::ceil(std::sqrt(3.0) * 400 * In * 2 / 1000 / 60);
+        const double energiaMax = std::ceil(std::sqrt(3.0) * 400 * In * 2 / 1000 * 15 / 60);
         q.addBindValue(r.adres);
         q.addBindValue(QString::fromUtf8(r.kod));
         q.addBindValue(opcja(r.progNapiecie));

@@ -50,8 +50,12 @@ QMdiSubWindow *fmGlowny::pokazOkno(QWidget *okno)
         if (s->widget() == okno)
             ramka = s;
     }
-    if (!ramka)
+    if (!ramka) {
         ramka = m_mdi->addSubWindow(okno);
+        // A window that closes itself (the editor after a save) takes its
+        // frame with it.
+        connect(okno, &QObject::destroyed, ramka, &QWidget::close, Qt::QueuedConnection);
+    }
     ramka->show();
     okno->show();
     return ramka;

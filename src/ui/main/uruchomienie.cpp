@@ -14,6 +14,8 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLoggingCategory>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTranslator>
 
 #include <exception>
@@ -64,10 +66,12 @@ bool Uruchomienie::start()
 
     m_regulatory = new fmRegulatory(m_k.oRegulatory, m_k.oApp, m_k.oWizual, m_k.listaAlarmow,
                                     {m_glowny->menuRegulatora(), m_glowny->menuBazy(), m_glowny->menuStopnia()});
-    m_glowny->pokazOkno(m_regulatory);
+    QMdiSubWindow *drzewo = m_glowny->pokazOkno(m_regulatory);
     m_alarmy = new fmAlarmyN(m_k.listaAlarmow);
     m_glowny->pokazOkno(m_alarmy);
     m_glowny->ustawOknoAlarmow(m_alarmy);
+    // The operator starts by choosing a controller: the tree has the keys.
+    m_glowny->mdi()->setActiveSubWindow(drzewo);
 
     m_splash.reset();
     m_k.harmonogram.Timer1().start();
