@@ -2,14 +2,22 @@
 
 #include "platform/ustawienia.h"
 
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcOpcje, "tolvek.ustawienia")
+
 void clsoApp::WczytajOpcje(const Ustawienia &u)
 {
     bool ok = false;
-    const int n =
-        u.czytaj(QStringLiteral("port"), QStringLiteral("nr_portu"), QStringLiteral("1")).trimmed().toInt(&ok);
+    const QString tekst = u.czytaj(QStringLiteral("port"), QStringLiteral("nr_portu"), QStringLiteral("1"));
+    const int n = tekst.trimmed().toInt(&ok);
     // A hand-edited settings file must not give a port number that wraps
-    // around; the port loop then simply tries port 1 and asks again.
+    // around; the port loop then simply tries port 1 and asks again, and
+    // the log says why it is port 1.
     nr_portu = (ok && n >= 0 && n <= 255) ? n : 1;
+    if (nr_portu != n || !ok)
+        qCWarning(lcOpcje).noquote() << "settings: [port] nr_portu =" << tekst
+                                     << "is not a port number 0..255; port 1 is used";
     AdmHaslo = u.czytaj(QStringLiteral("adm_haslo"), QStringLiteral("wartosc"), QStringLiteral("tuplak"));
 }
 

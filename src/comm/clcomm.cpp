@@ -5,6 +5,7 @@
 #include "oknoczekania.h"
 #include "protokol.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 Q_LOGGING_CATEGORY(lcComm, "tolvek.comm")
@@ -23,13 +24,10 @@ void clComm::ustawPort(std::unique_ptr<PortSzeregowy> port)
     if (m_port)
         m_port->disconnect(this);
     m_port = std::move(port);
-    m_poAwarii = false;
+    m_liniaUtracona = false;
     if (!m_port)
         return;
-    connect(m_port.get(), &PortSzeregowy::awaria, this, [this](const QString &opis) {
-        qCWarning(lcComm) << "serial line failed:" << opis;
-        m_poAwarii = true;
-    });
+    connect(m_port.get(), &PortSzeregowy::awaria, this, &clComm::poAwarii);
 }
 
 bool clComm::otworz(const QString &urzadzenie, QString *opisBledu)
@@ -40,18 +38,18 @@ bool clComm::otworz(const QString &urzadzenie, QString *opisBledu)
         m_port->zamknij();
     if (!m_port->otworz(urzadzenie)) {
         if (opisBledu)
-            *opisBledu = m_port->opisBledu();
+            *opisBledu = urzadzenie + QStringLiteral(": ") + m_port->opisBledu();
         return false;
     }
     m_urzadzenie = urzadzenie;
-    m_poAwarii = false;
+    m_liniaUtracona = false;
     return true;
 }
 
 void clComm::zamknij()
 {
     m_urzadzenie.clear();
-    m_poAwarii = false;
+    m_liniaUtracona = false;
     if (m_port)
         m_port->zamknij();
 }
@@ -62,20 +60,50 @@ void clComm::przerwij()
     Q_EMIT przerwano();
 }
 
+void clComm::poAwarii(const QString &opis)
+{
+    if (m_liniaUtracona || m_urzadzenie.isEmpty())
+        return;
+    // Said once; the attempts that follow are silent until one succeeds.
+    qCWarning(lcComm).noquote() << "serial line lost:" << m_urzadzenie + QStringLiteral(": ") + opis
+                                << "- reopening it every" << pierwszyOdstepMs / 1000 << "s to"
+                                << najdluzszyOdstepMs / 1000 << "s";
+    m_liniaUtracona = true;
+    m_nieudaneProby = 0;
+    m_odstepMs = pierwszyOdstepMs;
+    m_nastepnaProbaMs = m_zegar.msMonotoniczne() + m_odstepMs;
+}
+
+bool clComm::liniaGotowa() const
+{
+    if (!m_port || m_przerwany)
+        return false;
+    if (m_port->otwarty())
+        return true;
+    return !m_urzadzenie.isEmpty() && (!m_liniaUtracona || m_zegar.msMonotoniczne() >= m_nastepnaProbaMs);
+}
+
 void clComm::przywrocPort()
 {
     if (!m_port || m_port->otwarty() || m_urzadzenie.isEmpty())
         return;
-    const bool pierwszaProba = m_poAwarii;
+    if (!m_liniaUtracona) {
+        // Closed without a reported failure (a write that failed quietly):
+        // the same back-off from now on.
+        poAwarii(QStringLiteral("the port closed"));
+    }
+    const std::int64_t teraz = m_zegar.msMonotoniczne();
+    if (teraz < m_nastepnaProbaMs)
+        return;
     if (m_port->otworz(m_urzadzenie)) {
-        qCInfo(lcComm) << "serial line reopened:" << m_urzadzenie;
-        m_poAwarii = false;
+        qCInfo(lcComm).noquote() << "serial line back:" << m_urzadzenie << "reopened after" << m_nieudaneProby
+                                 << "failed attempts";
+        m_liniaUtracona = false;
         return;
     }
-    // Tried before every write until the device is back; say it once.
-    if (pierwszaProba)
-        qCWarning(lcComm) << "serial line cannot be reopened yet:" << m_port->opisBledu();
-    m_poAwarii = false;
+    ++m_nieudaneProby;
+    m_odstepMs = std::min(m_odstepMs * 2, najdluzszyOdstepMs);
+    m_nastepnaProbaMs = teraz + m_odstepMs;
 }
 
 bool clComm::WyslijStr(const QByteArray &lan)
@@ -95,6 +123,10 @@ QCoro::Task<bool> clComm::JestWBuforze()
 {
     if (m_przerwany)
         throw PrzerwanieLinii();
+    // No byte can come through a closed port: a line that failed does not
+    // cost every read the whole answer time-out.
+    if (!m_port || !m_port->otwarty())
+        co_return false;
     OknoCzekania okno(m_zegar.teraz());
     // The first sleep is zero-long: the event loop runs at least once even
     // when a byte already waits.
@@ -103,6 +135,7 @@ QCoro::Task<bool> clComm::JestWBuforze()
         const DataCzas wyjscie = m_zegar.teraz();
         Budzik budzik(this, m_zegar, wyjscie, sen);
         budzik.budzPrzy(m_port.get(), &PortSzeregowy::daneGotowe);
+        budzik.budzPrzy(m_port.get(), &PortSzeregowy::awaria);
         budzik.budzPrzy(this, &clComm::przerwano);
         const DataCzas termin = co_await budzik.sen();
         if (m_przerwany)
@@ -111,7 +144,7 @@ QCoro::Task<bool> clComm::JestWBuforze()
         okno.poPrzebudzeniu(wyjscie, termin, teraz);
         if (m_port && m_port->ileCzeka() > 0)
             co_return true;
-        if (okno.minelo(teraz))
+        if (!m_port || !m_port->otwarty() || okno.minelo(teraz))
             co_return false;
         sen = std::chrono::milliseconds(okno.nastepnySen(teraz));
     }

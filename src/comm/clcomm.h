@@ -37,8 +37,12 @@ public:
     // The line. The link owns its port object; tests hand in a fake.
     void ustawPort(std::unique_ptr<PortSzeregowy> port);
     PortSzeregowy *port() const { return m_port.get(); }
-    // Opens the device; false with the serial layer's description on failure.
+    // Opens the device; false on failure, with a description that names the
+    // device ("/dev/ttyUSB0: ...").
     bool otworz(const QString &urzadzenie, QString *opisBledu);
+    // The line can carry a frame now: the port is open, or it closed after a
+    // failure and its next reopening attempt is due.
+    bool liniaGotowa() const;
     void zamknij();
     // The station is stopping: a wait in progress wakes and throws
     // PrzerwanieLinii, so does every later one, and no frame goes out.
@@ -80,15 +84,28 @@ private:
     class Zajecie;
     int adresRegulatora(int nrRegulatora) const;
     // A port that closed itself after a failure (adapter pulled, line hung
-    // up) is reopened quietly before the next write, so the station recovers
-    // without a restart once the device is back.
+    // up) is reopened before a write, so the station recovers without a
+    // restart once the device is back. The attempts back off (1 s, doubling
+    // up to 30 s): opening a serial device creates, syncs and removes a lock
+    // file, wear that a flash disk should not take ten times a second for
+    // hours. Between attempts a frame is refused at once.
     void przywrocPort();
+    void poAwarii(const QString &opis);
 
     const Zegar &m_zegar;
     Komunikaty &m_komunikaty;
     std::unique_ptr<PortSzeregowy> m_port;
     std::function<int(int)> m_adres;
     QString m_urzadzenie; // the device last opened; empty after zamknij()
-    bool m_poAwarii = false;
     bool m_przerwany = false;
+    // The device is gone: the monotonic time of the next reopening attempt,
+    // the back-off after the last failed one, and the failed attempts.
+    bool m_liniaUtracona = false;
+    std::int64_t m_nastepnaProbaMs = 0;
+    std::int64_t m_odstepMs = 0;
+    int m_nieudaneProby = 0;
+
+public:
+    static constexpr std::int64_t pierwszyOdstepMs = 1000;
+    static constexpr std::int64_t najdluzszyOdstepMs = 30000;
 };

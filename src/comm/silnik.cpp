@@ -111,6 +111,10 @@ QCoro::Task<bool> clComm::WyslijRozkaz(int nrRegulatora, QString rozkaz, DaneRoz
             }
             break;
         }
+        // A line that is down until its next reopening attempt refuses every
+        // attempt alike; the command fails now rather than four times over.
+        if (!sukces && !liniaGotowa())
+            przerwij = true;
     }
     co_return sukces;
 }

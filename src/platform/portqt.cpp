@@ -100,7 +100,8 @@ private:
         // descriptor stays readable and the error repeats in a tight loop
         // until the port is closed: close it here.
         m_opis = m_port.errorString();
-        qCWarning(lcPort) << "serial port failed, closing it:" << m_opis;
+        // The link that owns the port logs the loss, with the device's path.
+        qCDebug(lcPort) << "serial port failed, closing it:" << m_port.portName() << m_opis;
         m_port.close();
         m_port.clearError();
         Q_EMIT awaria(m_opis);

@@ -3,9 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QSysInfo>
+
+Q_LOGGING_CATEGORY(lcUstawienia, "tolvek.ustawienia")
 
 QString domyslnaSciezkaUstawien()
 {
@@ -46,6 +49,7 @@ void utworzDlaWlasciciela(const QString &sciezka)
 
 struct UstawieniaPlik::Impl {
     std::unique_ptr<QSettings> s;
+    bool bladZgloszony = false;
 };
 
 UstawieniaPlik::UstawieniaPlik() : d(std::make_unique<Impl>())
@@ -67,6 +71,16 @@ UstawieniaPlik::~UstawieniaPlik() = default;
 QString UstawieniaPlik::czytaj(const QString &sekcja, const QString &klucz, const QString &domyslna) const
 {
     d->s->sync(); // another process (the simulator) may have written the file
+    // A file that cannot be read leaves every value at its default (port 1):
+    // the log says why, once.
+    if (d->s->status() != QSettings::NoError && !d->bladZgloszony) {
+        d->bladZgloszony = true;
+        qCWarning(lcUstawienia).noquote()
+            << "the settings file" << d->s->fileName() << "cannot be read ("
+            << (d->s->status() == QSettings::FormatError ? QStringLiteral("not in INI format")
+                                                         : QStringLiteral("no access, or not a file"))
+            << "); the values it should give are taken at their defaults";
+    }
     return d->s->value(sekcja + QLatin1Char('/') + klucz, domyslna).toString();
 }
 

@@ -1,6 +1,8 @@
 #include "kontekstestowy.h"
 #include "model/ladowanie.h"
 
+#include <QDir>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
@@ -64,8 +66,25 @@ private Q_SLOTS:
         UstawieniaTestowe u;
         u.zapisz(QStringLiteral("port"), QStringLiteral("nr_portu"), tekst);
         clsoApp app;
+        // A text that does not give its own number is logged, never silent.
+        const QRegularExpression wpis(QStringLiteral("nr_portu = .* is not a port number"));
+        if (port != tekst.trimmed().toInt())
+            QTest::ignoreMessage(QtWarningMsg, wpis);
+        else
+            QTest::failOnWarning(wpis);
         app.WczytajOpcje(u);
         QCOMPARE(app.nr_portu, port);
+    }
+
+    void unreadableSettingsFileIsLogged()
+    {
+        UstawieniaPlik u;
+        QVERIFY(QDir().mkpath(u.sciezka())); // a folder where the file should be
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("settings file .* cannot be read")));
+        clsoApp app;
+        app.WczytajOpcje(u);
+        QCOMPARE(app.nr_portu, 1);
+        QDir(u.sciezka()).removeRecursively();
     }
 
     void portNumberMapsToDevice()

@@ -7,6 +7,7 @@ target_compile_definitions(tst_lacze PRIVATE TOLVEK_KORPUS="${tolvek_comm_testy}
 tolvek_test(tst_silnik unit SOURCES ${tolvek_comm_testy}/tst_silnik.cpp ${tolvek_comm_testy}/stanowisko.h
     LIBS tolvek_comm)
 tolvek_test(tst_protokol unit SOURCES ${tolvek_comm_testy}/tst_protokol.cpp LIBS tolvek_protokol)
+tolvek_test(tst_zanikportu unit SOURCES ${tolvek_comm_testy}/tst_zanikportu.cpp LIBS tolvek_model)
 tolvek_test(tst_kolejka unit SOURCES ${tolvek_comm_testy}/tst_kolejka.cpp LIBS tolvek_comm)
 tolvek_test(tst_portqt integration SOURCES ${tolvek_comm_testy}/tst_portqt.cpp LIBS tolvek_comm util)
 

@@ -173,9 +173,11 @@ private Q_SLOTS:
         s.port->wstrzyknijAwarie(QStringLiteral("Input/output error"));
         // The adapter is still away: the write fails, nothing is shown.
         s.port->ustawBladOtwarcia(QStringLiteral("No such file or directory"));
+        zegar.przesun(clComm::pierwszyOdstepMs);
         QVERIFY(!s.comm.WyslijStr(r));
         // It is back.
         s.port->ustawBladOtwarcia({});
+        zegar.przesun(2 * clComm::pierwszyOdstepMs);
         QVERIFY(s.comm.WyslijStr(r));
         QCOMPARE(s.port->otwarcia, QStringList(2, QStringLiteral("/dev/ttyTEST0")));
         QVERIFY(s.komunikaty.pokazane.isEmpty());
@@ -188,7 +190,7 @@ private Q_SLOTS:
         s.port->ustawBladOtwarcia(QStringLiteral("No such file or directory"));
         QString opis;
         QVERIFY(!s.comm.otworz(QStringLiteral("/dev/ttyUSB9"), &opis));
-        QCOMPARE(opis, QStringLiteral("No such file or directory"));
+        QCOMPARE(opis, QStringLiteral("/dev/ttyUSB9: No such file or directory"));
     }
 };
 

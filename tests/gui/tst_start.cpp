@@ -118,8 +118,9 @@ private Q_SLOTS:
         QCOMPARE(portWDialogu, QStringLiteral("1"));
         const auto &bledy = s.kt.komunikaty->informacje;
         QCOMPARE(bledy.size(), 2);
-        QCOMPARE(bledy.first().tekst, QStringLiteral("Błąd otwarcia portu szeregowego: Nie ma takiego urządzenia\r"
-                                                     "Proszę zmienić nr portu."));
+        QCOMPARE(bledy.first().tekst,
+                 QStringLiteral("Błąd otwarcia portu szeregowego: /dev/ttyS0: Nie ma takiego urządzenia\r"
+                                "Proszę zmienić nr portu."));
         QCOMPARE(bledy.first().tytul, QStringLiteral("Tolvek"));
         QCOMPARE(bledy.first().ikona, Ikona::Krytyczna);
         QCOMPARE(s.kt.ustawienia->czytaj(QStringLiteral("port"), QStringLiteral("nr_portu"), {}), QStringLiteral("2"));

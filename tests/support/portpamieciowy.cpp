@@ -6,6 +6,7 @@ PortPamieciowy::PortPamieciowy(QObject *parent) : PortSzeregowy(parent) {}
 
 bool PortPamieciowy::otworz(const QString &urzadzenie)
 {
+    ++proby;
     if (!m_bladOtwarcia.isEmpty()) {
         m_opis = m_bladOtwarcia;
         return false;

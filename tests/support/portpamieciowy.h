@@ -22,7 +22,11 @@ public:
     QString opisBledu() const override { return m_opis; }
     void zamknij() override { m_otwarty = false; }
     bool otwarty() const override { return m_otwarty; }
-    qint64 ileCzeka() const override { return m_wejscie.size(); }
+    qint64 ileCzeka() const override
+    {
+        ++pytaniaOCzekajace;
+        return m_wejscie.size();
+    }
     void wyczyscWejscie() override;
     bool zapisz(const QByteArray &bajty) override;
     int czytajBajt() override;
@@ -46,8 +50,11 @@ public:
     QByteArray wejscie() const { return m_wejscie; }
     // Every frame written, in order.
     QList<QByteArray> zapisane;
-    // Every device opened successfully, in order.
+    // Every device opened successfully, in order; every attempt, failed ones
+    // included; every look at the count of waiting bytes.
     QStringList otwarcia;
+    int proby = 0;
+    mutable int pytaniaOCzekajace = 0;
     int wyczyszczenia = 0;
 
 private:

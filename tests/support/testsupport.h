@@ -17,17 +17,26 @@
 #include <memory>
 #include <optional>
 
-// A clock that stands still until a test moves it.
+// A clock that stands still until a test moves it. Moving it forward is
+// time passing (the monotonic count follows); setting it back is a clock
+// set back (the monotonic count stays).
 class ZegarTestowy final : public Zegar
 {
 public:
     explicit ZegarTestowy(DataCzas t = DataCzas::z(QDate(2026, 12, 5), QTime(10, 0))) : m_t(t) {}
     DataCzas teraz() const override { return m_t; }
-    void ustaw(DataCzas t) { m_t = t; }
-    void przesun(std::int64_t ms) { m_t = m_t.plusMs(ms); }
+    std::int64_t msMonotoniczne() const override { return m_mono; }
+    void ustaw(DataCzas t)
+    {
+        if (t > m_t)
+            m_mono += t.ms() - m_t.ms();
+        m_t = t;
+    }
+    void przesun(std::int64_t ms) { ustaw(m_t.plusMs(ms)); }
 
 private:
     DataCzas m_t;
+    std::int64_t m_mono = 1'000'000;
 };
 
 // The real clock plus an offset a test may move (a "handler" that took 10 s).
@@ -35,6 +44,7 @@ class ZegarPrzesuwany final : public Zegar
 {
 public:
     DataCzas teraz() const override { return ZegarSystemowy().teraz().plusMs(m_przesuniecie); }
+    std::int64_t msMonotoniczne() const override { return ZegarSystemowy().msMonotoniczne() + m_przesuniecie; }
     void przesun(std::int64_t ms) { m_przesuniecie += ms; }
 
 private:
