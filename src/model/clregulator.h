@@ -2,12 +2,15 @@
 
 #include "clsstan.h"
 #include "comm/dane.h"
+#include "comm/protokol.h"
 #include "platform/datacz.h"
+#include "wiarygodnosc.h"
 
 #include <QCoro/QCoroTask>
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 struct SrodowiskoRegulatora;
 
@@ -67,6 +70,18 @@ public:
     float PradCalkMin = 0, PradCalkMax = 0;
     float CzestotliwoscMin = 0, CzestotliwoscMax = 0;
     int NrAktBaterii = 0;
+    // The limits of "Filtrowanie danych" in force (wiarygodnosc.h).
+    wiarygodnosc::Filtr Filtr;
+
+    // The start of the last reading taken for storing (OstPomiar.Czas at
+    // start). Storing two readings less than 25 s apart would meet the
+    // storing's 20 s rule by accident and store the cumulative counters as
+    // one interval's energy, so such a reading waits for the next grid point.
+    DataCzas OstatniZapis;
+    static constexpr std::int64_t minOdstepZapisuSekund = 25;
+    bool zaWczesnieNaZapis(DataCzas Teraz) const;
+    // The time counter of the last accepted block, and when it was read.
+    std::optional<wiarygodnosc::PunktLicznika> punktLicznika;
 
     clsStan &stan() { return m_stan; }
     const clsStan &stan() const { return m_stan; }
@@ -90,8 +105,24 @@ public:
     QCoro::Task<bool> WczytajStanRegul(DataCzas Teraz);
     // The next point of the grid N + k*F (k >= 1) not earlier than Teraz.
     static DataCzas nastepnyOdczyt(DataCzas N, DataCzas Teraz, int F);
+    // The values one block gives, before they enter the record.
+    struct WartosciBloku {
+        protokol::BlokPomiarow blok;
+        float Napiecie = 0, PradCalkSr = 0, PradBiernPojSr = 0, PradBiernSr = 0;
+        float PradBierny = 0, PradCalk = 0, Faza = 0, Okres = 0, PradCzynny = 0, TgFi = 0;
+        std::int32_t TimerU = 0;
+        int P = 0;
+        bool zaklocenia = false;
+    };
+    WartosciBloku przeliczBlok(const DaneRozkazu &dane) const;
+    void przyjmijBlok(const WartosciBloku &w);
     // Decodes blok into the record (steps 4-7 of the reading).
     void dekodujBlok();
+    // Why a block cannot come from a real installation, or nothing: a
+    // frequency outside 40..70 Hz, a negative voltage, a time counter that
+    // neither ran on nor restarted, a value outside the configured limits
+    // (for a reading to be stored, its interval energies too).
+    std::optional<QString> ocenBlok(const WartosciBloku &w, bool doZapisu);
     // The threshold checks of a decoded reading: raises or clears the
     // alarms 201 (current), 202 (voltage) and 203 (tg fi), at the clock's now.
     void sprawdzProgi();
@@ -112,6 +143,16 @@ private:
     // What the operations use; throws std::logic_error for a record made
     // without it (only tests of the pure parts do that).
     const SrodowiskoRegulatora &srodowisko() const;
+    QCoro::Task<bool> wczytaj(bool doZapisu);
+    // A refused block is logged with its bytes; a controller that keeps
+    // sending them is logged once a minute, with the count in between.
+    void zglosOdrzucenie(const QString &powod, const DaneRozkazu &czytajOdp, const DaneRozkazu &blokOdp);
+
     const SrodowiskoRegulatora *m_s;
     clsStan m_stan;
+    // The time counter of the last block refused for it alone: two blocks
+    // that agree with each other outweigh a stale accepted point.
+    std::optional<wiarygodnosc::PunktLicznika> m_licznikOdrzucony;
+    std::int64_t m_ostatnieZgloszenieMs = 0;
+    int m_odrzuconeBezZgloszenia = 0;
 };

@@ -104,6 +104,36 @@ void wczytajOstatniPomiar(Rekordy &ost, clRegulator &r)
     r.PopPradCzynny = pojedyncza(ost.pole(QStringLiteral("PopPradCzynny")));
     r.popTimerU = calkowita32(ost.pole(QStringLiteral("popTimerU")));
     r.OstatniOdczyt = model::czasZPola(ost.pole(QStringLiteral("czas")));
+    r.OstatniZapis = r.OstatniOdczyt;
+    // Where the controller's time counter stood at that reading: the first
+    // block of this run is judged against it by the wall clock.
+    r.punktLicznika = wiarygodnosc::PunktLicznika{r.popTimerU, 0, r.OstatniOdczyt, true};
+}
+
+// A pair of "Filtrowanie danych" limits; one that cannot be meant (its
+// maximum not above its minimum) filters nothing, and the log says so.
+wiarygodnosc::Zakres zakresFiltru(const Rekordy &rs, const clRegulator &r, const char *kolumna)
+{
+    const QString min = QLatin1String(kolumna) + QStringLiteral("Min");
+    const QString max = QLatin1String(kolumna) + QStringLiteral("Max");
+    bool bledny = false;
+    const wiarygodnosc::Zakres z = wiarygodnosc::zakres(rs.pole(min), rs.pole(max), &bledny);
+    if (bledny)
+        qCWarning(lcModel).noquote() << "Regulatory: the code" << r.Kod << "has" << min << "="
+                                     << rs.pole(min).toString() << "and" << max << "=" << rs.pole(max).toString()
+                                     << "- a maximum not above its minimum filters nothing";
+    return z;
+}
+
+void wczytajFiltr(const Rekordy &rs, clRegulator &r)
+{
+    r.Filtr.napiecie = zakresFiltru(rs, r, "Napiecie");
+    r.Filtr.pradBierny = zakresFiltru(rs, r, "PradBierny");
+    r.Filtr.pradCalk = zakresFiltru(rs, r, "PradCalk");
+    r.Filtr.czestotliwosc = zakresFiltru(rs, r, "Czestotliwosc");
+    r.Filtr.enCzynna = zakresFiltru(rs, r, "EnCzynna");
+    r.Filtr.enBiernaCalk = zakresFiltru(rs, r, "EnBiernaCalk");
+    r.Filtr.enBiernaPoj = zakresFiltru(rs, r, "EnBiernaPoj");
 }
 
 void wczytajKonfiguracje(const Rekordy &rs, clRegulator &r)
@@ -140,6 +170,7 @@ void wczytajKonfiguracje(const Rekordy &rs, clRegulator &r)
     r.CzestotliwoscMax = pojedyncza(pole("CzestotliwoscMax"));
 
     r.SkalaNapiecia = skalaNapiecia(r.NapieciePomiar);
+    wczytajFiltr(rs, r);
 }
 
 } // namespace

@@ -31,17 +31,32 @@ QCoro::Task<bool> clRegulator::OkresowyOdczyt(DataCzas Teraz)
     const int id = Id;
     model::Straznik koniecOdczytu([&s, id] { s.zdarzenia.eOkresowyOdczyt(id, false); });
 
-    const bool odczytano = co_await WczytajStanRegul(Teraz);
+    // A reading too soon after the last stored one (a restart within
+    // seconds of it, a reading due again on the grid point it just had) is
+    // taken, but it is stored at the next grid point instead.
+    const bool doZapisu = !zaWczesnieNaZapis(Teraz);
+    const bool odczytano = co_await wczytaj(doZapisu);
     // On failure NastepnyOdczyt stays, so the controller is tried again on
     // the next tick; only complete readings are stored.
     if (odczytano) {
         NastepnyOdczyt = nastepnyOdczyt(NastepnyOdczyt, Teraz, CzestOdczytu);
-        ZapiszDaneDB();
+        if (doZapisu)
+            ZapiszDaneDB();
+        else
+            qCInfo(lcModel).noquote() << "controller" << Id << Kod << "read at" << Teraz.tekstBazy() << "less than"
+                                      << minOdstepZapisuSekund << "s after its last stored reading ("
+                                      << OstatniZapis.tekstBazy() << "); stored at the next grid point"
+                                      << NastepnyOdczyt.tekstBazy();
     }
     co_return false;
 }
 
 QCoro::Task<bool> clRegulator::WczytajStanRegul(DataCzas)
+{
+    return wczytaj(false);
+}
+
+QCoro::Task<bool> clRegulator::wczytaj(bool doZapisu)
 {
     const SrodowiskoRegulatora &s = srodowisko();
     ZakloceniaHarm = false;
@@ -50,15 +65,15 @@ QCoro::Task<bool> clRegulator::WczytajStanRegul(DataCzas)
     // answer never mixes into the bytes of the last good reading.
     DaneRozkazu odpDiody;
     const bool okDiody = co_await s.komunikator.WykonajRozkaz(Id, QStringLiteral("Czytaj_Diody"), &odpDiody);
-    if (okDiody) {
+    const auto przyjmijDiody = [this, &odpDiody] {
         diody = odpDiody;
         const protokol::StanDiod d = protokol::dekodujDiody(diody);
         m_stan.StanDiod1 = d.wyjscia1;
         m_stan.StanDiod2 = d.wyjscia2;
         m_stan.StanDiod3 = d.stan3;
-    } else {
+    };
+    if (!okDiody)
         DodajAlarm(s.zegar.teraz(), alarmBrakKomunikacji, QString());
-    }
 
     // DAJ_DANE fails only when its frame could not be written (the line is
     // gone). Decoding the previous block again would store an old reading
@@ -71,14 +86,29 @@ QCoro::Task<bool> clRegulator::WczytajStanRegul(DataCzas)
     if (ok)
         ok = co_await s.komunikator.WykonajRozkaz(Id, QStringLiteral("czytaj32"), &odpBlok);
     if (!ok) {
+        if (okDiody)
+            przyjmijDiody();
         DodajAlarm(s.zegar.teraz(), alarmBrakKomunikacji, QString());
         co_return false;
     }
+    // A block no installation gives is noise on the line: a failed reading
+    // like a missing answer, and nothing of it (the LED bytes of the same
+    // exchange included) enters the record.
+    const WartosciBloku wartosci = przeliczBlok(odpBlok);
+    if (const std::optional<QString> powod = ocenBlok(wartosci, doZapisu)) {
+        zglosOdrzucenie(*powod, odpCzytaj, odpBlok);
+        DodajAlarm(s.zegar.teraz(), alarmBrakKomunikacji, QString());
+        co_return false;
+    }
+    if (okDiody)
+        przyjmijDiody();
     czytaj = odpCzytaj;
     blok = odpBlok;
     SprawdzAlarm(alarmBrakKomunikacji);
 
-    dekodujBlok();
+    przyjmijBlok(wartosci);
+    punktLicznika = wiarygodnosc::PunktLicznika{wartosci.TimerU, s.zegar.msMonotoniczne(), s.zegar.teraz(), false};
+    m_licznikOdrzucony.reset();
     sprawdzProgi();
     s.zdarzenia.eNoweDane(Id, QStringLiteral("O"));
     co_return true;

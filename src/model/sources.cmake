@@ -6,6 +6,9 @@ target_sources(tolvek_model PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/clregulator.cpp
     ${CMAKE_CURRENT_LIST_DIR}/colregulatory.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dekodowanie.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/wiarygodnosc.h
+    ${CMAKE_CURRENT_LIST_DIR}/wiarygodnosc.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ocena.cpp
     ${CMAKE_CURRENT_LIST_DIR}/alarmy.cpp
     ${CMAKE_CURRENT_LIST_DIR}/odczyt.cpp
     ${CMAKE_CURRENT_LIST_DIR}/zapis.cpp

@@ -36,31 +36,33 @@ private:
 
 } // namespace
 
+model::EnergieOkresu model::energieOkresu(const clRegulator &r, float czynny, float biernSr, float biernPojSr,
+                                          std::int32_t timerU, std::int64_t dw)
+{
+    // dc is the controller's own count since the last stored reading, dw the
+    // seconds this reading has taken so far. Normally dc spans a whole
+    // interval and lies far from dw: the interval's energies are then the
+    // differences of the cumulative counters. Only when the two agree within
+    // 20 s are the counters themselves stored.
+    const std::int64_t dc = static_cast<std::int64_t>(timerU) - static_cast<std::int64_t>(r.popTimerU);
+    if (std::llabs(dw - dc) <= 20)
+        return {czynny, biernPojSr, biernSr};
+    const float d = biernPojSr - r.PopPradBiernPojSr;
+    // A growing capacitive counter is marked with the integer 1.
+    return {czynny - r.PopPradCzynny, d <= 0 ? QVariant(d) : QVariant(1), biernSr - r.PopPradBiernSr};
+}
+
 void clRegulator::ZapiszDaneDB()
 {
     const SrodowiskoRegulatora &s = srodowisko();
     KrokiZapisu krok(s);
     Rekordy &rs = s.rsPomiary;
 
-    // dc is the controller's own count since the last stored reading, dw the
-    // seconds this reading has taken so far. Normally dc spans a whole
-    // interval and lies far from dw: the interval's energies are then the
-    // differences of the cumulative counters. Only when the two agree within
-    // 20 s are the counters themselves stored.
-    const std::int64_t dc = static_cast<std::int64_t>(TimerU) - static_cast<std::int64_t>(popTimerU);
-    const std::int64_t dw = DataCzas::sekundyMiedzy(OstatniOdczyt, s.zegar.teraz());
-    const bool przyrosty = std::llabs(dw - dc) > 20;
-
-    float enCzynna = PradCzynny;
-    QVariant enBiernaPoj = PradBiernPojSr;
-    float enBiernaCalk = PradBiernSr;
-    if (przyrosty) {
-        enCzynna = PradCzynny - PopPradCzynny;
-        const float d = PradBiernPojSr - PopPradBiernPojSr;
-        // A growing capacitive counter is marked with the integer 1.
-        enBiernaPoj = d <= 0 ? QVariant(d) : QVariant(1);
-        enBiernaCalk = PradBiernSr - PopPradBiernSr;
-    }
+    const model::EnergieOkresu e = model::energieOkresu(*this, PradCzynny, PradBiernSr, PradBiernPojSr, TimerU,
+                                                        DataCzas::sekundyMiedzy(OstatniOdczyt, s.zegar.teraz()));
+    const float enCzynna = e.czynna;
+    const QVariant enBiernaPoj = e.biernaPoj;
+    const float enBiernaCalk = e.biernaCalk;
 
     // Without a new row the assignments would land on the cursor's current
     // row and overwrite a stored reading, so a failed AddNew skips the row.
@@ -82,6 +84,7 @@ void clRegulator::ZapiszDaneDB()
     PopPradBiernSr = PradBiernSr;
     PopPradBiernPojSr = PradBiernPojSr;
     popTimerU = TimerU;
+    OstatniZapis = OstatniOdczyt;
 
     Rekordy &ost = s.rsOstPomiar;
     // Both steps run (each failure is reported), but only a search that ran

@@ -10,3 +10,7 @@ tolvek_test(tst_model_odczyt integration SOURCES ${tolvek_model_testy}/tst_odczy
     ${tolvek_model_testy}/stanowisko.h ${tolvek_model_testy}/sterownik.h LIBS tolvek_model)
 tolvek_test(tst_model_sterowanie integration SOURCES ${tolvek_model_testy}/tst_sterowanie.cpp
     ${tolvek_model_testy}/stanowisko.h ${tolvek_model_testy}/sterownik.h LIBS tolvek_model)
+tolvek_test(tst_model_smieci integration SOURCES ${tolvek_model_testy}/tst_smieci.cpp
+    ${tolvek_model_testy}/stanowisko.h ${tolvek_model_testy}/sterownik.h LIBS tolvek_model)
+tolvek_test(tst_model_zaleglosci integration SOURCES ${tolvek_model_testy}/tst_zaleglosci.cpp
+    ${tolvek_model_testy}/stanowisko.h ${tolvek_model_testy}/sterownik.h LIBS tolvek_model)

@@ -1,0 +1,72 @@
+#pragma once
+
+// Whether a decoded measurement block can come from a real installation.
+// The bus has no checksum and no address echo: noise on the line, or an
+// answer torn by a stray 0x02, decodes into numbers all the same. Only
+// values that no installation produces are refused, so a refusal always
+// means a broken answer, never an unusual plant.
+
+#include "platform/datacz.h"
+
+#include <QString>
+#include <QVariant>
+
+#include <cstdint>
+#include <optional>
+
+namespace wiarygodnosc
+{
+
+// The mains frequency of any installation the controllers serve.
+inline constexpr double czestotliwoscMin = 40.0;
+inline constexpr double czestotliwoscMax = 70.0;
+
+// One pair of limits of Regulatory's "Filtrowanie danych". A side that is
+// not given lets every value through on that side.
+struct Zakres {
+    std::optional<float> min;
+    std::optional<float> max;
+    bool ustawiony() const { return min.has_value() || max.has_value(); }
+    bool zawiera(double wartosc) const;
+};
+
+// A pair as the columns hold it: null or 0/0 filters nothing, a null side
+// is open. A pair whose maximum is not above its minimum cannot be meant
+// and filters nothing either; *bledny tells the caller to say so.
+Zakres zakres(const QVariant &min, const QVariant &max, bool *bledny = nullptr);
+
+// The limits a controller's readings must keep. The instantaneous ones hold
+// for every reading; the energies of the interval for a reading that is to
+// be stored. "Prąd czynny" has no counterpart here: the record holds the
+// cumulative active counter under that name, no instantaneous active current.
+struct Filtr {
+    Zakres napiecie, pradBierny, pradCalk, czestotliwosc;
+    Zakres enCzynna, enBiernaCalk, enBiernaPoj;
+};
+
+// The controller's time counter (whole seconds) as last accepted, and when.
+// A point carried over from the last stored reading of an earlier run knows
+// only the wall-clock time of that reading.
+struct PunktLicznika {
+    std::int32_t licznik = 0;
+    std::int64_t msMonotoniczne = 0; // meaningful when !zPoprzedniegoUruchomienia
+    DataCzas sciana;
+    bool zPoprzedniegoUruchomienia = false;
+    // Whole seconds since the point, or nothing when they cannot be known
+    // (a wall clock set back across a restart).
+    std::optional<std::int64_t> uplynelo(std::int64_t msTeraz, DataCzas scianaTeraz) const;
+};
+
+// The time counter read `uplynelo` seconds after `poprzedni`: it either ran
+// on by about that much, or restarted (a power cut, a controller that clears
+// its counters, the 24-bit wrap) and counts from a value no larger. Anything
+// else is a broken answer; the reason is returned. The allowance covers the
+// length of an exchange and a controller's crystal.
+std::optional<QString> ocenLicznik(std::int32_t poprzedni, std::int32_t obecny, std::int64_t uplynelo);
+
+// The frequency of a period count P (115200 / P) is checked only when the
+// controller counted one: P = 1 marks a disturbed signal and P = 0 leaves
+// the frequency unknown, both the controller's own states.
+bool okresZmierzony(int P);
+
+} // namespace wiarygodnosc

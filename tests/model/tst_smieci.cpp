@@ -1,0 +1,183 @@
+// Garbage on the line: a block no installation gives is a failed reading
+// (nothing decoded, nothing stored, alarm 100, logged with its bytes), the
+// configured limits refuse only when they are set, and the controller's time
+// counter may run on or restart but not jump.
+
+#include "model/ladowanie.h"
+#include "sterownik.h"
+
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTest>
+
+namespace
+{
+
+QStringList ostrzezenia;
+
+void zbierz(QtMsgType typ, const QMessageLogContext &, const QString &tekst)
+{
+    if (typ == QtWarningMsg)
+        ostrzezenia.append(tekst);
+}
+
+int wierszePomiarow(StanowiskoLinii &s)
+{
+    return static_cast<int>(s.wiersze(QStringLiteral("Select Adres from Pomiary")).size());
+}
+
+// The controller's block with some bytes replaced, as hex "index:bytes".
+void ustawBajty(StanowiskoLinii &s, int od, const char *hex)
+{
+    const QByteArray b = QByteArray::fromHex(hex);
+    for (int i = 0; i < b.size(); ++i)
+        s.sterownik.blok[static_cast<std::size_t>(od + i)] = static_cast<quint8>(b[i]);
+}
+
+} // namespace
+
+class TestSmieci final : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        ostrzezenia.clear();
+        qInstallMessageHandler(zbierz);
+    }
+    void cleanup() { qInstallMessageHandler(nullptr); }
+
+    // Noise in well-formed frames for ten minutes, a reading due every 30 s:
+    // nothing of it is stored or decoded, and the first clean reading after
+    // it stores the energy since the last clean one.
+    void noise_isAFailedReading_theNextCleanRowHoldsTheRealEnergy()
+    {
+        StanowiskoLinii s;
+        QVERIFY(uruchom(s.r.OkresowyOdczyt(s.teraz())).wyjatek.isEmpty());
+        QCOMPARE(wierszePomiarow(s), 1);
+        const float czynny = s.r.PradCzynny;
+        const float napiecie = s.r.Napiecie;
+
+        QRandomGenerator los(20261205);
+        s.port->ustawOdpowiadacz([&los](const QByteArray &ramka) {
+            QByteArray w(static_cast<quint8>(ramka[3]) == 0x06 ? 33 : 1, Qt::Uninitialized);
+            for (char &c : w)
+                c = static_cast<char>(los.bounded(256));
+            return protokol::naLinie(w);
+        });
+        for (int i = 0; i < 20; ++i) {
+            s.zegarTestowy->przesun(30000);
+            s.r.NastepnyOdczyt = s.teraz();
+            QVERIFY(uruchom(s.r.OkresowyOdczyt(s.teraz())).wyjatek.isEmpty());
+        }
+        QCOMPARE(wierszePomiarow(s), 1);
+        QCOMPARE(s.r.PradCzynny, czynny);
+        QCOMPARE(s.r.Napiecie, napiecie);
+        QCOMPARE(s.r.stan().StanDiod1, 0xFB);
+        QCOMPARE(s.r.NastepnyOdczyt, s.teraz()); // still due
+        QVERIFY(s.alarmy.Count() == 1 && s.alarmy.wiersz(1).aktywny());
+        // Logged with the bytes, not once per refusal.
+        const QStringList wpisy = ostrzezenia.filter(QStringLiteral("sent a block no installation gives"));
+        QVERIFY(!wpisy.isEmpty() && wpisy.size() < 20);
+        QVERIFY2(QRegularExpression(QStringLiteral("([0-9a-f]{2} ){32}[0-9a-f]{2}$")).match(wpisy.first()).hasMatch(),
+                 qPrintable(wpisy.first()));
+
+        // Clean again, ten minutes and 600 counted seconds after the last clean block.
+        ustawBajty(s, 0, "00989A68"); // the total counter 1000 on
+        ustawBajty(s, 12, "0005DC");  // the timer 900 + 600
+        s.port->ustawOdpowiadacz([&s](const QByteArray &ramka) { return s.sterownik.odpowiedz(ramka); });
+        s.r.NastepnyOdczyt = s.teraz();
+        uruchom(s.r.OkresowyOdczyt(s.teraz()));
+        QCOMPARE(wierszePomiarow(s), 2);
+        QVERIFY(!s.alarmy.wiersz(1).aktywny());
+        const auto w = s.wiersze(QStringLiteral("Select EnCzynna from Pomiary order by Data"));
+        QCOMPARE(w.at(1).at(0).toFloat(), s.r.PradCzynny - czynny);
+        QVERIFY(w.at(1).at(0).toFloat() > 0);
+    }
+
+    // One field at a time, on a block that is otherwise the controller's own.
+    void implausibleValue_refused_data()
+    {
+        QTest::addColumn<int>("od");
+        QTest::addColumn<QByteArray>("bajty");
+        QTest::addColumn<bool>("przyjety");
+        QTest::newRow("50 Hz") << 23 << QByteArray("08FF") << true;
+        QTest::newRow("30 Hz") << 23 << QByteArray("0EFF") << false;
+        QTest::newRow("80 Hz") << 23 << QByteArray("059F") << false;
+        QTest::newRow("negative period count") << 23 << QByteArray("FFF0") << false;
+        QTest::newRow("disturbed signal (P = 1)") << 23 << QByteArray("0000") << true;
+        QTest::newRow("no period (P = 0)") << 23 << QByteArray("FFFF") << true;
+        QTest::newRow("negative voltage") << 15 << QByteArray("FF1A") << false;
+        QTest::newRow("zero voltage") << 15 << QByteArray("0000") << true;
+        QTest::newRow("timer 60 s on") << 12 << QByteArray("0003C0") << true;
+        QTest::newRow("timer restarted") << 12 << QByteArray("000020") << true;
+        QTest::newRow("timer back, not restarted") << 12 << QByteArray("000200") << false;
+        QTest::newRow("timer jumped a day") << 12 << QByteArray("0154E4") << false;
+    }
+    void implausibleValue_refused()
+    {
+        QFETCH(int, od);
+        QFETCH(QByteArray, bajty);
+        QFETCH(bool, przyjety);
+        StanowiskoLinii s;
+        QVERIFY(uruchom(s.r.WczytajStanRegul(s.teraz())).wartosc); // timer 900 read now
+        s.zegarTestowy->przesun(60000);
+        ustawBajty(s, od, bajty.constData());
+        if (od != 12)
+            ustawBajty(s, 12, "0003C0"); // the counter runs on with the clock
+        s.r.Napiecie = -7;
+        QCOMPARE(uruchom(s.r.WczytajStanRegul(s.teraz())).wartosc, przyjety);
+        QCOMPARE(s.r.Napiecie != -7, przyjety);
+        QCOMPARE(s.alarmy.Count(), przyjety ? 0 : 1);
+    }
+
+    // A time counter point stored before these checks existed may be junk:
+    // two blocks that agree with each other replace it.
+    void staleCounterPoint_twoAgreeingBlocksReplaceIt()
+    {
+        StanowiskoLinii s;
+        s.r.punktLicznika = wiarygodnosc::PunktLicznika{15'000'000, 0, s.teraz().plusMinuty(-1), true};
+        QVERIFY(!uruchom(s.r.WczytajStanRegul(s.teraz())).wartosc); // 900 against 15 000 000
+        s.zegarTestowy->przesun(10000);
+        ustawBajty(s, 12, "00038E"); // 910: ten seconds on from the refused one
+        QVERIFY(uruchom(s.r.WczytajStanRegul(s.teraz())).wartosc);
+        QCOMPARE(s.r.TimerU, 910);
+    }
+
+    void limits_setOnesRefuse_nullOrZeroPairsFilterNothing()
+    {
+        StanowiskoLinii s; // 230 V, reactive 100 A, total 200 A, 50 Hz
+        s.baza.wykonaj(QStringLiteral(
+            "INSERT INTO Regulatory (Adres, Kod, Typ, NapiecieMin, NapiecieMax, PradCalkMin, PradCalkMax, "
+            "CzestotliwoscMin, CzestotliwoscMax, PradBiernyMin, PradBiernyMax) VALUES "
+            "(5, 'K5', 'regulator', 0, 250, 0, 0, 49, 0, 0, 50)"));
+        Rekordy rs;
+        rs.Open(QStringLiteral("Regulatory"), s.cnBaza);
+        colRegulatory rej;
+        WczytajRegulatory(rs, s.rsOstPomiar, rej, s.komunikaty);
+        const wiarygodnosc::Filtr &f = rej.znajdz(1)->Filtr;
+        QVERIFY(f.napiecie.ustawiony() && f.napiecie.zawiera(230) && !f.napiecie.zawiera(251));
+        QVERIFY(!f.pradCalk.ustawiony());      // 0/0
+        QVERIFY(!f.czestotliwosc.ustawiony()); // a maximum not above the minimum
+        QVERIFY(!ostrzezenia.filter(QStringLiteral("CzestotliwoscMax")).isEmpty());
+        QVERIFY(!f.enCzynna.ustawiony()); // the columns' defaults
+        QCOMPARE(wiarygodnosc::zakres(QVariant(), QVariant(300.0)).max, std::optional<float>(300));
+        QVERIFY(!wiarygodnosc::zakres(QVariant(), QVariant()).ustawiony());
+
+        s.r.Filtr = rej.znajdz(1)->Filtr;
+        QVERIFY(!uruchom(s.r.WczytajStanRegul(s.teraz())).wartosc); // reactive 100 A above 50
+        s.r.Filtr.pradBierny = {};
+        QVERIFY(uruchom(s.r.WczytajStanRegul(s.teraz())).wartosc);
+
+        // Interval energies are judged only for a reading that is stored.
+        s.r.Filtr.enCzynna = wiarygodnosc::zakres(0.0, 0.5);
+        QVERIFY(uruchom(s.r.WczytajStanRegul(s.teraz())).wartosc);
+        s.r.NastepnyOdczyt = s.teraz();
+        uruchom(s.r.OkresowyOdczyt(s.teraz()));
+        QCOMPARE(wierszePomiarow(s), 0);
+        QCOMPARE(s.r.NastepnyOdczyt, s.teraz());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSmieci)
+#include "tst_smieci.moc"
