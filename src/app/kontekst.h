@@ -9,6 +9,7 @@
 #include "comm/clskolejka.h"
 #include "comm/komunikator.h"
 #include "db/clsbd.h"
+#include "db/zapispomiarow.h"
 #include "model/colregulatory.h"
 #include "model/srodowisko.h"
 #include "platform/dzwiek.h"
@@ -66,6 +67,7 @@ public:
     Rekordy rsRegulatory;
     Rekordy rsPomiary;
     Rekordy rsOstPomiar;
+    ZapisPomiarow zapisPomiarow;
     ListaAlarmow listaAlarmow;
     // The front panel sets these (see PrzelacznikiPanelu).
     PrzelacznikiPanelu przelaczniki;
@@ -73,8 +75,7 @@ public:
                                     .alarmy = listaAlarmow,
                                     .zdarzenia = oWizual,
                                     .bd = oBD,
-                                    .rsPomiary = rsPomiary,
-                                    .rsOstPomiar = rsOstPomiar,
+                                    .zapis = zapisPomiarow,
                                     .zegar = zegar(),
                                     .komunikaty = komunikaty(),
                                     .przelaczniki = przelaczniki};

@@ -19,6 +19,7 @@ void otworzBazeIWczytaj(Kontekst &k)
     k.rsOstPomiar.Open(QStringLiteral("OstPomiar"), k.cnBaza);
     WczytajRegulatory(k.rsRegulatory, k.rsOstPomiar, k.oRegulatory, k.komunikaty());
     k.oApp.NrAktRegulatora = 1;
+    k.zapisPomiarow.czuwaj();
 }
 
 bool otworzPort(Kontekst &k, QString *opisBledu)
@@ -64,11 +65,14 @@ void zamknij(Kontekst &k)
 {
     zatrzymajPrace(k);
     k.oComm.zamknij();
+    k.zapisPomiarow.zakoncz();
     k.rsPomiary.Close();
     k.rsRegulatory.Close();
     k.rsOstPomiar.Close();
     if (k.cnBaza.otwarte())
         zapiszLog(k, QStringLiteral("Zatrzymanie aplikacji"));
+    else if (k.zapisPomiarow.plikUtracony())
+        qCWarning(lcStart) << "the stop row is not written: the database file is gone";
     k.cnBaza.Close();
 }
 

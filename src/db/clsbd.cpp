@@ -6,9 +6,16 @@
 
 #include <limits>
 
+void clsBD::sprawdzPlik() const
+{
+    if (m_cn.plikPrzeniesiony())
+        throw BladBazy(1, QStringLiteral("Plik bazy danych „%1” został usunięty lub przeniesiony.").arg(m_cn.plik()));
+}
+
 std::int32_t clsBD::ZapiszAlarm(DataCzas Data, const QString &typ, const QString &Tresc, const QString &Kod_regulatora,
                                 const QString &Operator)
 {
+    sprawdzPlik();
     Rekordy rs;
     rs.Open(QStringLiteral("Alarmy"), m_cn);
     rs.AddNew();
@@ -41,6 +48,7 @@ std::int32_t clsBD::ZapiszAlarm(DataCzas Data, const QString &typ, const QString
 bool clsBD::ModyfikujAlarm(std::int32_t Id_alarmu, std::optional<DataCzas> data_potw,
                            std::optional<DataCzas> data_dezakt, const QString &Operator)
 {
+    sprawdzPlik();
     Rekordy rs;
     rs.Open(QStringLiteral("Alarmy"), m_cn);
     rs.MoveFirst();
@@ -62,6 +70,7 @@ bool clsBD::ModyfikujAlarm(std::int32_t Id_alarmu, std::optional<DataCzas> data_
 bool clsBD::ZapiszDoLoga(const QString &Operacja, const QString &Status, const QString &typ,
                          const QString &Kod_regulatora)
 {
+    sprawdzPlik();
     Rekordy rs;
     rs.Open(QStringLiteral("Log"), m_cn);
     rs.AddNew();

@@ -30,5 +30,8 @@ public:
     static QString bladDziennika(int numer, const QString &opis);
 
 private:
+    // A row written into a file that was deleted or moved away would be
+    // lost without a word: such a write fails instead.
+    void sprawdzPlik() const;
     Polaczenie &m_cn;
 };

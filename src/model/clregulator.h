@@ -120,9 +120,8 @@ public:
     void dekodujBlok();
     // Why a block cannot come from a real installation, or nothing: a
     // frequency outside 40..70 Hz, a negative voltage, a time counter that
-    // neither ran on nor restarted, a value outside the configured limits
-    // (for a reading to be stored, its interval energies too).
-    std::optional<QString> ocenBlok(const WartosciBloku &w, bool doZapisu);
+    // neither ran on nor restarted, a value outside the configured limits.
+    std::optional<QString> ocenBlok(const WartosciBloku &w);
     // The threshold checks of a decoded reading: raises or clears the
     // alarms 201 (current), 202 (voltage) and 203 (tg fi), at the clock's now.
     void sprawdzProgi();
@@ -143,7 +142,6 @@ private:
     // What the operations use; throws std::logic_error for a record made
     // without it (only tests of the pure parts do that).
     const SrodowiskoRegulatora &srodowisko() const;
-    QCoro::Task<bool> wczytaj(bool doZapisu);
     // A refused block is logged with its bytes; a controller that keeps
     // sending them is logged once a minute, with the count in between.
     void zglosOdrzucenie(const QString &powod, const DaneRozkazu &czytajOdp, const DaneRozkazu &blokOdp);

@@ -131,9 +131,6 @@ void wczytajFiltr(const Rekordy &rs, clRegulator &r)
     r.Filtr.pradBierny = zakresFiltru(rs, r, "PradBierny");
     r.Filtr.pradCalk = zakresFiltru(rs, r, "PradCalk");
     r.Filtr.czestotliwosc = zakresFiltru(rs, r, "Czestotliwosc");
-    r.Filtr.enCzynna = zakresFiltru(rs, r, "EnCzynna");
-    r.Filtr.enBiernaCalk = zakresFiltru(rs, r, "EnBiernaCalk");
-    r.Filtr.enBiernaPoj = zakresFiltru(rs, r, "EnBiernaPoj");
 }
 
 void wczytajKonfiguracje(const Rekordy &rs, clRegulator &r)

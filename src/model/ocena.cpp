@@ -32,7 +32,7 @@ bool clRegulator::zaWczesnieNaZapis(DataCzas Teraz) const
     return odstep >= 0 && odstep < minOdstepZapisuSekund;
 }
 
-std::optional<QString> clRegulator::ocenBlok(const WartosciBloku &w, bool doZapisu)
+std::optional<QString> clRegulator::ocenBlok(const WartosciBloku &w)
 {
     using namespace wiarygodnosc;
     const SrodowiskoRegulatora &s = srodowisko();
@@ -52,17 +52,6 @@ std::optional<QString> clRegulator::ocenBlok(const WartosciBloku &w, bool doZapi
         return p;
     if (auto p = pozaZakresem(Filtr.pradCalk, w.PradCalk, "total current"))
         return p;
-    if (doZapisu && (Filtr.enCzynna.ustawiony() || Filtr.enBiernaCalk.ustawiony() || Filtr.enBiernaPoj.ustawiony())) {
-        const model::EnergieOkresu e =
-            model::energieOkresu(*this, w.PradCzynny, w.PradBiernSr, w.PradBiernPojSr, w.TimerU,
-                                 DataCzas::sekundyMiedzy(OstatniOdczyt, s.zegar.teraz()));
-        if (auto p = pozaZakresem(Filtr.enCzynna, e.czynna, "active energy of the interval"))
-            return p;
-        if (auto p = pozaZakresem(Filtr.enBiernaCalk, e.biernaCalk, "reactive energy of the interval"))
-            return p;
-        if (auto p = pozaZakresem(Filtr.enBiernaPoj, e.biernaPoj.toDouble(), "capacitive energy of the interval"))
-            return p;
-    }
 
     if (!punktLicznika)
         return std::nullopt;

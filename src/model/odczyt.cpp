@@ -35,7 +35,7 @@ QCoro::Task<bool> clRegulator::OkresowyOdczyt(DataCzas Teraz)
     // seconds of it, a reading due again on the grid point it just had) is
     // taken, but it is stored at the next grid point instead.
     const bool doZapisu = !zaWczesnieNaZapis(Teraz);
-    const bool odczytano = co_await wczytaj(doZapisu);
+    const bool odczytano = co_await WczytajStanRegul(Teraz);
     // On failure NastepnyOdczyt stays, so the controller is tried again on
     // the next tick; only complete readings are stored.
     if (odczytano) {
@@ -52,11 +52,6 @@ QCoro::Task<bool> clRegulator::OkresowyOdczyt(DataCzas Teraz)
 }
 
 QCoro::Task<bool> clRegulator::WczytajStanRegul(DataCzas)
-{
-    return wczytaj(false);
-}
-
-QCoro::Task<bool> clRegulator::wczytaj(bool doZapisu)
 {
     const SrodowiskoRegulatora &s = srodowisko();
     ZakloceniaHarm = false;
@@ -95,7 +90,7 @@ QCoro::Task<bool> clRegulator::wczytaj(bool doZapisu)
     // like a missing answer, and nothing of it (the LED bytes of the same
     // exchange included) enters the record.
     const WartosciBloku wartosci = przeliczBlok(odpBlok);
-    if (const std::optional<QString> powod = ocenBlok(wartosci, doZapisu)) {
+    if (const std::optional<QString> powod = ocenBlok(wartosci)) {
         zglosOdrzucenie(*powod, odpCzytaj, odpBlok);
         DodajAlarm(s.zegar.teraz(), alarmBrakKomunikacji, QString());
         co_return false;

@@ -7,7 +7,7 @@ class clsBD;
 class Komunikator;
 class Komunikaty;
 class ListaAlarmow;
-class Rekordy;
+class ZapisPomiarow;
 class Zegar;
 class ZdarzeniaRegulatora;
 
@@ -22,16 +22,15 @@ struct PrzelacznikiPanelu {
 };
 
 // Everything a controller's operations use beyond the record itself: the
-// dispatcher for the line, the alarm list, the event sink, the journal and
-// the two storing cursors, the clock, the messages and the panel switches.
+// dispatcher for the line, the alarm list, the event sink, the journal, the
+// writer of readings, the clock, the messages and the panel switches.
 // The composition root builds one; every record of the registry shares it.
 struct SrodowiskoRegulatora {
     Komunikator &komunikator;
     ListaAlarmow &alarmy;
     ZdarzeniaRegulatora &zdarzenia;
     clsBD &bd;
-    Rekordy &rsPomiary;
-    Rekordy &rsOstPomiar;
+    ZapisPomiarow &zapis;
     const Zegar &zegar;
     Komunikaty &komunikaty;
     PrzelacznikiPanelu &przelaczniki;

@@ -6,6 +6,7 @@
 #include "alarms/listaalarmow.h"
 #include "comm/komunikator.h"
 #include "db/clsbd.h"
+#include "db/zapispomiarow.h"
 #include "platform/datacz.h"
 #include "platform/komunikaty.h"
 #include "platform/rekordy.h"
@@ -28,19 +29,6 @@ class clRegulator;
 
 namespace model
 {
-
-// The energies of the interval since the last stored reading, as a reading
-// with these counters would store them: the differences of the cumulative
-// counters, or, when the controller's own count of seconds (timerU against
-// the record's popTimerU) agrees within 20 s with the dw seconds the reading
-// has taken so far, the counters themselves.
-struct EnergieOkresu {
-    float czynna = 0;
-    QVariant biernaPoj; // a single, or the integer 1 for a growing counter
-    float biernaCalk = 0;
-};
-EnergieOkresu energieOkresu(const clRegulator &r, float czynny, float biernSr, float biernPojSr, std::int32_t timerU,
-                            std::int64_t dw);
 
 // Title of the message boxes the model raises.
 inline QString tytulAplikacji()

@@ -13,13 +13,13 @@ namespace
 constexpr std::int64_t zapasSekund = 30;
 constexpr std::int64_t dryfNaSekundy = 100; // 1 %
 
-std::optional<float> liczba(const QVariant &v)
+std::optional<float> granica(const QVariant &v)
 {
     if (!v.isValid() || v.isNull())
         return std::nullopt;
     bool ok = false;
     const double d = v.toDouble(&ok);
-    if (!ok || !std::isfinite(d))
+    if (!ok || !std::isfinite(d) || d == 0)
         return std::nullopt;
     return static_cast<float>(d);
 }
@@ -38,9 +38,7 @@ Zakres zakres(const QVariant &min, const QVariant &max, bool *bledny)
 {
     if (bledny)
         *bledny = false;
-    Zakres z{liczba(min), liczba(max)};
-    if (z.min.value_or(0) == 0 && z.max.value_or(0) == 0)
-        return {};
+    const Zakres z{granica(min), granica(max)};
     if (z.min && z.max && *z.max <= *z.min) {
         if (bledny)
             *bledny = true;

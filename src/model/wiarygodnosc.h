@@ -22,7 +22,9 @@ inline constexpr double czestotliwoscMin = 40.0;
 inline constexpr double czestotliwoscMax = 70.0;
 
 // One pair of limits of Regulatory's "Filtrowanie danych". A side that is
-// not given lets every value through on that side.
+// null or 0 is not in force: 0 is what an unset limit holds, and a lower
+// limit of 0 on a signed quantity (the reactive current of an
+// overcompensated plant) would refuse real readings.
 struct Zakres {
     std::optional<float> min;
     std::optional<float> max;
@@ -30,18 +32,19 @@ struct Zakres {
     bool zawiera(double wartosc) const;
 };
 
-// A pair as the columns hold it: null or 0/0 filters nothing, a null side
-// is open. A pair whose maximum is not above its minimum cannot be meant
-// and filters nothing either; *bledny tells the caller to say so.
+// A pair as the columns hold it. A pair whose maximum is not above its
+// minimum cannot be meant and filters nothing; *bledny tells the caller to
+// say so.
 Zakres zakres(const QVariant &min, const QVariant &max, bool *bledny = nullptr);
 
-// The limits a controller's readings must keep. The instantaneous ones hold
-// for every reading; the energies of the interval for a reading that is to
-// be stored. "Prąd czynny" has no counterpart here: the record holds the
-// cumulative active counter under that name, no instantaneous active current.
+// The limits every reading must keep: voltage, reactive and total current,
+// frequency. The other pairs are not applied: "Prąd czynny" names the
+// cumulative active counter in the record, not a current, and an energy
+// limit would refuse a controller's first stored interval for ever (that
+// interval is the whole counter), besides scaling with an interval length
+// the limits do not know.
 struct Filtr {
     Zakres napiecie, pradBierny, pradCalk, czestotliwosc;
-    Zakres enCzynna, enBiernaCalk, enBiernaPoj;
 };
 
 // The controller's time counter (whole seconds) as last accepted, and when.

@@ -181,7 +181,7 @@ void Polaczenie::otworz(const QString &nazwaPodana, Tryb tryb)
                 QStringLiteral("Nie można zarejestrować funkcji SQL: %1").arg(QString::fromUtf8(sqlite3_errstr(rc))));
         // The first read of the schema tells a damaged or foreign file.
         pragma(m_db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
-        pragma(m_db, QStringLiteral("PRAGMA busy_timeout=5000"));
+        pragma(m_db, QStringLiteral("PRAGMA busy_timeout=%1").arg(m_czasOczekiwaniaMs));
         // WAL keeps readers and the writer apart; synchronous=FULL syncs the
         // log at every commit, so a committed row survives a killed process
         // and a power cut. A file system without WAL support keeps its
@@ -215,6 +215,18 @@ void Polaczenie::Close()
 bool Polaczenie::otwarte() const
 {
     return m_db.isOpen();
+}
+
+bool Polaczenie::plikPrzeniesiony()
+{
+    if (!m_db.isOpen())
+        return false;
+    sqlite3 *h = uchwyt(m_db);
+    int przeniesiony = 0;
+    // The engine compares the inode it has open with the one at the path.
+    if (!h || sqlite3_file_control(h, "main", SQLITE_FCNTL_HAS_MOVED, &przeniesiony) != SQLITE_OK)
+        return false;
+    return przeniesiony != 0;
 }
 
 QString Polaczenie::plik() const

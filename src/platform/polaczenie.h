@@ -46,6 +46,22 @@ public:
     Silnik silnik() const { return m_zrodlo.silnik(); }
     // Where this connection leads, to open another one to the same place.
     const ZrodloBazy &zrodlo() const { return m_zrodlo; }
+
+    // How long a statement waits for another program's lock before it fails
+    // ("database is locked"; on a server, the lock time-out); applied at
+    // every open. Readers on worker threads and the tools may wait; the
+    // station's own connection, on the window thread, waits only a moment
+    // (czasOczekiwaniaStacjiMs).
+    void ustawCzasOczekiwania(int ms) { m_czasOczekiwaniaMs = ms; }
+    static constexpr int czasOczekiwaniaStacjiMs = 200;
+
+    // The open file is no longer at its path: deleted (its link count 0),
+    // renamed, or replaced by another file. Writes would go into a file
+    // nobody will ever see again. Closing such a connection removes nothing
+    // at the path: the engine neither checkpoints nor deletes the journal
+    // files of a moved database, which may by now belong to the file in its
+    // place. Always false on a server.
+    bool plikPrzeniesiony();
     // The file path taken from the Data Source; empty on a server.
     QString plik() const;
     QSqlDatabase &db();
@@ -70,6 +86,7 @@ private:
     void otworz(const QString &nazwaPodana, Tryb tryb);
     void otworzSerwer(const ZrodloBazy &zrodlo, Tryb tryb);
 
+    int m_czasOczekiwaniaMs = 5000;
     QString m_nazwa; // QSqlDatabase connection name, unique per object
     QString m_plik;
     ZrodloBazy m_zrodlo;

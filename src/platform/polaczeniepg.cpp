@@ -113,6 +113,9 @@ void Polaczenie::otworzSerwer(const ZrodloBazy &zrodlo, Tryb tryb)
                 qCWarning(lcBazaSerwer) << "server does not know time zone" << strefa << b.opis();
             }
         }
+        // Another session's lock holds a statement up no longer than a file's
+        // busy time-out would.
+        wykonajSesji(m_db, QStringLiteral("SET lock_timeout = %1").arg(m_czasOczekiwaniaMs));
         if (tryb == Tryb::Odczyt)
             wykonajSesji(m_db, QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"));
     } catch (...) {

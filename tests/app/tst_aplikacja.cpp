@@ -156,6 +156,8 @@ private Q_SLOTS:
         KontekstTestowy t;
         Kontekst &k = *t.k;
         k.cnBaza.Open(baza.polaczenieTekst);
+        // The window thread waits only a moment for another program's lock.
+        QVERIFY(wierszeZapytania(k.cnBaza, QStringLiteral("PRAGMA busy_timeout"))[0][0].toInt() <= 250);
         k.rsRegulatory.Open(QStringLiteral("Regulatory"), k.cnBaza);
         k.rsOstPomiar.Open(QStringLiteral("OstPomiar"), k.cnBaza);
         WczytajRegulatory(k.rsRegulatory, k.rsOstPomiar, k.oRegulatory, k.komunikaty());

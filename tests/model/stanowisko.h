@@ -8,6 +8,7 @@
 #include "comm/clcomm.h"
 #include "comm/komunikator.h"
 #include "db/clsbd.h"
+#include "db/zapispomiarow.h"
 #include "model/colregulatory.h"
 #include "model/srodowisko.h"
 #include "platform/rekordy.h"
@@ -29,6 +30,7 @@ struct StanowiskoModelu {
     Polaczenie cnBaza;
     clsBD bd{cnBaza};
     Rekordy rsRegulatory, rsPomiary, rsOstPomiar;
+    ZapisPomiarow zapis;
     colRegulatory rejestr{&srodowisko};
     ListaAlarmow alarmy;
     PrzelacznikiPanelu przelaczniki;
@@ -37,11 +39,11 @@ struct StanowiskoModelu {
     explicit StanowiskoModelu(std::unique_ptr<PortSzeregowy> port = {}, std::unique_ptr<Zegar> zegar = {})
         : zegarWlasny(zegar ? std::move(zegar) : std::make_unique<ZegarTestowy>()),
           zegarTestowy(dynamic_cast<ZegarTestowy *>(zegarWlasny.get())), comm(*zegarWlasny, komunikaty),
-          komunikator(comm),
-          alarmy(rejestr, bd, *zegarWlasny, komunikaty), srodowisko{komunikator,  alarmy,     zdarzenia,
-                                                                    bd,           rsPomiary,  rsOstPomiar,
-                                                                    *zegarWlasny, komunikaty, przelaczniki}
+          komunikator(comm), zapis(cnBaza, rsPomiary, rsOstPomiar, rsRegulatory, *zegarWlasny, komunikaty),
+          alarmy(rejestr, bd, *zegarWlasny, komunikaty), srodowisko{komunikator, alarmy,       zdarzenia,  bd,
+                                                                    zapis,       *zegarWlasny, komunikaty, przelaczniki}
     {
+        cnBaza.ustawCzasOczekiwania(Polaczenie::czasOczekiwaniaStacjiMs);
         if (port)
             comm.ustawPort(std::move(port));
         comm.ustawAdresy([this](int nr) {

@@ -97,11 +97,13 @@ void wstawRegulatory(Polaczenie &cn)
         "EnBiernaCalkMax, EnBiernaPojMin, EnBiernaPojMax, NapiecieMin, NapiecieMax, PradCzynnyMin, PradCzynnyMax, "
         "PradBiernyMin, PradBiernyMax, PradCalkMin, PradCalkMax, CzestotliwoscMin, CzestotliwoscMax, BKSt1, BKSt2, "
         "BKSt3, BKSt4, BKSt5, BKSt6, BKSt7, BKSt8, BKSt9, NrFabryczny, Opis) VALUES (?, ?, 'regulator', 15, 15, 380, "
-        "?, "
-        "?, ?, ?, ?, 1, 0, ?, 0, ?, ?, 0, 360, 440, 0, ?, 0, ?, 0, ?, 49.5, 50.5, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        "?, ?, ?, ?, ?, 1, 0, ?, 0, ?, ?, 0, 200, 600, 0, ?, 0, ?, 0, ?, 45, 55, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const Regulator &r : regulatory) {
-        // Display limits sized to the controller: a 15-minute interval at
-        // twice the typical current.
+        // The filtering limits refuse what no plant of this size gives (noise
+        // on the line), far enough out that every alarm threshold stays
+        // reachable: 200..600 V in the 380 V class, ten times the typical
+        // current, 45..55 Hz. The energy limits (a 15-minute interval at
+        // twice the typical current) are shown only.
         const double In = r.pradNominalny;
         const double energiaMax = std::ceil(std::sqrt(3.0) * 400 * In * 2 / 1000 * 15 / 60);
         q.addBindValue(r.adres);
@@ -114,9 +116,9 @@ void wstawRegulatory(Polaczenie &cn)
         q.addBindValue(energiaMax);
         q.addBindValue(energiaMax);
         q.addBindValue(-energiaMax / 4);
-        q.addBindValue(2 * In);
-        q.addBindValue(2 * In);
-        q.addBindValue(2 * In);
+        q.addBindValue(10 * In);
+        q.addBindValue(10 * In);
+        q.addBindValue(10 * In);
         for (double kvar : r.stopnie)
             q.addBindValue(kvar);
         q.addBindValue(QString::fromUtf8(r.nrFabryczny));
