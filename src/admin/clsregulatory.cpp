@@ -38,6 +38,9 @@ std::optional<double> liczba(QString tekst)
 
 clsRegulatory::clsRegulatory(const QString &polaczenieTekst, QObject *parent) : QObject(parent)
 {
+    // The editor runs on the window thread too: another program's lock makes
+    // a save fail with a reason after a moment instead of freezing the window.
+    m_cn.ustawCzasOczekiwania(Polaczenie::czasOczekiwaniaStacjiMs);
     m_cn.Open(polaczenieTekst);
     const OpisTabeli &opis = m_cn.opisTabeli(QStringLiteral("Regulatory"));
     for (qsizetype i = 0; i < opis.kolumny.size(); ++i)

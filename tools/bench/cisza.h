@@ -1,6 +1,7 @@
 #pragma once
 
 // Seams for benchmarks: nobody answers messages and nothing is stored.
+#include "platform/dzwiek.h"
 #include "platform/komunikaty.h"
 #include "platform/ustawienia.h"
 
@@ -22,4 +23,10 @@ class UstawieniaPuste final : public Ustawienia
 public:
     QString czytaj(const QString &, const QString &, const QString &d) const override { return d; }
     void zapisz(const QString &, const QString &, const QString &) override {}
+};
+
+class DzwiekCichy final : public Dzwiek
+{
+public:
+    void graj(const QString &) override {}
 };

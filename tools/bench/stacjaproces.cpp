@@ -30,7 +30,7 @@ long rssProcesu(qint64 pid)
     return -1;
 }
 
-bool StacjaNaSymulatorze::uruchom(const QString &bin, const QString &katalog, int regulatorow)
+bool StacjaNaSymulatorze::przygotuj(const QString &bin, const QString &katalog, int regulatorow)
 {
     QProcess::execute(bin + QStringLiteral("/baza/tolvek-baza"),
                       {QStringLiteral("init"), QStringLiteral("--plik"), QStringLiteral("tolvek.mdb")});
@@ -60,7 +60,15 @@ bool StacjaNaSymulatorze::uruchom(const QString &bin, const QString &katalog, in
         std::fprintf(stderr, "tolvek-sim did not start\n");
         return false;
     }
-    stacja.setProcessEnvironment(env);
+    port = QString::fromUtf8(sim.readLine()).trimmed().section(QLatin1Char(' '), 1);
+    return true;
+}
+
+bool StacjaNaSymulatorze::uruchom(const QString &bin, const QString &katalog, int regulatorow)
+{
+    if (!przygotuj(bin, katalog, regulatorow))
+        return false;
+    stacja.setProcessEnvironment(sim.processEnvironment());
     stacja.start(bin + QStringLiteral("/../src/tolvek"), {});
     if (!stacja.waitForStarted()) {
         std::fprintf(stderr, "tolvek did not start\n");

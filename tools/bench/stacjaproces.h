@@ -13,12 +13,14 @@ long rssProcesu(qint64 pid);
 
 // In the current directory: tolvek.mdb made by tolvek-baza with `regulatorow`
 // controllers at addresses 1.., read every minute; tolvek-sim serving them
-// with the station's settings under `katalog`/config; then the station itself
-// (offscreen). `bin` is the build's tools folder. False with a message on
-// stderr when something did not start.
+// with the station's settings under `katalog`/config; then (uruchom) the
+// station itself (offscreen). `bin` is the build's tools folder. False with a
+// message on stderr when something did not start.
 struct StacjaNaSymulatorze {
     QProcess sim;
     QProcess stacja;
+    QString port; // the simulator's device
+    bool przygotuj(const QString &bin, const QString &katalog, int regulatorow);
     bool uruchom(const QString &bin, const QString &katalog, int regulatorow);
     void zatrzymaj();
 };
