@@ -11,7 +11,8 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QSqlQuery>
+#include <QSqlDatabase>
+#include <QSqlError>
 
 #include <algorithm>
 
@@ -79,18 +80,18 @@ void ZapisPomiarow::oproznij()
 bool ZapisPomiarow::zapiszPorcje()
 {
     const std::size_t ile = std::min<std::size_t>(porcja, m_kolejka.size());
-    QSqlQuery q(m_cn.db());
+    QSqlDatabase &db = m_cn.db();
     try {
-        // In a file the write lock comes first: a database locked by another
-        // program fails here, after the short busy time-out, before any
-        // cursor moves. A server takes its row locks as the rows are written.
-        sqlpomoc::wykonaj(q, m_cn.silnik() == Silnik::PostgreSQL ? QStringLiteral("BEGIN")
-                                                                 : QStringLiteral("BEGIN IMMEDIATE"));
+        // A database locked by another program fails at the first write,
+        // after the short busy (lock) time-out.
+        if (!db.transaction())
+            throw sqlpomoc::blad(db.lastError(), QStringLiteral("BEGIN"));
         for (std::size_t i = 0; i < ile; ++i)
             zapiszWpis(m_kolejka[i].wpis);
-        sqlpomoc::wykonaj(q, QStringLiteral("COMMIT"));
+        if (!db.commit())
+            throw sqlpomoc::blad(db.lastError(), QStringLiteral("COMMIT"));
     } catch (const BladBazy &e) {
-        QSqlQuery(m_cn.db()).exec(QStringLiteral("ROLLBACK"));
+        db.rollback();
         niepowodzenie(e);
         return false;
     }

@@ -12,5 +12,5 @@ tolvek_test(tst_model_sterowanie integration SOURCES ${tolvek_model_testy}/tst_s
     ${tolvek_model_testy}/stanowisko.h ${tolvek_model_testy}/sterownik.h LIBS tolvek_model)
 tolvek_test(tst_model_smieci integration SOURCES ${tolvek_model_testy}/tst_smieci.cpp
     ${tolvek_model_testy}/stanowisko.h ${tolvek_model_testy}/sterownik.h LIBS tolvek_model)
-tolvek_test(tst_model_zaleglosci integration SOURCES ${tolvek_model_testy}/tst_zaleglosci.cpp
+tolvek_test(tst_model_zaleglosci integration SERWER SOURCES ${tolvek_model_testy}/tst_zaleglosci.cpp
     ${tolvek_model_testy}/stanowisko.h ${tolvek_model_testy}/sterownik.h LIBS tolvek_model)

@@ -105,6 +105,45 @@ private Q_SLOTS:
         QCOMPARE(s.wiersze(QStringLiteral("Select count(*) from Pomiary where Adres = 6")), QList<QVariantList>{{1}});
     }
 
+    // On a server: the row and its OstPomiar update in one transaction, and a
+    // table locked by another session holds a reading up only as long as the
+    // lock time-out, then the reading waits.
+    void server_readingWaitsForALockedTable()
+    {
+        POMIN_BEZ_SILNIKA(Silnik::PostgreSQL);
+        BazaTestowa baza(Silnik::PostgreSQL);
+        ZegarTestowy zegar;
+        KomunikatyTestowe komunikaty;
+        Polaczenie cn;
+        cn.ustawCzasOczekiwania(Polaczenie::czasOczekiwaniaStacjiMs);
+        cn.Open(baza.polaczenieTekst);
+        Rekordy rsPomiary, rsOstPomiar, rsRegulatory;
+        rsPomiary.Open(QStringLiteral("Pomiary"), cn);
+        rsOstPomiar.Open(QStringLiteral("OstPomiar"), cn);
+        ZapisPomiarow zapis(cn, rsPomiary, rsOstPomiar, rsRegulatory, zegar, komunikaty);
+        WpisPomiaru w;
+        w.adres = 5;
+        w.data = zegar.teraz();
+        w.timerU = 900;
+        QVERIFY(zapis.zapisz(w));
+
+        Polaczenie inny;
+        inny.Open(baza.polaczenieTekst);
+        QSqlQuery blokada(inny.db());
+        QVERIFY(blokada.exec(QStringLiteral("BEGIN")));
+        QVERIFY(blokada.exec(QStringLiteral("LOCK TABLE pomiary IN EXCLUSIVE MODE")));
+        w.data = zegar.teraz().plusMinuty(15);
+        w.timerU = 1800;
+        QVERIFY(!zapis.zapisz(w));
+        QCOMPARE(zapis.zalegle(), 1);
+        QVERIFY(blokada.exec(QStringLiteral("COMMIT")));
+        zegar.przesun(ZapisPomiarow::ponowienieMs);
+        zapis.oproznij();
+        QCOMPARE(zapis.zalegle(), 0);
+        QCOMPARE(wierszeZapytania(cn, QStringLiteral("Select count(*) from Pomiary")), QList<QVariantList>{{2}});
+        QCOMPARE(wierszeZapytania(cn, QStringLiteral("Select PopTimerU from OstPomiar")), QList<QVariantList>{{1800}});
+    }
+
     // rm tolvek.mdb* and, right after, another program puts a new database
     // file there and keeps it open: nothing more goes into the deleted file,
     // the new file's journal is left alone, and the waiting reading goes
