@@ -98,6 +98,14 @@ struct StanowiskoLinii : Linia, StanowiskoModelu {
         sterownik.pamiec[0x2F] = 0x41;
     }
 
+    // Bytes of the controller's block from index od on, given in hex.
+    void ustawBlok(int od, const char *hex)
+    {
+        const QByteArray b = QByteArray::fromHex(hex);
+        for (int i = 0; i < b.size(); ++i)
+            sterownik.blok[static_cast<std::size_t>(od + i)] = static_cast<quint8>(b[i]);
+    }
+
     QStringList ramki() const
     {
         QStringList r;

@@ -57,6 +57,36 @@ void naSerwerze(const QString &polaczenie, const QString &sql)
 
 } // namespace
 
+namespace
+{
+QList<QPair<QByteArray, QString>> wpisyDziennika;
+
+void zbierzWpis(QtMsgType, const QMessageLogContext &kontekst, const QString &tekst)
+{
+    wpisyDziennika.append({QByteArray(kontekst.category), tekst});
+}
+} // namespace
+
+DziennikTestowy::DziennikTestowy()
+{
+    wpisyDziennika.clear();
+    qInstallMessageHandler(zbierzWpis);
+}
+
+DziennikTestowy::~DziennikTestowy()
+{
+    qInstallMessageHandler(nullptr);
+}
+
+QStringList DziennikTestowy::wpisy(const char *kategoria) const
+{
+    QStringList w;
+    for (const auto &[k, t] : std::as_const(wpisyDziennika))
+        if (k == kategoria)
+            w.append(t);
+    return w;
+}
+
 BazaTestowa::BazaTestowa(Silnik s, Pusta pusta) : silnik(s)
 {
     if (!katalog.isValid())

@@ -143,6 +143,19 @@ template <typename T> Wynik<T> uruchom(QCoro::Task<T> &&zadanie)
     return w;
 }
 
+// Collects the station's log lines while it lives (one at a time); what
+// it collects is not printed.
+class DziennikTestowy final
+{
+public:
+    DziennikTestowy();
+    ~DziennikTestowy();
+    DziennikTestowy(const DziennikTestowy &) = delete;
+    DziennikTestowy &operator=(const DziennikTestowy &) = delete;
+    // The texts of one category ("tolvek.comm"), in order.
+    QStringList wpisy(const char *kategoria) const;
+};
+
 // Every row of a SELECT over a connection, as lists of column values.
 QList<QVariantList> wierszeZapytania(Polaczenie &polaczenie, const QString &sql);
 
