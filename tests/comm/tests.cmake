@@ -9,12 +9,13 @@ tolvek_test(tst_silnik unit SOURCES ${tolvek_comm_testy}/tst_silnik.cpp ${tolvek
 tolvek_test(tst_protokol unit SOURCES ${tolvek_comm_testy}/tst_protokol.cpp LIBS tolvek_protokol)
 tolvek_test(tst_zanikportu unit SOURCES ${tolvek_comm_testy}/tst_zanikportu.cpp LIBS tolvek_model)
 tolvek_test(tst_kolejka unit SOURCES ${tolvek_comm_testy}/tst_kolejka.cpp LIBS tolvek_comm)
-tolvek_test(tst_portqt integration SOURCES ${tolvek_comm_testy}/tst_portqt.cpp LIBS tolvek_comm util)
+tolvek_test(tst_portqt integration SOURCES ${tolvek_comm_testy}/tst_portqt.cpp LIBS tolvek_comm)
 
 if(TOLVEK_FUZZ)
     add_subdirectory(fuzz)
 endif()
 
 # Wire conformance against the real simulator on a pseudo-terminal.
-tolvek_test(tst_przewod integration SOURCES ${tolvek_comm_testy}/tst_przewod.cpp LIBS tolvek_comm)
+tolvek_test(tst_przewod integration SOURCES ${tolvek_comm_testy}/tst_przewod.cpp ${tolvek_comm_testy}/stanowisko.h
+    LIBS tolvek_comm Qt6::Network)
 add_dependencies(tst_przewod tolvek-sim)

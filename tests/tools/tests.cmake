@@ -1,13 +1,7 @@
 # Tests of this area (see tests/CMakeLists.txt).
 
-# The controller simulator: its pure parts, then the real binary on a pseudo-terminal.
-tolvek_test(tst_symulatorczesci unit
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_symulatorczesci.cpp ${CMAKE_CURRENT_LIST_DIR}/dekodowanie.h
-    LIBS tolvek_simlib)
-tolvek_test(tst_symulator integration
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_symulator.cpp ${CMAKE_CURRENT_LIST_DIR}/dekodowanie.h
-            ${CMAKE_CURRENT_LIST_DIR}/symulatorproces.h
-    LIBS tolvek_protokol Qt6::Network Qt6::Sql)
+# The controller simulator: its pure parts and the binary on a serial device.
+tolvek_test(tst_symulator integration SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_symulator.cpp LIBS tolvek_simlib)
 add_dependencies(tst_symulator tolvek-sim)
 # The alarm sounds and their copies in resources/sounds.
 tolvek_test(tst_dzwieki unit SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_dzwieki.cpp LIBS tolvek_dzwieki)
