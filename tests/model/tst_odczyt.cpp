@@ -73,6 +73,7 @@ private Q_SLOTS:
         QTest::addColumn<float>("tgFi");
         QTest::addColumn<QStringList>("tresci");
         QTest::newRow("all equal to their thresholds") << 100.0f << 400.0f << 0.4f << QStringList();
+        QTest::newRow("tg fi equal to the lower threshold") << 10.0f << 230.0f << -0.25f << QStringList();
         QTest::newRow("tg fi below") << 10.0f << 230.0f << -0.3f
                                      << QStringList{"Przekroczona wartość tg fi (-0.3000000)"};
         QTest::newRow("tg fi guarded 9.999")

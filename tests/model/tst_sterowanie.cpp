@@ -23,6 +23,8 @@ private Q_SLOTS:
         QTest::newRow("unblock 0x61") << 0x61 << false << false << QStringList{czytaj, "02052f0341", czytaj} << false;
         QTest::newRow("block an already blocked 0x20")
             << 0x20 << true << false << QStringList{czytaj, "02052f0320", czytaj} << true;
+        QTest::newRow("unblock an unblocked 0x41")
+            << 0x41 << false << false << QStringList{czytaj, "02052f0341", czytaj} << false;
         QTest::newRow("read fails: nothing written, state kept") << 0x61 << false << true << QStringList() << true;
     }
 
@@ -156,6 +158,8 @@ private Q_SLOTS:
         QCOMPARE(wyczyszczone, 1);
 
         s.port->ustawOdmoweZapisu(false);
+        // The high nibble holds no switches and is never sent.
+        s.przelaczniki.bajtPrzelacznikow = [](int nr) { return nr == 1 ? std::optional<int>(0xF9) : std::nullopt; };
         QCOMPARE(uruchom(s.r.UstawRegulator()).wartosc, -1); // switches 4 and 7 up
         QCOMPARE(s.ramki().first(), QStringLiteral("02056a0309"));
         QCOMPARE(s.ramki().size(), 5); // then the state is read at once

@@ -70,8 +70,9 @@ private Q_SLOTS:
         QTest::addColumn<float>("tgFiOkres");
         QTest::newRow("interval far from 20 s: differences, tg fi 0.4")
             << 900 << 110.0f << -120.5f << QVariantList{10.0, 4.0, -20.5} << 0.4f;
-        QTest::newRow("within 20 s: the counters themselves")
-            << 10 << 150.5f << 7.5f << QVariantList{150.5, 64.0, 7.5} << 64.0f / 150.5f;
+        QTest::newRow("20 s apart: the counters themselves")
+            << 24 << 150.5f << 7.5f << QVariantList{150.5, 64.0, 7.5} << 64.0f / 150.5f;
+        QTest::newRow("21 s apart: differences") << 25 << 110.0f << -120.5f << QVariantList{10.0, 4.0, -20.5} << 0.4f;
         QTest::newRow("growing capacitive counter: 1") << 900 << 110.0f << -90.0f << QVariantList{10.0, 4.0, 1} << 0.4f;
         QTest::newRow("unchanged capacitive counter: 0")
             << 900 << 110.0f << -100.0f << QVariantList{10.0, 4.0, 0.0} << 0.4f;
