@@ -7,8 +7,5 @@ tolvek_test(tst_baza_dialekt unit SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_dialekt.
 tolvek_test(tst_baza_silniki integration SERWER SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_silniki.cpp LIBS tolvek_gui)
 tolvek_test(tst_baza_polaczenie unit SERWER SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_polaczenie.cpp LIBS tolvek_model Qt6::Sql)
 tolvek_test(tst_clsbd unit SERWER SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_clsbd.cpp LIBS tolvek_model)
-# Benchmark (prints figures; not run by ctest).
-add_executable(bench_baza ${CMAKE_CURRENT_LIST_DIR}/bench_baza.cpp)
-target_link_libraries(bench_baza PRIVATE tolvek_platform)
 # Password digest, settings file mode, sound lookup, system journal.
 tolvek_test(tst_instalacja unit SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_instalacja.cpp LIBS tolvek_platform)

@@ -1,6 +1,6 @@
 // Benchmark, not a test: prints how long the station's database operations
 // take on a given file, e.g. one made by "tolvek-baza demo --pomiary 5000000".
-//   bench_baza /path/tolvek.mdb
+//   tolvek-bench-baza /path/tolvek.mdb
 // The file gets a few extra Pomiary rows dated in the year 2099.
 
 #include "platform/bladbazy.h"
@@ -33,7 +33,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     if (argc != 2) {
-        std::fprintf(stderr, "użycie: bench_baza PLIK\n");
+        std::fprintf(stderr, "użycie: tolvek-bench-baza PLIK\n");
         return 1;
     }
     const QString cs = QStringLiteral("Data Source=") + QString::fromLocal8Bit(argv[1]);
