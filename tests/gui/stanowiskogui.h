@@ -6,6 +6,7 @@
 
 #include "kontekstestowy.h"
 #include "platform/polaczenie.h"
+#include "portpamieciowy.h"
 #include "ui/main/fmglowny.h"
 #include "ui/main/uruchomienie.h"
 
@@ -55,40 +56,14 @@ template <class T> void gdyOtwarte(std::function<void(T *)> f, int *licznik = nu
     t->start();
 }
 
-// A line that never answers: the windows only open and close it.
-class PortTestowy final : public PortSzeregowy
-{
-public:
-    bool otworz(const QString &urzadzenie) override
-    {
-        if (!bladOtwarcia.isEmpty())
-            return false;
-        otwarcia << urzadzenie;
-        m_otwarty = true;
-        return true;
-    }
-    QString opisBledu() const override { return bladOtwarcia; }
-    void zamknij() override { m_otwarty = false; }
-    bool otwarty() const override { return m_otwarty; }
-    qint64 ileCzeka() const override { return 0; }
-    void wyczyscWejscie() override {}
-    bool zapisz(const QByteArray &) override { return m_otwarty; }
-    int czytajBajt() override { return -1; }
-
-    QString bladOtwarcia; // the next opens fail with this description
-    QStringList otwarcia; // devices opened, in order
-
-private:
-    bool m_otwarty = false;
-};
-
 class StanowiskoGui
 {
 public:
-    // Controllers R1, R2, ... at addresses 1, 2, ...
+    // Controllers R1, R2, ... at addresses 1, 2, ..., on a line that never
+    // answers: the windows only open and close it.
     explicit StanowiskoGui(int regulatorow = 2)
         : kt([this] {
-              auto p = std::make_unique<PortTestowy>();
+              auto p = std::make_unique<PortPamieciowy>();
               port = p.get();
               return p;
           })
@@ -131,7 +106,7 @@ public:
     }
 
     BazaTestowa baza;
-    PortTestowy *port = nullptr;
+    PortPamieciowy *port = nullptr;
     KontekstTestowy kt;
     std::unique_ptr<Uruchomienie> u;
     int zakonczenia = 0;

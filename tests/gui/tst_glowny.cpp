@@ -1,6 +1,6 @@
-// The main window as the operator meets it: its menus, toolbar and status
-// bar after start-up, the control mode with its login, the commands on the
-// current controller and the close confirmation.
+// The main window as the operator meets it: the status bar, the control
+// mode with its login, the commands on the current controller and the close
+// confirmation.
 #include "admin/fmlogin.h"
 #include "stanowiskogui.h"
 #include "ui/main/panelstanu.h"
@@ -8,11 +8,8 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
-#include <QToolBar>
 #include <QTreeWidget>
 
 class TestGlowny final : public QObject
@@ -52,96 +49,11 @@ private Q_SLOTS:
         s.reset();
     }
 
-    void menuTree_data()
-    {
-        QTest::addColumn<QString>("rodzic");
-        QTest::addColumn<QStringList>("pozycje");
-        QTest::addColumn<QStringList>("podpisy");
-        QTest::newRow("menu bar") << QString() << QStringList{"mnuPlik",    "mnuBaza", "popmnuRegul",  "mnuRaporty",
-                                                              "mnuWykresy", "mnuSter", "mnuNarzedzia", "mnuPomoc"}
-                                  << QStringList{"&Plik",    "&Baza danych", "&Regulator", "&Raporty",
-                                                 "&Wykresy", "&Sterowanie",  "&Narzędzia", "&Pomoc"};
-        QTest::newRow("Plik") << "mnuPlik" << QStringList{"mnuStruktura", "mnuKoniec"}
-                              << QStringList{"&Struktura", "&Koniec"};
-        QTest::newRow("Baza") << "mnuBaza" << QStringList{"mnuBDNowyRegul"} << QStringList{"&Nowy regulator"};
-        QTest::newRow("Regulator") << "popmnuRegul"
-                                   << QStringList{"mnuRegulPanel", "mnureguldane",   "mnuregulmonit", "mnuRegulBat",
-                                                  "mnunic2",       "mnuRegRapDob",   "mnyRegWykrDob", "mnuRegulAlarmy",
-                                                  "mnunic4",       "mnuRegulZablok", "mnunic",        "mnuRegulEdytuj",
-                                                  "mnuRegulUsun"}
-                                   << QStringList{"wyświetl panel",
-                                                  "wyświetl dane",
-                                                  "&Monitoring",
-                                                  "&Stopień",
-                                                  "-",
-                                                  "&Raport z akt. doby",
-                                                  "&Wykres z akt. doby",
-                                                  "&Alarmy z doby",
-                                                  "-",
-                                                  "&Zablokuj regulator",
-                                                  "-",
-                                                  "edytuj",
-                                                  "usuń"};
-        QTest::newRow("Stopień") << "mnuRegulBat" << QStringList{"mnuRegulBatZal", "mnuRegulBatTestuj"}
-                                 << QStringList{"&Załącz stopień", "&Testuj stopień"};
-        QTest::newRow("Raporty") << "mnuRaporty" << QStringList{"mnuRaportyDobowy", "mnuRapOkresowy"}
-                                 << QStringList{"Raport &dobowy", "Raport &okresowy"};
-        QTest::newRow("Wykresy") << "mnuWykresy" << QStringList{"mnuWykresDob", "mnuWykresMies"}
-                                 << QStringList{"Wykres &dobowy", "Wykres &okresowy"};
-        QTest::newRow("Sterowanie") << "mnuSter" << QStringList{"mnuSterWlacz"}
-                                    << QStringList{"Włącz tryb &sterowania"};
-        QTest::newRow("Narzędzia") << "mnuNarzedzia" << QStringList{"mnuNarzOpcje", "mnuNarzAlarmy"}
-                                   << QStringList{"&Opcje", "Archiwum &alarmów"};
-        QTest::newRow("Pomoc") << "mnuPomoc" << QStringList{"mnuPomocOProgramie"} << QStringList{"&O programie"};
-    }
-    void menuTree()
-    {
-        QFETCH(QString, rodzic);
-        QFETCH(QStringList, pozycje);
-        QFETCH(QStringList, podpisy);
-        uruchom();
-        const QList<QAction *> akcje =
-            rodzic.isEmpty() ? s->glowny()->menuBar()->actions() : s->glowny()->findChild<QMenu *>(rodzic)->actions();
-        QStringList nazwy, teksty;
-        for (QAction *a : akcje) {
-            nazwy << a->objectName();
-            teksty << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        }
-        QCOMPARE(nazwy, pozycje);
-        QCOMPARE(teksty, podpisy);
-    }
-
-    void toolbarKeysAndTooltips()
+    void statusBar_isDrivenByTheHub()
     {
         uruchom();
-        const QList<QAction *> pozycje = s->glowny()->findChild<QToolBar *>(QStringLiteral("Toolbar"))->actions();
-        QStringList klucze, podpowiedzi;
-        for (QAction *a : pozycje) {
-            klucze << a->data().toString();
-            podpowiedzi << a->toolTip();
-        }
-        QCOMPARE(klucze, (QStringList{"Komun", "Panel", "Dane", "Monit", "RapDob", "Wykresy", "Alarm", ""}));
-        QCOMPARE(podpowiedzi, (QStringList{"Włączanie/wyłaczanie komunikacji", "Pokaż/ukryj panel",
-                                           "Pokaż/ukryj dane z regulatora", "Włącz/wyłącz monitoring", "Raport dobowy",
-                                           "Twórz wykresy", "Pokaż okno alarmów", "Czarodziej ustawień"}));
-        for (const char *k : {"Panel", "Dane", "Monit"})
-            QVERIFY2(s->glowny()->przycisk(QString::fromLatin1(k))->isCheckable(), k);
-    }
-
-    void statusBarAfterStart()
-    {
-        uruchom();
-        const QStringList podpowiedzi = {"Aktualny stan Tolveka", "Monitoring", "Alarmy",
-                                         "Komunikacja",           "Tryb pracy", "Aktualny czas"};
-        for (int i = 1; i <= 6; ++i)
-            QCOMPARE(s->glowny()->panel(i)->toolTip(), podpowiedzi.at(i - 1));
-        QCOMPARE(s->glowny()->panel(1)->tekst(), QStringLiteral("Stan"));
-        QCOMPARE(s->glowny()->panel(2)->tekst(), QStringLiteral("Monitoring"));
         QCOMPARE(s->glowny()->panel(2)->obraz(), QStringLiteral("20"));
         QCOMPARE(s->glowny()->panel(3)->obraz(), QString());
-        QCOMPARE(s->glowny()->panel(4)->obraz(), QStringLiteral("20"));
-        QCOMPARE(s->glowny()->panel(5)->tekst(), QStringLiteral("normalny"));
-        // The hub drives the panels from here on.
         s->k().oWizual.eMonitoring(1, true);
         QCOMPARE(s->glowny()->panel(2)->obraz(), QStringLiteral("21"));
         Q_EMIT s->k().harmonogram.zegarZmieniony(QStringLiteral("10:15:30"));

@@ -79,7 +79,7 @@ private Q_SLOTS:
     void stopDuringThePortLoopEndsTheStart()
     {
         StanowiskoGui s;
-        s.port->bladOtwarcia = QStringLiteral("Nie ma takiego urządzenia");
+        s.port->ustawBladOtwarcia(QStringLiteral("Nie ma takiego urządzenia"));
         gdyOtwarte<frmOptions>([&s](frmOptions *) { s.u->zatrzymaj(); });
         QVERIFY(!s.uruchom());
         QVERIFY(s.u->zatrzymywana());
@@ -91,7 +91,7 @@ private Q_SLOTS:
     void portThatFailsIsReportedUntilTheOperatorPicksOneThatOpens()
     {
         StanowiskoGui s;
-        s.port->bladOtwarcia = QStringLiteral("Nie ma takiego urządzenia");
+        s.port->ustawBladOtwarcia(QStringLiteral("Nie ma takiego urządzenia"));
         int dialogi = 0;
         QString portWDialogu;
         bool modalny = false;
@@ -106,7 +106,7 @@ private Q_SLOTS:
                 d->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
                 gdyOtwarte<frmOptions>(
                     [&](frmOptions *d2) {
-                        s.port->bladOtwarcia.clear();
+                        s.port->ustawBladOtwarcia({});
                         d2->findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
                     },
                     &dialogi);
