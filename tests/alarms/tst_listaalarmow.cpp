@@ -65,20 +65,6 @@ private Q_SLOTS:
         QVERIFY(rows[0][4].isNull() && rows[0][5].isNull() && rows[0][6].isNull());
     }
 
-    void sameActiveAlarmIsListedOnce()
-    {
-        Stanowisko s;
-        for (int i = 0; i < 5; ++i)
-            s.lista.NowyAlarm(s.zegar.teraz(), 1, 201, QStringLiteral("( 130 A)"));
-        QCOMPARE(s.lista.Count(), 1);
-        QCOMPARE(s.lista.IloscAktywnychAlarmow(), 1);
-        QCOMPARE(s.wiersze(QStringLiteral("Select * from Alarmy")).size(), 1);
-        // Another code or another controller is another alarm.
-        s.lista.NowyAlarm(s.zegar.teraz(), 1, 202, QString());
-        s.lista.NowyAlarm(s.zegar.teraz(), 2, 201, QString());
-        QCOMPARE(s.lista.Count(), 3);
-    }
-
     void deactivationBeforeAcknowledgementThenAcknowledgement()
     {
         Stanowisko s;

@@ -91,44 +91,22 @@ private Q_SLOTS:
         QCOMPARE(ostatniTekst(obrazy, 4), clsWizual::obrazBezczynny());
     }
 
-    void newDataOnlyForTypeO()
+    void newDataOnlyForTypeO_colourTheStageNodes()
     {
         Hub t;
         clRegulator &r = t.rejestr.Add(7, QStringLiteral("R1"), QStringLiteral("R1"));
         r.Id = 1;
         r.stan().StanDiod1 = 0xFB; // stage 3 on
         r.stan().StanDiod2 = 0xFF;
-        QSignalSpy obrazy(&t.w, &clsWizual::wezelObraz);
         QSignalSpy kolory(&t.w, &clsWizual::wezelKolor);
         t.w.eNoweDane(1, QStringLiteral("o"));
-        QCOMPARE(obrazy.size(), 0);
+        QCOMPARE(kolory.size(), 0);
         t.w.eNoweDane(1, QStringLiteral("O"));
-        QCOMPARE(obrazy.first().at(0).toString(), QStringLiteral("R1"));
-        QCOMPARE(obrazy.first().at(1).toInt(), 2);
-        QCOMPARE(obrazy.size(), 10);
+        QCOMPARE(kolory.size(), 9);
         // Stage node keys carry the number with its leading blank.
         QCOMPARE(kolory.at(2).at(0).toString(), QStringLiteral("R1_b 3"));
         QCOMPARE(kolory.at(2).at(1).toInt(), 255);
-        QCOMPARE(obrazy.at(3).at(1).toInt(), 5);
         QCOMPARE(kolory.at(0).at(1).toInt(), 0);
-        QCOMPARE(obrazy.at(1).at(1).toInt(), 6);
-    }
-
-    void frontPanelRefreshOnlyForCurrentController()
-    {
-        Hub t;
-        t.rejestr.Add(1, QStringLiteral("A"), QStringLiteral("A")).Id = 1;
-        t.rejestr.Add(2, QStringLiteral("B"), QStringLiteral("B")).Id = 2;
-        t.app.NrAktRegulatora = 1;
-        t.app.Loaded_Panel = true;
-        t.app.Loaded_Dane = true;
-        QSignalSpy panel(&t.w, &clsWizual::panelDoOdswiezenia);
-        QSignalSpy dane(&t.w, &clsWizual::daneDoOdswiezenia);
-        t.w.eNoweDane(2, QStringLiteral("O"));
-        QCOMPARE(panel.size(), 0);
-        QCOMPARE(dane.size(), 1);
-        t.w.eNoweDane(1, QStringLiteral("O"));
-        QCOMPARE(panel.size(), 1);
     }
 
     void alarmPictureWhileAnyAlarmIsActiveOrUnacknowledged()
