@@ -86,13 +86,6 @@ private Q_SLOTS:
         QFETCH(QString, tekst);
         QCOMPARE(StrSingle(v), tekst);
     }
-
-    void integerRuleHasLeadingBlank()
-    {
-        QCOMPARE(Str(201), QStringLiteral(" 201"));
-        QCOMPARE(Str(-1), QStringLiteral("-1"));
-        QCOMPARE(QStringLiteral("Adres=") + Str(5), QStringLiteral("Adres= 5"));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestDataCzas)

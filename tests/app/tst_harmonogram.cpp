@@ -250,20 +250,6 @@ private Q_SLOTS:
         QVERIFY(!h.Timer2().isActive() && !h.Timer3().isActive());
         QVERIFY(!s.k.oWizual.panel3MaObraz());
     }
-
-    void commandForUnknownControllerIsDroppedAndQueueMovesOn()
-    {
-        Stanowisko s({5});
-        s.k.oKolejka.Add(9, QStringLiteral("Blokuj"), true);
-        s.k.oKolejka.Add(1, QStringLiteral("ustaw_przel"), 0); // wrong case: does nothing
-        s.k.oKolejka.Add(1, QStringLiteral("Blokuj"), true);
-        s.takt();
-        s.takt();
-        QVERIFY(s.m.port->zapisane.isEmpty());
-        s.takt();
-        QCOMPARE(s.k.oKolejka.Count(), 0);
-        QVERIFY(s.m.sterowniki[5].pamiec[0x2F] & 0x20);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestHarmonogram)

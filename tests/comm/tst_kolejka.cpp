@@ -45,31 +45,6 @@ class TestKolejka final : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void itemsKeepFieldsOrderAndKeys()
-    {
-        clsKolejka q;
-        q.Add(1, QStringLiteral("Blokuj"));
-        q.Add(2, QStringLiteral("UstawKondensator"), QVariantList{3, true, QVariant()}, 7, QStringLiteral("k"));
-        q.Add(1, QStringLiteral("c"));
-        QCOMPARE(q.Item(QStringLiteral("k")).NrRegul, 2);
-        QCOMPARE(q.Item(2).Status, quint8(7));
-        QCOMPARE(q.Item(2).Parametry.toList().at(0).toInt(), 3);
-        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, q.Add(1, QStringLiteral("b"), {}, 0, QStringLiteral("k")));
-        QCOMPARE(polecenia(q),
-                 (QStringList{QStringLiteral("Blokuj"), QStringLiteral("UstawKondensator"), QStringLiteral("c")}));
-
-        q.Remove(QStringLiteral("k"));
-        q.Remove(1);
-        QCOMPARE(polecenia(q), QStringList{QStringLiteral("c")});
-        q.Add(1, QStringLiteral("e"), {}, 0, QStringLiteral("k")); // the key is free again
-        QCOMPARE(q.Item(QStringLiteral("k")).Polecenie, QStringLiteral("e"));
-
-        QVERIFY_THROWS_EXCEPTION(std::out_of_range, q.Item(0));
-        QVERIFY_THROWS_EXCEPTION(std::out_of_range, q.Item(QStringLiteral("x")));
-        QVERIFY_THROWS_EXCEPTION(std::out_of_range, q.Remove(3));
-        QVERIFY_THROWS_EXCEPTION(std::out_of_range, q.Remove(QStringLiteral("x")));
-    }
-
     void wykonaj_runsTheOldestItemPerCall_oneThatThrowsIsRemoved()
     {
         clsKolejka q;

@@ -1,7 +1,7 @@
 // The serial link over the in-memory port: the time-out bookkeeping of a
-// wait, the single-byte read with its 0x02 pair rule, the wait itself, odd
-// byte streams (the fuzzing corpus) replayed through the readers, and the
-// recovery of a line that failed.
+// wait, odd byte streams (the fuzzing corpus) replayed through the readers
+// with their 0x02 pair rule, the wait itself, and the recovery of a line
+// that failed.
 #include "comm/oknoczekania.h"
 #include "odtworz.h"
 #include "stanowisko.h"
@@ -66,29 +66,6 @@ private Q_SLOTS:
         QVERIFY(!okno.minelo(przy(ms[3])));
     }
 
-    void czytajBajt_pairOfBytesReadsAsTwo_data()
-    {
-        QTest::addColumn<QByteArray>("wejscie");
-        QTest::addColumn<int>("wartosc");
-        QTest::addColumn<int>("zostaje");
-        QTest::newRow("plain byte") << hex("a7ff") << 0xA7 << 1;
-        QTest::newRow("zero") << hex("00") << 0 << 0;
-        QTest::newRow("0x02 0x02") << hex("020255") << 2 << 1;
-        QTest::newRow("0x02 then any byte") << hex("02ff55") << 2 << 1;
-        QTest::newRow("trailing 0x02 without partner fails") << hex("02") << -1 << 0;
-    }
-    void czytajBajt_pairOfBytesReadsAsTwo()
-    {
-        QFETCH(QByteArray, wejscie);
-        QFETCH(int, wartosc);
-        QFETCH(int, zostaje);
-        ZegarSystemowy zegar;
-        Stanowisko s(zegar);
-        s.port->dostarcz(wejscie);
-        QCOMPARE(uruchom(s.comm.CzytajBajt()).wartosc, wartosc);
-        QCOMPARE(s.port->ileCzeka(), zostaje);
-    }
-
     void corpusReadsAsDecoded_data()
     {
         QTest::addColumn<QString>("plik");
@@ -133,24 +110,20 @@ private Q_SLOTS:
         QCOMPARE(s.port->wejscie(), hex("0203"));
     }
 
-    void jestWBuforze_timesOutAfterMoreThanTwoWholeSeconds_data()
+    // A 0x02 whose partner never comes (the pairs themselves are the
+    // corpus's): the read waits out the time-out on the real clock, more than
+    // 2 whole seconds, and fails. Only lower bounds: a loaded machine may
+    // make it later, and the window's arithmetic is tested above.
+    void czytajBajt_loneTrailing02_failsAfterTheTimeOut()
     {
-        QTest::addColumn<int>("poSekundzie");
-        QTest::newRow("early in a second: nearly 3 s") << 100;
-        QTest::newRow("late in a second: a little over 2 s") << 650;
-    }
-    void jestWBuforze_timesOutAfterMoreThanTwoWholeSeconds()
-    {
-        QFETCH(int, poSekundzie);
         ZegarSystemowy zegar;
         Stanowisko s(zegar);
-        // Start at a known distance from the next second boundary.
-        QTest::qWait(static_cast<int>((poSekundzie - zegar.teraz().ms() % 1000 + 1000) % 1000));
+        s.port->dostarcz(hex("02"));
         const DataCzas poczatek = zegar.teraz();
-        QVERIFY(!uruchom(s.comm.JestWBuforze()).wartosc);
-        const DataCzas koniec = zegar.teraz();
-        QVERIFY2(koniec.ms() - poczatek.ms() > 2000, qPrintable(QString::number(koniec.ms() - poczatek.ms())));
-        QCOMPARE(DataCzas::sekundyMiedzy(poczatek, koniec), 3);
+        QCOMPARE(uruchom(s.comm.CzytajBajt()).wartosc, -1);
+        QVERIFY(zegar.teraz().ms() - poczatek.ms() > 2000);
+        QVERIFY(DataCzas::sekundyMiedzy(poczatek, zegar.teraz()) >= 3);
+        QCOMPARE(s.port->ileCzeka(), 0);
     }
 
     void jestWBuforze_tenSecondHandlerDoesNotCauseATimeOut()

@@ -4,6 +4,7 @@
 #include "platform/zapytanie.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -156,6 +157,17 @@ void BazaTestowa::dodajPomiary(const QList<QStringList> &wiersze) const
                               "PradCalk, Czestotliwosc) VALUES (%1, '%2', %3, %4, %5, 230, 10, 50)")
                    .arg(w.value(0), w.value(1), w.value(2), w.value(3), w.value(4, QStringLiteral("0")));
     wykonaj(sql);
+}
+
+WynikProgramu uruchomProgram(const QString &program, const QStringList &argumenty, const QString &katalog)
+{
+    QProcess p;
+    p.setWorkingDirectory(katalog);
+    p.start(program, argumenty);
+    if (!p.waitForStarted() || !p.waitForFinished(120000))
+        return {};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 QList<QVariantList> wierszeZapytania(Polaczenie &polaczenie, const QString &sql)

@@ -156,6 +156,14 @@ public:
     QStringList wpisy(const char *kategoria) const;
 };
 
+// A program run to its end: its exit code (-2 when it crashed, -1 when it
+// did not start or end within two minutes) and what it printed.
+struct WynikProgramu {
+    int kod = -1;
+    QString wyjscie, bledy;
+};
+WynikProgramu uruchomProgram(const QString &program, const QStringList &argumenty, const QString &katalog = {});
+
 // Every row of a SELECT over a connection, as lists of column values.
 QList<QVariantList> wierszeZapytania(Polaczenie &polaczenie, const QString &sql);
 
