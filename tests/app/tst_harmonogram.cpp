@@ -14,25 +14,40 @@ class TestHarmonogram final : public QObject
 {
     Q_OBJECT
 
-    // A bus of answering controllers behind one in-memory port.
-    struct Magistrala {
+    // The station over a bus of answering controllers K<address>, read
+    // before and not due: only what a test asks for happens.
+    struct Stanowisko {
         std::map<int, SterownikPamieciowy> sterowniki;
         PortPamieciowy *port = nullptr;
-        int opoznienieMs = 0;
-        FabrykaPortow fabryka()
+        KontekstTestowy t{[this] {
+            auto p = std::make_unique<PortPamieciowy>();
+            p->otworz(QStringLiteral("pamiec"));
+            p->ustawOdpowiadacz([this](const QByteArray &r) {
+                const auto it = sterowniki.find(static_cast<quint8>(r.at(1)));
+                return it == sterowniki.end() ? QByteArray() : it->second.odpowiedz(r);
+            });
+            port = p.get();
+            return p;
+        }};
+        Kontekst &k{*t.k};
+        explicit Stanowisko(std::initializer_list<int> adresy)
         {
-            return [this] {
-                auto p = std::make_unique<PortPamieciowy>();
-                p->otworz(QStringLiteral("pamiec"));
-                p->ustawOdpowiadacz([this](const QByteArray &r) {
-                    if (r.size() < 2)
-                        return QByteArray();
-                    auto it = sterowniki.find(static_cast<quint8>(r[1]));
-                    return it == sterowniki.end() ? QByteArray() : it->second.odpowiedz(r);
-                });
-                port = p.get();
-                return p;
-            };
+            int id = 0;
+            for (int a : adresy) {
+                SterownikPamieciowy &s = sterowniki[a];
+                s.adres = a;
+                s.pamiec[0x90] = s.pamiec[0xA0] = 0xFF;
+                s.blok[23] = 0x08; // a plausible period count
+                s.blok[24] = 0xFF;
+                clRegulator &r = k.oRegulatory.Add(a, QStringLiteral("K%1").arg(a), QStringLiteral("K%1").arg(a));
+                r.Id = ++id;
+                r.CzestOdczytu = 1;
+                r.SkalaNapiecia = 1;
+                r.Przekladnia = 40;
+                r.PrzekladniaNap = 1;
+                r.OstatniOdczyt = k.teraz();
+                r.NastepnyOdczyt = k.teraz().plusMinuty(10);
+            }
         }
         // Addresses of the frames written, in order (one per frame).
         QList<int> adresy() const
@@ -41,38 +56,6 @@ class TestHarmonogram final : public QObject
             for (const QByteArray &r : port->zapisane)
                 a << static_cast<quint8>(r[1]);
             return a;
-        }
-    };
-
-    struct Stanowisko {
-        Magistrala m;
-        KontekstTestowy t;
-        Kontekst &k;
-        explicit Stanowisko(std::initializer_list<int> adresy) : t(przygotuj(m, adresy)), k(*t.k)
-        {
-            int id = 0;
-            for (int a : adresy) {
-                clRegulator &r = k.oRegulatory.Add(a, QStringLiteral("K%1").arg(a), QStringLiteral("K%1").arg(a));
-                r.Id = ++id;
-                r.CzestOdczytu = 1;
-                r.SkalaNapiecia = 1;
-                r.Przekladnia = 40;
-                r.PrzekladniaNap = 1;
-                // Read before, and not due: only what the test asks for happens.
-                r.OstatniOdczyt = k.teraz();
-                r.NastepnyOdczyt = k.teraz().plusMinuty(10);
-            }
-        }
-        static FabrykaPortow przygotuj(Magistrala &m, std::initializer_list<int> adresy)
-        {
-            for (int a : adresy) {
-                m.sterowniki[a].adres = a;
-                m.sterowniki[a].pamiec[0x90] = 0xFF;
-                m.sterowniki[a].pamiec[0xA0] = 0xFF;
-                m.sterowniki[a].blok[24] = 0xFF; // a plausible period count
-                m.sterowniki[a].blok[23] = 0x08;
-            }
-            return m.fabryka();
         }
         void takt() { QCoro::waitFor(k.harmonogram.takt()); }
     };
@@ -90,7 +73,7 @@ private Q_SLOTS:
         QCOMPARE(zegar.size(), 2);
         QCOMPARE(zegar.first().first().toString(), QStringLiteral("10:00:00"));
         QCOMPARE(zegar.last().first().toString(), QStringLiteral("10:00:01"));
-        QVERIFY(s.m.port->zapisane.isEmpty());
+        QVERIFY(s.port->zapisane.isEmpty());
     }
 
     void queuedCommandsRunOnePerTickAfterPeriodicReadings()
@@ -103,19 +86,19 @@ private Q_SLOTS:
 
         s.takt();
         // The periodic reading of controller 6 first, then the oldest command.
-        const QList<int> adresy = s.m.adresy();
+        const QList<int> adresy = s.adresy();
         QVERIFY(!adresy.isEmpty());
         QCOMPARE(adresy.first(), 6);
         QCOMPARE(adresy.last(), 5);
         QCOMPARE(s.k.oKolejka.Count(), 1);
-        QVERIFY(s.m.sterowniki[5].pamiec[0x2F] & 0x20);
-        QVERIFY(!(s.m.sterowniki[6].pamiec[0x2F] & 0x20));
+        QVERIFY(s.sterowniki[5].pamiec[0x2F] & 0x20);
+        QVERIFY(!(s.sterowniki[6].pamiec[0x2F] & 0x20));
 
-        s.m.port->zapisane.clear();
+        s.port->zapisane.clear();
         s.takt();
         QCOMPARE(s.k.oKolejka.Count(), 0);
-        QVERIFY(s.m.sterowniki[6].pamiec[0x2F] & 0x20);
-        QVERIFY(!s.m.adresy().contains(5));
+        QVERIFY(s.sterowniki[6].pamiec[0x2F] & 0x20);
+        QVERIFY(!s.adresy().contains(5));
         // Every command leaves the polling timer running.
         QVERIFY(s.k.harmonogram.Timer1().isActive());
     }
@@ -127,11 +110,11 @@ private Q_SLOTS:
         s.k.oRegulatory.Item(3).Monitoring = true;
         QSignalSpy obrazy(&s.k.oWizual, &clsWizual::panelObraz);
         for (int i = 0; i < 2; ++i) {
-            s.m.port->zapisane.clear();
+            s.port->zapisane.clear();
             obrazy.clear();
             s.takt();
             QList<int> kolejnosc;
-            for (int a : s.m.adresy())
+            for (int a : s.adresy())
                 if (kolejnosc.isEmpty() || kolejnosc.last() != a)
                     kolejnosc << a;
             QCOMPARE(kolejnosc, (QList<int>{5, 7}));
@@ -150,17 +133,17 @@ private Q_SLOTS:
     {
         Stanowisko s({5});
         s.k.oRegulatory.Item(1).Monitoring = true;
-        s.m.port->odpowiedz(QByteArray("\xFF", 1), 300); // the first LED byte comes late
+        s.port->odpowiedz(QByteArray("\xFF", 1), 300); // the first LED byte comes late
         auto pierwszy = s.k.harmonogram.takt();
         QVERIFY(s.k.harmonogram.wTakcie());
         QVERIFY(!s.k.harmonogram.Timer1().isActive()); // stopped for the exchange
-        const int zapisane = static_cast<int>(s.m.port->zapisane.size());
+        const int zapisane = static_cast<int>(s.port->zapisane.size());
         QCoro::waitFor(s.k.harmonogram.takt());
         QMetaObject::invokeMethod(&s.k.harmonogram.Timer1(), "timeout", Qt::DirectConnection);
-        QCOMPARE(static_cast<int>(s.m.port->zapisane.size()), zapisane);
+        QCOMPARE(static_cast<int>(s.port->zapisane.size()), zapisane);
         QTRY_VERIFY_WITH_TIMEOUT(!s.k.harmonogram.wTakcie(), 20000);
         QVERIFY(pierwszy.isReady());
-        QVERIFY(s.m.port->zapisane.size() > zapisane);
+        QVERIFY(s.port->zapisane.size() > zapisane);
     }
 
     // A row with an address no frame can carry, and a controller whose
@@ -182,11 +165,11 @@ private Q_SLOTS:
 
         for (int i = 0; i < 3; ++i)
             s.takt();
-        QVERIFY(!s.m.adresy().isEmpty());
-        for (int a : s.m.adresy())
+        QVERIFY(!s.adresy().isEmpty());
+        for (int a : s.adresy())
             QCOMPARE(a, 7); // never 300 & 0xFF, never the throwing one
         QCOMPARE(s.k.oKolejka.Count(), 0);
-        QVERIFY(s.m.sterowniki[7].pamiec[0x2F] & 0x20); // the third command still ran
+        QVERIFY(s.sterowniki[7].pamiec[0x2F] & 0x20); // the third command still ran
         // Every start has its end: the monitoring picture and the activity text.
         QString monitoring;
         for (const auto &o : std::as_const(obrazy))
@@ -207,10 +190,10 @@ private Q_SLOTS:
     {
         Stanowisko s({5});
         s.k.oRegulatory.Item(1).Monitoring = true;
-        s.m.sterowniki[5].milczy = true;
+        s.sterowniki[5].milczy = true;
         QSignalSpy obrazy(&s.k.oWizual, &clsWizual::panelObraz);
         auto takt = s.k.harmonogram.takt();
-        QTRY_VERIFY(!s.m.port->zapisane.isEmpty()); // waiting for the first answer
+        QTRY_VERIFY(!s.port->zapisane.isEmpty()); // waiting for the first answer
         Start::zatrzymajPrace(s.k);
         QCoro::waitFor(s.k.harmonogram.koniecTaktu());
         QVERIFY(takt.isReady());
@@ -218,9 +201,9 @@ private Q_SLOTS:
         QVERIFY(s.t.komunikaty->pokazane.isEmpty());
         QCOMPARE(obrazy.last().at(1).toString(), clsWizual::obrazBezczynny()); // monitoring ended
         QVERIFY(!s.k.harmonogram.Timer1().isActive());
-        const auto zapisane = s.m.port->zapisane.size();
+        const auto zapisane = s.port->zapisane.size();
         s.takt();
-        QCOMPARE(s.m.port->zapisane.size(), zapisane);
+        QCOMPARE(s.port->zapisane.size(), zapisane);
     }
 
     // Timer2 and Timer3 run while an alarm waits for acknowledgement; they

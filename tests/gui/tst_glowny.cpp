@@ -66,21 +66,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("uzytkownik");
         QTest::addColumn<QString>("haslo");
         QTest::addColumn<bool>("sukces");
-        QTest::newRow("correct") << "tuplak"
-                                 << "dorsek"
-                                 << "tuplak" << true;
-        QTest::newRow("user name in capitals") << "tuplak"
-                                               << "DORSEK"
-                                               << "tuplak" << false;
-        QTest::newRow("password in capitals") << "tuplak"
-                                              << "dorsek"
-                                              << "TUPLAK" << false;
-        QTest::newRow("empty password, password set") << "tuplak"
-                                                      << "dorsek"
-                                                      << "" << false;
-        QTest::newRow("empty password, none set") << ""
-                                                  << "dorsek"
-                                                  << "" << true;
+        const struct {
+            const char *nazwa, *admHaslo, *uzytkownik, *haslo;
+            bool sukces;
+        } wiersze[] = {{"correct", "tuplak", "dorsek", "tuplak", true},
+                       {"user name in capitals", "tuplak", "DORSEK", "tuplak", false},
+                       {"password in capitals", "tuplak", "dorsek", "TUPLAK", false},
+                       {"empty password, password set", "tuplak", "dorsek", "", false},
+                       {"empty password, none set", "", "dorsek", "", true}};
+        for (const auto &w : wiersze)
+            QTest::newRow(w.nazwa) << QString(w.admHaslo) << QString(w.uzytkownik) << QString(w.haslo) << w.sukces;
     }
     void login()
     {

@@ -41,30 +41,22 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("jet");
         QTest::addColumn<QString>("sqlite"); // "!": refused
-        QTest::newRow("iso date") << "Data >=#2026-12-05#"
-                                  << "Data >='2026-12-05 00:00:00'";
-        QTest::newRow("month first, 4-digit year") << "Data < #12/06/2026#"
-                                                   << "Data < '2026-12-06 00:00:00'";
-        QTest::newRow("single digits, time") << "#1/2/2026 7:05#"
-                                             << "'2026-01-02 07:05:00'";
-        QTest::newRow("chain keeps grouping") << "(a+b)/c/d"
-                                              << "(a+b)*1.0/c*1.0/d";
-        QTest::newRow("quoted text untouched") << "format(Data,'dd/mm/yy') = '#1/2/3#'"
-                                               << "format(Data,'dd/mm/yy') = '#1/2/3#'";
-        QTest::newRow("doubled quote inside text") << "Kod = 'O''Brien/1'"
-                                                   << "Kod = 'O''Brien/1'";
-        QTest::newRow("double-quoted text becomes a string") << "Kod = \"R'1/2\""
-                                                             << "Kod = 'R''1/2'";
-        QTest::newRow("bracketed name untouched") << "[a/b]"
-                                                  << "[a/b]";
-        QTest::newRow("day before month") << "Data >= #25/12/2026#"
-                                          << "!";
-        QTest::newRow("31 November") << "#11/31/2026#"
-                                     << "!";
-        QTest::newRow("unclosed literal") << "Data >= #12/05/2026"
-                                          << "!";
-        QTest::newRow("words in a literal") << "#jutro#"
-                                            << "!";
+        const char *wiersze[][3] = {
+            {"iso date", "Data >=#2026-12-05#", "Data >='2026-12-05 00:00:00'"},
+            {"month first, 4-digit year", "Data < #12/06/2026#", "Data < '2026-12-06 00:00:00'"},
+            {"single digits, time", "#1/2/2026 7:05#", "'2026-01-02 07:05:00'"},
+            {"chain keeps grouping", "(a+b)/c/d", "(a+b)*1.0/c*1.0/d"},
+            {"quoted text untouched", "format(Data,'dd/mm/yy') = '#1/2/3#'", "format(Data,'dd/mm/yy') = '#1/2/3#'"},
+            {"doubled quote inside text", "Kod = 'O''Brien/1'", "Kod = 'O''Brien/1'"},
+            {"double-quoted text becomes a string", "Kod = \"R'1/2\"", "Kod = 'R''1/2'"},
+            {"bracketed name untouched", "[a/b]", "[a/b]"},
+            {"day before month", "Data >= #25/12/2026#", "!"},
+            {"31 November", "#11/31/2026#", "!"},
+            {"unclosed literal", "Data >= #12/05/2026", "!"},
+            {"words in a literal", "#jutro#", "!"},
+        };
+        for (const auto &w : wiersze)
+            QTest::newRow(w[0]) << QString::fromUtf8(w[1]) << QString::fromUtf8(w[2]);
     }
     void przetlumacz()
     {
@@ -114,36 +106,23 @@ private Q_SLOTS:
         QTest::addColumn<QString>("wartosc");
         QTest::addColumn<QString>("wzor");
         QTest::addColumn<QString>("wynik");
-        const QString t = QStringLiteral("2026-03-05 07:08:09");
-        QTest::newRow("dd/mm/yy: mm is the month") << t << "dd/mm/yy"
-                                                   << "05/03/26";
-        QTest::newRow("single letters") << t << "d.m.yy"
-                                        << "5.3.26";
-        QTest::newRow("hh:mm: mm after the hour is minutes") << t << "hh:mm"
-                                                             << "07:08";
-        QTest::newRow("h:m:s") << t << "h:m:s"
-                               << "7:8:9";
-        QTest::newRow("nn and ss") << t << "yyyy-mm-dd hh:nn:ss"
-                                   << "2026-03-05 07:08:09";
-        QTest::newRow("capital letters") << t << "DD-MM-YYYY HH:NN"
-                                         << "05-03-2026 07:08";
-        QTest::newRow("month after minutes") << t << "hh:nn dd/mm"
-                                             << "07:08 05/03";
-        QTest::newRow("date-only value") << "2026-12-05"
-                                         << "dd/mm/yy hh:nn"
-                                         << "05/12/26 00:00";
-        QTest::newRow("T separator, fraction") << "2026-12-05T23:59:59.500"
-                                               << "hh:nn:ss"
-                                               << "23:59:59";
-        QTest::newRow("not a date") << "abc"
-                                    << "dd"
-                                    << "<brak>";
-        QTest::newRow("month 13") << "2026-13-01"
-                                  << "dd"
-                                  << "<brak>";
-        QTest::newRow("hour 25") << "2026-12-05 25:00:00"
-                                 << "dd"
-                                 << "<brak>";
+        const char *t = "2026-03-05 07:08:09";
+        const char *wiersze[][4] = {
+            {"dd/mm/yy: mm is the month", t, "dd/mm/yy", "05/03/26"},
+            {"single letters", t, "d.m.yy", "5.3.26"},
+            {"hh:mm: mm after the hour is minutes", t, "hh:mm", "07:08"},
+            {"h:m:s", t, "h:m:s", "7:8:9"},
+            {"nn and ss", t, "yyyy-mm-dd hh:nn:ss", "2026-03-05 07:08:09"},
+            {"capital letters", t, "DD-MM-YYYY HH:NN", "05-03-2026 07:08"},
+            {"month after minutes", t, "hh:nn dd/mm", "07:08 05/03"},
+            {"date-only value", "2026-12-05", "dd/mm/yy hh:nn", "05/12/26 00:00"},
+            {"T separator, fraction", "2026-12-05T23:59:59.500", "hh:nn:ss", "23:59:59"},
+            {"not a date", "abc", "dd", "<brak>"},
+            {"month 13", "2026-13-01", "dd", "<brak>"},
+            {"hour 25", "2026-12-05 25:00:00", "dd", "<brak>"},
+        };
+        for (const auto &w : wiersze)
+            QTest::newRow(w[0]) << QString::fromUtf8(w[1]) << QString::fromUtf8(w[2]) << QString::fromUtf8(w[3]);
     }
     void formatDaty()
     {
