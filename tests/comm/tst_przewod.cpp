@@ -12,7 +12,6 @@
 #include "stanowisko.h"
 #include "symulatorproces.h"
 
-#include <QElapsedTimer>
 #include <QLocalSocket>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -62,7 +61,6 @@ private Q_SLOTS:
 
     void odczyt_inTheSchedulersOrder_pairsReadAsOneValue();
     void ustawBlok_returnsTheByteReadBack();
-    void spoznionaOdpowiedz_isTakenAndStaleBytesAreDiscarded();
     void brakOdpowiedzi_dajDaneSucceedsCzytajFailsAfterFourAttempts();
 
 private:
@@ -192,28 +190,6 @@ void TestPrzewodu::ustawBlok_returnsTheByteReadBack()
     QCOMPARE(d.wartosc, 0x41);
     sprawdzRamki({{"02 05 2F 05"}, {"02 05 2F 03 61", "02 05 2F 05"}, {"02 05 2F 03 41", "02 05 2F 05"}});
     QCOMPARE(stany(*m_stany), (QList<int>{1, 0, 1, 0, 1, 0}));
-}
-
-void TestPrzewodu::spoznionaOdpowiedz_isTakenAndStaleBytesAreDiscarded()
-{
-    QCOMPARE(m_sym.polecenie(QStringLiteral("pozno 5 400")), QStringLiteral("OK"));
-    DaneRozkazu d;
-    QElapsedTimer t;
-    t.start();
-    QVERIFY(wykonaj(QStringLiteral("CZYTAJ_BLOK"), &d));
-    QVERIFY(t.elapsed() >= 400);
-    QCOMPARE(d.wartosc, 0x41);
-
-    // A measurement block nobody read waits in the input...
-    QVERIFY(wykonaj(QStringLiteral("DAJ_DANE")));
-    QTRY_VERIFY_WITH_TIMEOUT(m_comm->port()->ileCzeka() >= 33, 30000);
-    // ...and is gone once the next frame is sent: the answer is the blocking
-    // byte, not the block's first value (the address, 5).
-    QCOMPARE(m_sym.polecenie(QStringLiteral("blok 5 0x43")), QStringLiteral("OK"));
-    QVERIFY(wykonaj(QStringLiteral("CZYTAJ_BLOK"), &d));
-    QCOMPARE(d.wartosc, 0x43);
-    QCOMPARE(m_sym.polecenie(QStringLiteral("blok 5 0x41")), QStringLiteral("OK"));
-    sprawdzRamki({{"02 05 2F 05"}, {"02 05 4F 06"}, {"02 05 2F 05"}});
 }
 
 void TestPrzewodu::brakOdpowiedzi_dajDaneSucceedsCzytajFailsAfterFourAttempts()

@@ -55,7 +55,9 @@ private Q_SLOTS:
         k().oApp.nr_portu = 3;
         frmOptions d(k());
         d.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
         auto *port = d.findChild<QComboBox *>(QStringLiteral("cmbPort"));
+        QCOMPARE(QApplication::focusWidget(), port); // the dialog starts in the port number
         QCOMPARE(port->currentText(), QStringLiteral("3"));
         auto *haslo = d.findChild<QLineEdit *>(QStringLiteral("txtHaslo"));
         QCOMPARE(haslo->text(), QString()); // a mask, never the password
@@ -165,14 +167,6 @@ private Q_SLOTS:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(k().oApp.ParametrGlob, QVariant(true));
-    }
-
-    void options_startInThePortNumber()
-    {
-        frmOptions d(k());
-        d.show();
-        QVERIFY(QTest::qWaitForWindowActive(&d));
-        QCOMPARE(QApplication::focusWidget(), d.findChild<QComboBox *>(QStringLiteral("cmbPort")));
     }
 
     void messageDoesNotWaitAndIsNotStacked()
