@@ -111,46 +111,35 @@ private Q_SLOTS:
         QVERIFY(z.komunikaty.pokazane.isEmpty());
     }
 
-    void twoStorings_oneOstPomiarRowCarriesTheLaterCounters()
-    {
-        Zapis z;
-        // Another controller's row first, so that the search has to pass it.
-        z.baza.wykonaj(QStringLiteral("INSERT INTO OstPomiar (Adres, PopTimerU) VALUES (6, 1)"));
-        z.odczyt(3, 5000);
-        z.r.PradCzynny = 11.5f;
-        z.r.PradBiernSr = 22.5f;
-        z.r.PradBiernPojSr = -33.5f;
-        z.r.ZapiszDaneDB();
-        QCOMPARE(z.ostatnie(), (QList<QVariantList>{{5, 11.5, 22.5, -33.5, 5000, "2026-12-05 09:59:57"}}));
-        QCOMPARE(z.r.PopPradBiernPojSr, -33.5f);
-        QCOMPARE(z.r.popTimerU, 5000);
-
-        z.zegarTestowy->przesun(15 * 60 * 1000);
-        z.odczyt(2, 900);
-        z.r.PradCzynny = 2.5f;
-        z.r.ZapiszDaneDB();
-        QCOMPARE(z.ostatnie(), (QList<QVariantList>{{5, 2.5, 22.5, -33.5, 5900, "2026-12-05 10:14:58"}}));
-        QCOMPARE(z.wiersze(QStringLiteral("Select PopTimerU from OstPomiar where Adres = 6")).at(0).at(0).toInt(), 1);
-        QCOMPARE(z.wiersze(QStringLiteral("Select Adres from Pomiary")).size(), 2);
-        QVERIFY(z.komunikaty.pokazane.isEmpty());
-    }
-
-    // Two controllers storing in turn: each storing must find its own row
-    // from the first one, wherever the other left the shared cursor.
-    void twoControllersInTurn_eachOstPomiarRowKeepsUp()
+    // Two controllers storing in turn, the second one's row first in the
+    // table: each storing finds its own OstPomiar row from the first one,
+    // wherever the other left the shared cursor, and carries its counters on.
+    void twoControllersInTurn_eachOstPomiarRowCarriesItsLaterCounters()
     {
         Zapis z;
         clRegulator &drugi = z.rejestr.Add(6, QStringLiteral("K6"), QStringLiteral("K6"));
         drugi.Id = 2;
+        z.baza.wykonaj(QStringLiteral("INSERT INTO OstPomiar (Adres, PopTimerU) VALUES (6, 1)"));
         for (int runda = 1; runda <= 3; ++runda) {
+            z.zegarTestowy->przesun(15 * 60 * 1000);
+            QList<QVariantList> oczekiwane;
             for (clRegulator *r : {&z.r, &drugi}) {
-                r->OstatniOdczyt = z.teraz();
-                r->TimerU = runda * 1000 + r->adres;
+                const int n = runda * 10 + r->adres;
+                r->OstatniOdczyt = z.teraz().plusSekundy(-3);
+                r->TimerU = n * 100;
+                r->PradCzynny = static_cast<float>(n) + 0.5f;
+                r->PradBiernSr = static_cast<float>(-n);
+                r->PradBiernPojSr = static_cast<float>(n) - 0.25f;
                 r->ZapiszDaneDB();
+                oczekiwane << QVariantList{r->adres, n + 0.5, -n, n - 0.25, n * 100, r->OstatniOdczyt.tekstBazy()};
             }
-            QCOMPARE(z.wiersze(QStringLiteral("Select Adres, PopTimerU from OstPomiar order by Adres")),
-                     (QList<QVariantList>{{5, runda * 1000 + 5}, {6, runda * 1000 + 6}}));
+            QCOMPARE(z.wiersze(QStringLiteral("Select Adres, PopPradCzynny, PopPradBiernSr, PopPradBiernPojSr, "
+                                              "PopTimerU, Czas from OstPomiar order by Adres")),
+                     oczekiwane);
         }
+        QCOMPARE(z.r.popTimerU, 3500);
+        QCOMPARE(z.r.PopPradBiernPojSr, 34.75f);
+        QCOMPARE(z.wiersze(QStringLiteral("Select Adres from Pomiary")).size(), 6);
         QVERIFY(z.komunikaty.pokazane.isEmpty());
     }
 
