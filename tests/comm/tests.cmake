@@ -16,6 +16,5 @@ if(TOLVEK_FUZZ)
 endif()
 
 # Wire conformance against the real simulator on a pseudo-terminal.
-tolvek_test(tst_przewod integration SOURCES ${tolvek_comm_testy}/tst_przewod.cpp ${tolvek_comm_testy}/stanowisko.h
-    LIBS tolvek_comm Qt6::Network)
+tolvek_test(tst_przewod integration SOURCES ${tolvek_comm_testy}/tst_przewod.cpp LIBS tolvek_comm Qt6::Network)
 add_dependencies(tst_przewod tolvek-sim)

@@ -1,23 +1,21 @@
-// Wire conformance: the station's own engine (clComm and Komunikator over
-// the Qt serial port) against the real simulator on a pseudo-terminal,
-// started once and reached the way the station finds it, through the port
-// the simulator wrote into the settings. The frames are checked in the
-// simulator's log, the values in what the engine delivers; the frame table
-// itself is tst_protokol's.
+// Wire conformance: the station's own engine (clComm over the Qt serial
+// port) against the real simulator on a pseudo-terminal, started once and
+// reached the way the station finds it, through the port the simulator
+// wrote into the settings. The frames are checked in the simulator's log,
+// the values in what the engine delivers; the frame table itself is
+// tst_protokol's, and how a command ends (Timer1, the line state) is
+// tst_silnik's.
 
 #include "comm/clcomm.h"
-#include "comm/komunikator.h"
 #include "comm/protokol.h"
 #include "platform/ustawienia.h"
-#include "stanowisko.h"
 #include "symulatorproces.h"
+#include "testsupport.h"
 
 #include <QLocalSocket>
 #include <QRegularExpression>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 namespace
 {
@@ -25,14 +23,6 @@ namespace
 // Controller numbers of the registry and their bus addresses; number 3 sits
 // at address 2, whose every appearance in an answer travels as 02 02.
 const QHash<int, int> ADRESY{{1, 0x05}, {2, 0x11}, {3, 0x02}};
-
-QList<int> stany(const QSignalSpy &spy)
-{
-    QList<int> w;
-    for (const auto &a : spy)
-        w << a.at(0).toInt();
-    return w;
-}
 
 // Whether the frames are those of the commands in order. A command's frames
 // go out once, or again in a later attempt when its answer came after the
@@ -78,14 +68,7 @@ private:
     ZegarSystemowy m_zegar;
     KomunikatyTestowe m_komunikaty;
     std::unique_ptr<clComm> m_comm;
-    std::unique_ptr<Komunikator> m_k;
-    QTimer m_timer1;
-    std::unique_ptr<QSignalSpy> m_stany;
     qsizetype m_ramekPrzed = 0;
-    // Timer1 seen running while an answer byte came in during a command: it
-    // must never be.
-    bool m_timer1WTrakcie = false;
-    int m_powiadomienia = 0;
 };
 
 void TestPrzewodu::initTestCase()
@@ -105,15 +88,6 @@ void TestPrzewodu::initTestCase()
     QString blad;
     QVERIFY2(m_comm->otworz(port, &blad), qPrintable(blad));
     m_comm->ustawAdresy([](int nr) { return ADRESY.value(nr, 0x1FF); });
-    m_k = std::make_unique<Komunikator>(*m_comm);
-    m_timer1.setInterval(100);
-    polaczTimer1(*m_k, m_timer1);
-    connect(m_comm->port(), &PortSzeregowy::daneGotowe, this, [this] {
-        if (!m_comm->Zajety)
-            return; // an answer nobody waits for (DAJ_DANE's block)
-        ++m_powiadomienia;
-        m_timer1WTrakcie = m_timer1WTrakcie || m_timer1.isActive();
-    });
 }
 
 void TestPrzewodu::init()
@@ -121,23 +95,16 @@ void TestPrzewodu::init()
     // Every test ends on an answered command or a long wait, so the
     // simulator has logged all frames of the one before.
     m_ramekPrzed = odebraneRamki(m_log).size();
-    m_stany = std::make_unique<QSignalSpy>(m_k.get(), &Komunikator::stanLinii);
-    m_timer1.start();
-    m_timer1WTrakcie = false;
-    m_powiadomienia = 0;
 }
 
 void TestPrzewodu::cleanup()
 {
-    QVERIFY(m_timer1.isActive());
-    QVERIFY(!m_timer1WTrakcie);
     QVERIFY(!m_comm->Zajety);
     QCOMPARE(m_sym.polecenie(QStringLiteral("ok *")), QStringLiteral("OK"));
 }
 
 void TestPrzewodu::cleanupTestCase()
 {
-    m_k.reset();
     m_comm->zamknij();
     m_sym.zatrzymaj();
     QCOMPARE(m_sym.proces().exitCode(), 0);
@@ -145,7 +112,7 @@ void TestPrzewodu::cleanupTestCase()
 
 bool TestPrzewodu::wykonaj(const QString &rozkaz, DaneRozkazu *dane, int parametr, int nr)
 {
-    const Wynik<bool> w = uruchom(m_k->WykonajRozkaz(nr, rozkaz, dane, parametr));
+    const Wynik<bool> w = uruchom(m_comm->WyslijRozkaz(nr, rozkaz, dane, parametr));
     if (!w.wyjatek.isEmpty())
         qWarning("%s", qPrintable(w.wyjatek));
     return w.wartosc;
@@ -165,7 +132,6 @@ void TestPrzewodu::odczyt_inTheSchedulersOrder_pairsReadAsOneValue()
     const protokol::BlokPomiarow w = protokol::dekodujBlok(blok);
     QCOMPARE(static_cast<int>(w.okres), 2303); // 50 Hz
     QCOMPARE(w.wyswietlacz[0] >> 4, 0);        // cos fi 0.xyz
-    QVERIFY(m_powiadomienia > 0);
 
     // A one-byte answer of value 2 as well, and nothing left behind to
     // spoil the next command.
@@ -176,7 +142,6 @@ void TestPrzewodu::odczyt_inTheSchedulersOrder_pairsReadAsOneValue()
     QVERIFY(wykonaj(QStringLiteral("CZYTAJ_BLOK"), &blokada, 0, 3));
     QCOMPARE(blokada.wartosc, 0x41);
     sprawdzRamki({{"02 02 90 04", "02 02 A0 04", "02 02 B0 04"}, {"02 02 4F 06"}, {"02 02 90 04"}, {"02 02 2F 05"}});
-    QCOMPARE(stany(*m_stany), (QList<int>{1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0}));
 }
 
 void TestPrzewodu::ustawBlok_returnsTheByteReadBack()
@@ -189,7 +154,6 @@ void TestPrzewodu::ustawBlok_returnsTheByteReadBack()
     QVERIFY(wykonaj(QStringLiteral("USTAW_BLOK"), &d, d.wartosc & ~0x20));
     QCOMPARE(d.wartosc, 0x41);
     sprawdzRamki({{"02 05 2F 05"}, {"02 05 2F 03 61", "02 05 2F 05"}, {"02 05 2F 03 41", "02 05 2F 05"}});
-    QCOMPARE(stany(*m_stany), (QList<int>{1, 0, 1, 0, 1, 0}));
 }
 
 void TestPrzewodu::brakOdpowiedzi_dajDaneSucceedsCzytajFailsAfterFourAttempts()
@@ -207,7 +171,6 @@ void TestPrzewodu::brakOdpowiedzi_dajDaneSucceedsCzytajFailsAfterFourAttempts()
     QVERIFY(!wykonaj(QStringLiteral("czytaj"), &d));
     // Its attempts only read again: nothing more went out.
     QTRY_COMPARE(ramki(), QStringList{"02 05 4F 06"});
-    QCOMPARE(stany(*m_stany), (QList<int>{1, 0, 1, 2}));
     // The other controllers still answer.
     QVERIFY(wykonaj(QStringLiteral("CZYTAJ_BLOK"), &d, 0, 2));
     QCOMPARE(d.wartosc, 0x41);
