@@ -8,6 +8,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <functional>
+
 // What the event hub tells the views.
 class TestWizual final : public QObject
 {
@@ -35,47 +37,26 @@ class TestWizual final : public QObject
     }
 
 private Q_SLOTS:
-    void activityTextNamesTheController_data()
+    // Each operation names its controller while it runs and clears the text
+    // when it ends.
+    void activityTextNamesTheControllerUntilTheEnd()
     {
-        QTest::addColumn<int>("operacja");
-        QTest::addColumn<QString>("tekst");
-        QTest::newRow("reading") << 0 << QStringLiteral("Oczytuję okresowe dane z regulatora 'R1' ...");
-        QTest::newRow("switch on") << 1 << QStringLiteral("Załączam stopień regulatora 'R1' ...");
-        QTest::newRow("switch off") << 2 << QStringLiteral("Wyłączam stopień regulatora 'R1' ...");
-        QTest::newRow("block") << 3 << QStringLiteral("Blokuję regulator 'R1' ...");
-        QTest::newRow("unblock") << 4 << QStringLiteral("Odblokowuję regulator 'R1' ...");
-    }
-    void activityTextNamesTheController()
-    {
-        QFETCH(int, operacja);
-        QFETCH(QString, tekst);
         Hub t;
         t.rejestr.Add(7, QStringLiteral("R1"), QStringLiteral("R1")).Id = 1;
         clsWizual &h = t.w;
         QSignalSpy s(&h, &clsWizual::panelTekst);
-        const auto wywolaj = [&](bool trwa) {
-            switch (operacja) {
-            case 0:
-                h.eOkresowyOdczyt(1, trwa);
-                break;
-            case 1:
-                h.eZalaczanieBaterii(1, trwa);
-                break;
-            case 2:
-                h.eWylaczanieBaterii(1, trwa);
-                break;
-            case 3:
-                h.eBlokowanieRegul(1, true, trwa);
-                break;
-            default:
-                h.eBlokowanieRegul(1, false, trwa);
-                break;
-            }
-        };
-        wywolaj(true);
-        QCOMPARE(ostatniTekst(s, 1), tekst);
-        wywolaj(false);
-        QCOMPARE(ostatniTekst(s, 1), QString());
+        const std::pair<std::function<void(bool)>, const char *> operacje[] = {
+            {[&h](bool trwa) { h.eOkresowyOdczyt(1, trwa); }, "Oczytuję okresowe dane z regulatora 'R1' ..."},
+            {[&h](bool trwa) { h.eZalaczanieBaterii(1, trwa); }, "Załączam stopień regulatora 'R1' ..."},
+            {[&h](bool trwa) { h.eWylaczanieBaterii(1, trwa); }, "Wyłączam stopień regulatora 'R1' ..."},
+            {[&h](bool trwa) { h.eBlokowanieRegul(1, true, trwa); }, "Blokuję regulator 'R1' ..."},
+            {[&h](bool trwa) { h.eBlokowanieRegul(1, false, trwa); }, "Odblokowuję regulator 'R1' ..."}};
+        for (const auto &[wywolaj, tekst] : operacje) {
+            wywolaj(true);
+            QCOMPARE(ostatniTekst(s, 1), QString::fromUtf8(tekst));
+            wywolaj(false);
+            QCOMPARE(ostatniTekst(s, 1), QString());
+        }
     }
 
     void onlySuccessfulExchangeResetsCommunicationPanel()
