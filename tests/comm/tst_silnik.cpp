@@ -1,9 +1,10 @@
 // The command engine and its dispatcher: each kind of command on the line
-// (the frames themselves are the protocol unit's, see tst_protokol),
+// (the frame table itself is the protocol unit's, see tst_protokol),
 // attempts and their repetition, how every command ends (Timer1, the line
 // state, the busy flag), and a second command started while the first
 // waits for its answer.
 #include "comm/komunikator.h"
+#include "comm/protokol.h"
 #include "stanowisko.h"
 
 #include <QSignalSpy>
@@ -18,21 +19,19 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("rozkaz");
         QTest::addColumn<int>("parametr");
-        QTest::addColumn<QByteArray>("ramki"); // frames separated by '|'
-        QTest::addColumn<int>("wartosc");      // the value read; -1 = none
-        QTest::newRow("write, no answer") << "daj_dane" << 0 << QByteArray("02054f06") << -1;
-        QTest::newRow("three reads") << "Czytaj_Diody" << 0 << QByteArray("02059004|0205a004|0205b004") << -1;
-        QTest::newRow("one read") << "CZYTAJ_BLOK" << 0 << QByteArray("02052f05") << 0x5A;
-        QTest::newRow("write, then read back") << "ustaw_blok" << 0x20 << QByteArray("02052f0320|02052f05") << 0x5A;
+        QTest::addColumn<int>("wartosc"); // the value read; -1 = none
+        QTest::newRow("write, no answer") << "daj_dane" << 0 << -1;
+        QTest::newRow("three reads") << "Czytaj_Diody" << 0 << -1;
+        QTest::newRow("one read") << "CZYTAJ_BLOK" << 0 << 0x5A;
+        QTest::newRow("write, then read back") << "ustaw_blok" << 0x20 << 0x5A;
         // The rest of a DAJ_DANE answer: nothing sent, the input kept.
-        QTest::newRow("CZYTAJ") << "czytaj" << 0 << QByteArray() << 0x99;
-        QTest::newRow("CZYTAJ32") << "CZYTAJ32" << 0 << QByteArray() << -1;
+        QTest::newRow("CZYTAJ") << "czytaj" << 0 << 0x99;
+        QTest::newRow("CZYTAJ32") << "CZYTAJ32" << 0 << -1;
     }
     void eachKindOfCommandDiscardsStaleInputBeforeEachFrame()
     {
         QFETCH(QString, rozkaz);
         QFETCH(int, parametr);
-        QFETCH(QByteArray, ramki);
         QFETCH(int, wartosc);
         ZegarTestowy zegar;
         Stanowisko s(zegar);
@@ -44,12 +43,9 @@ private Q_SLOTS:
         DaneRozkazu d;
         d.wartosc = -1;
         QVERIFY(uruchom(s.comm.WyslijRozkaz(1, rozkaz, &d, parametr)).wartosc);
-        QList<QByteArray> oczekiwane;
-        for (const QByteArray &r : ramki.split('|'))
-            if (!r.isEmpty())
-                oczekiwane.append(QByteArray::fromHex(r));
-        QCOMPARE(s.port->zapisane, oczekiwane);
-        QCOMPARE(s.port->wyczyszczenia, oczekiwane.size());
+        // The command's frames (tst_protokol's table), each after a discard.
+        QCOMPARE(s.port->zapisane, protokol::ramkiRozkazu(*protokol::znajdzRozkaz(rozkaz.toUpper()), 0x05, parametr));
+        QCOMPARE(s.port->wyczyszczenia, s.port->zapisane.size());
         QCOMPARE(d.wartosc, wartosc);
         QVERIFY(!s.comm.Zajety);
     }
