@@ -48,22 +48,10 @@ QStringList kolumna(const Raport &r, const char *nazwa, const QString &format)
 // `od`, each with its energies and the day's extremes.
 Tabela dniOkresu(QDate od, int dni)
 {
-    const QStringList kolumny = {"data",
-                                 "EnCzynnaSuma",
-                                 "EnBiernaSuma",
-                                 "EnBiernaPojSuma",
-                                 "tgfiMin",
-                                 "tgfiMaks",
-                                 "tgfiSr",
-                                 "NapiecieMin",
-                                 "NapiecieMaks",
-                                 "NapiecieSr",
-                                 "CzestotliwoscMin",
-                                 "CzestotliwoscMaks",
-                                 "CzestotliwoscSr",
-                                 "PradCalkMin",
-                                 "PradCalkMaks",
-                                 "PradCalkSr"};
+    const QStringList kolumny = QStringLiteral("data EnCzynnaSuma EnBiernaSuma EnBiernaPojSuma tgfiMin tgfiMaks tgfiSr "
+                                               "NapiecieMin NapiecieMaks NapiecieSr CzestotliwoscMin "
+                                               "CzestotliwoscMaks CzestotliwoscSr PradCalkMin PradCalkMaks PradCalkSr")
+                                    .split(QLatin1Char(' '));
     QVector<QVector<QVariant>> wiersze;
     for (int i = dni - 1; i >= 0; --i) { // the engine's order must not matter
         QVector<QVariant> w{od.addDays(i).toString("dd/MM/yy"), i == 3 ? -2.5 : 100.0 + i};
@@ -93,30 +81,26 @@ private Q_SLOTS:
         QTest::addColumn<QVariant>("wartosc");
         QTest::addColumn<QString>("wzor");
         QTest::addColumn<QString>("tekst");
-        QTest::newRow("negative energy in parentheses") << QVariant(-1.5) << "0,000;(0,000)"
-                                                        << "(1,500)";
-        QTest::newRow("positive: first section, no grouping") << QVariant(1234.5678) << "0,000;(0,000)"
-                                                              << "1234,568";
-        QTest::newRow("rounds to zero: no sign") << QVariant(-0.0004) << "0,000;(0,000)"
-                                                 << "0,000";
-        QTest::newRow("negative without its section") << QVariant(-0.5) << "0,000"
-                                                      << "-0,500";
-        QTest::newRow("tg: two decimals") << QVariant(0.4) << "0,00"
-                                          << "0,40";
-        QTest::newRow("voltage: whole volts") << QVariant(229.6) << "0"
-                                              << "230";
-        QTest::newRow("integer column") << QVariant(qlonglong(3)) << "0,000"
-                                        << "3,000";
-        QTest::newRow("null: empty cell") << QVariant() << "0,000"
-                                          << "";
-        QTest::newRow("stored date-time") << QVariant("2026-12-05 07:08:09") << "HH:mm:ss"
-                                          << "07:08:09";
-        QTest::newRow("hour summer time skips") << QVariant("2026-03-29 02:30:00") << "HH:mm:ss"
-                                                << "02:30:00";
-        QTest::newRow("day") << QVariant(QDate(2026, 12, 1)) << "dd/MM/yyyy"
-                             << "01/12/2026";
-        QTest::newRow("text that is no date") << QVariant("abc") << "HH:mm:ss"
-                                              << "";
+        const struct {
+            const char *nazwa;
+            QVariant wartosc;
+            const char *wzor, *tekst;
+        } wiersze[] = {
+            {"negative energy in parentheses", -1.5, "0,000;(0,000)", "(1,500)"},
+            {"positive: first section, no grouping", 1234.5678, "0,000;(0,000)", "1234,568"},
+            {"rounds to zero: no sign", -0.0004, "0,000;(0,000)", "0,000"},
+            {"negative without its section", -0.5, "0,000", "-0,500"},
+            {"tg: two decimals", 0.4, "0,00", "0,40"},
+            {"voltage: whole volts", 229.6, "0", "230"},
+            {"integer column", qlonglong(3), "0,000", "3,000"},
+            {"null: empty cell", QVariant(), "0,000", ""},
+            {"stored date-time", "2026-12-05 07:08:09", "HH:mm:ss", "07:08:09"},
+            {"hour summer time skips", "2026-03-29 02:30:00", "HH:mm:ss", "02:30:00"},
+            {"day", QDate(2026, 12, 1), "dd/MM/yyyy", "01/12/2026"},
+            {"text that is no date", "abc", "HH:mm:ss", ""},
+        };
+        for (const auto &w : wiersze)
+            QTest::newRow(w.nazwa) << w.wartosc << QString(w.wzor) << QString(w.tekst);
     }
     void formats()
     {
