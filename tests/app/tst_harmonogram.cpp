@@ -103,6 +103,17 @@ private Q_SLOTS:
         QVERIFY(s.k.harmonogram.Timer1().isActive());
     }
 
+    void commandsForNoControllerOrOfAnotherSpellingAreDropped()
+    {
+        Stanowisko s({5});
+        s.k.oKolejka.Add(9, QStringLiteral("Blokuj"), true);
+        s.k.oKolejka.Add(1, QStringLiteral("blokuj"), true); // names are case-sensitive
+        s.takt();
+        s.takt();
+        QVERIFY(s.port->zapisane.isEmpty());
+        QCOMPARE(s.k.oKolejka.Count(), 0);
+    }
+
     void monitoredControllersAreReadEveryTickInRegistryOrder()
     {
         Stanowisko s({5, 6, 7});
