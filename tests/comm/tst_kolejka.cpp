@@ -25,12 +25,6 @@ QCoro::Task<void> wykonawca(clsPozKolejki p, QStringList *wykonane)
         throw std::out_of_range("no controller with this number");
 }
 
-QCoro::Task<bool> wykonaj(clsKolejka &q)
-{
-    const bool w = co_await q.Wykonaj();
-    co_return w;
-}
-
 QStringList polecenia(const clsKolejka &q)
 {
     QStringList wynik;
@@ -54,12 +48,12 @@ private Q_SLOTS:
         q.Add(1, QStringLiteral("Blokuj"));
         q.Add(2, QStringLiteral("WczytajStanRegul"));
         QTest::ignoreMessage(QtWarningMsg, "queued command failed: no controller with this number");
-        QCOMPARE(QCoro::waitFor(wykonaj(q)), false);
+        QCOMPARE(QCoro::waitFor(q.Wykonaj()), false);
         QCOMPARE(wykonane, QStringList{QStringLiteral("zly")});
         QCOMPARE(polecenia(q), (QStringList{QStringLiteral("Blokuj"), QStringLiteral("WczytajStanRegul")}));
-        QCoro::waitFor(wykonaj(q));
-        QCoro::waitFor(wykonaj(q));
-        QCOMPARE(QCoro::waitFor(wykonaj(q)), false); // empty: nothing runs
+        QCoro::waitFor(q.Wykonaj());
+        QCoro::waitFor(q.Wykonaj());
+        QCOMPARE(QCoro::waitFor(q.Wykonaj()), false); // empty: nothing runs
         QCOMPARE(wykonane,
                  (QStringList{QStringLiteral("zly"), QStringLiteral("Blokuj"), QStringLiteral("WczytajStanRegul")}));
     }
@@ -72,10 +66,10 @@ private Q_SLOTS:
         q.Add(1, QStringLiteral("powoli"));
         q.Add(1, QStringLiteral("drugie"));
         bool pierwszeSkonczone = false;
-        wykonaj(q).then([&pierwszeSkonczone](bool) { pierwszeSkonczone = true; });
+        q.Wykonaj().then([&pierwszeSkonczone](bool) { pierwszeSkonczone = true; });
         // The first waits; meanwhile the queue is entered again.
         QCOMPARE(polecenia(q), QStringList{QStringLiteral("drugie")});
-        QCoro::waitFor(wykonaj(q));
+        QCoro::waitFor(q.Wykonaj());
         QVERIFY(QTest::qWaitFor([&] { return pierwszeSkonczone; }, 5000));
         QCOMPARE(wykonane, (QStringList{QStringLiteral("drugie"), QStringLiteral("powoli")}));
         QCOMPARE(q.Count(), 0);
