@@ -81,7 +81,10 @@ void fmAlarmyArch::zbuduj()
     m_lista->setAccessibleName(tytul);
     m_lista->setHeaderLabels({QStringLiteral("Data powstania"), QStringLiteral("Kod regulatora"),
                               QStringLiteral("Tresc alarmu"), QStringLiteral("Data potwierdzenia"),
-                              QStringLiteral("Data dezaktywacji")});
+                              QStringLiteral("Data dezaktywacji"), QStringLiteral("Stacja")});
+    // Where the alarm was raised: shown when the listed alarms carry it
+    // (written by a station into a database that has the column).
+    m_lista->setColumnHidden(kolumnaStacji, true);
     m_lista->setRootIsDecorated(false);
     m_lista->setUniformRowHeights(true);
     m_lista->setAllColumnsShowFocus(true);
@@ -89,7 +92,7 @@ void fmAlarmyArch::zbuduj()
     // what is left of the window and shows itself whole in a tooltip.
     const QFontMetrics fm(m_lista->header()->font());
     const int data = fm.horizontalAdvance(QStringLiteral("00/00/00 00:00:00"));
-    for (int c : {0, 1, 3, 4})
+    for (int c : {0, 1, 3, 4, kolumnaStacji})
         m_lista->setColumnWidth(c, std::max(data, fm.horizontalAdvance(m_lista->headerItem()->text(c))) + 16);
     m_lista->header()->setStretchLastSection(false);
     m_lista->header()->setSectionResizeMode(2, QHeaderView::Stretch);
@@ -190,12 +193,17 @@ void fmAlarmyArch::WczytajAlarmy()
     QList<QTreeWidgetItem *> wiersze;
     try {
         m_rs.Open(zapytanie(m_cmbRegul->currentText(), m_dtData->date()), m_cnBaza);
+        const bool maKolumne = m_rs.kolumny().contains(QStringLiteral("Stacja"), Qt::CaseInsensitive);
+        bool zeStacja = false;
         for (m_rs.MoveFirst(); !m_rs.EOF_(); m_rs.MoveNext()) {
+            const QString stacja = maKolumne ? m_rs.pole(QStringLiteral("Stacja")).toString() : QString();
+            zeStacja |= !stacja.isEmpty();
             wiersze << new QTreeWidgetItem(QStringList{
                 tekstDaty(m_rs.pole(QStringLiteral("Data"))), m_rs.pole(QStringLiteral("kod_regul")).toString(),
                 m_rs.pole(QStringLiteral("tresc")).toString(), tekstDaty(m_rs.pole(QStringLiteral("data_potw"))),
-                tekstDaty(m_rs.pole(QStringLiteral("Data_dezakt")))});
+                tekstDaty(m_rs.pole(QStringLiteral("Data_dezakt"))), stacja});
         }
+        m_lista->setColumnHidden(kolumnaStacji, !zeStacja);
     } catch (const BladBazy &e) {
         qDeleteAll(wiersze);
         m_komunikaty.informuj(QStringLiteral("Nie można odczytać archiwum alarmów: ") + e.opis(), tytul,
@@ -229,13 +237,18 @@ bool fmAlarmyArch::ZapiszCsv(const QString &plik)
             w << poleCsv(p);
         return w.join(QLatin1Char(';')) + QStringLiteral("\r\n");
     };
+    QList<int> kolumny;
+    for (int c = 0; c < m_lista->columnCount(); ++c) {
+        if (!m_lista->isColumnHidden(c))
+            kolumny << c;
+    }
     QStringList naglowek;
-    for (int c = 0; c < m_lista->columnCount(); ++c)
+    for (int c : std::as_const(kolumny))
         naglowek << m_lista->headerItem()->text(c);
     QString tekst = QChar(0xFEFF) + wiersz(naglowek);
     for (int i = 0; i < m_lista->topLevelItemCount(); ++i) {
         QStringList pola;
-        for (int c = 0; c < m_lista->columnCount(); ++c)
+        for (int c : std::as_const(kolumny))
             pola << m_lista->topLevelItem(i)->text(c);
         tekst += wiersz(pola);
     }

@@ -65,6 +65,7 @@ private:
     const Zegar &m_zegar;
     Komunikaty &m_komunikaty;
     Zapytanie m_rs; // the window's own query cursor
+    static constexpr int kolumnaStacji = 5;
     QFrame *m_fmTools = nullptr;
     QComboBox *m_cmbRegul = nullptr;
     QDateEdit *m_dtData = nullptr;

@@ -6,14 +6,15 @@
 
 Kontekst::Kontekst(Platforma platforma)
     : m_platforma(std::move(platforma)), oComm(zegar(), komunikaty()), oKomunikator(oComm),
-      oWizual(oRegulatory, oApp, listaAlarmow, dzwiek()), oRegulatory(&srodowisko), oBD(cnBaza),
-      zapisPomiarow(cnBaza, rsPomiary, rsOstPomiar, rsRegulatory, zegar(), komunikaty()),
+      oWizual(oRegulatory, oApp, listaAlarmow, dzwiek()), stacja(nazwaStacji(ustawienia())), oRegulatory(&srodowisko),
+      oBD(cnBaza), zapisPomiarow(cnBaza, rsPomiary, rsOstPomiar, rsRegulatory, zegar(), komunikaty()),
       listaAlarmow(oRegulatory, oBD, zegar(), komunikaty()),
       harmonogram(oRegulatory, oKolejka, oWizual, listaAlarmow, zegar(), komunikaty()),
       operacje(oApp, oRegulatory, oKolejka, rsRegulatory)
 {
     // The window thread never waits long for another program's lock.
     cnBaza.ustawCzasOczekiwania(Polaczenie::czasOczekiwaniaStacjiMs);
+    oBD.ustawStacje(stacja);
     if (m_platforma.fabrykaPortow)
         oComm.ustawPort(m_platforma.fabrykaPortow());
     oComm.ustawAdresy([this](int nr) {

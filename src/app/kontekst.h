@@ -59,7 +59,14 @@ public:
     clComm oComm;
     Komunikator oKomunikator;
     clsWizual oWizual;
+    // This station's name (Regulatory.Stacja, Alarmy.Stacja, Log.Stacja).
+    const QString stacja;
     colRegulatory oRegulatory;
+    // Every controller of the plant, this station's first (same positions
+    // as oRegulatory), then the other stations': the read-only windows
+    // (charts, reports, alarm archive) list these. Nothing ever polls or
+    // controls them.
+    colRegulatory oRegulatoryZakladu;
     clsFunkcje oFunkcje;
     clsKolejka oKolejka;
     Polaczenie cnBaza;

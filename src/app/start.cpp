@@ -13,11 +13,14 @@ namespace Start
 
 void otworzBazeIWczytaj(Kontekst &k)
 {
-    k.cnBaza.Open(polaczenieTekst);
+    // No setting: tolvek.mdb in the working directory.
+    k.cnBaza.Open(tekstPolaczeniaBazy(k.ustawienia()));
     k.rsRegulatory.Open(QStringLiteral("Regulatory"), k.cnBaza);
     k.rsPomiary.Open(QStringLiteral("Pomiary"), k.cnBaza);
     k.rsOstPomiar.Open(QStringLiteral("OstPomiar"), k.cnBaza);
-    WczytajRegulatory(k.rsRegulatory, k.rsOstPomiar, k.oRegulatory, k.komunikaty());
+    WczytajRegulatory(k.rsRegulatory, k.rsOstPomiar, k.oRegulatory, k.komunikaty(), k.stacja, &k.oRegulatoryZakladu);
+    qCInfo(lcStart).noquote() << "station" << k.stacja << "polls" << k.oRegulatory.Count() << "of the plant's"
+                              << k.oRegulatoryZakladu.Count() << "controllers";
     k.oApp.NrAktRegulatora = 1;
     k.zapisPomiarow.czuwaj();
 }
@@ -73,6 +76,8 @@ void zamknij(Kontekst &k)
         zapiszLog(k, QStringLiteral("Zatrzymanie aplikacji"));
     else if (k.zapisPomiarow.plikUtracony())
         qCWarning(lcStart) << "the stop row is not written: the database file is gone";
+    else if (k.zapisPomiarow.serwerUtracony())
+        qCWarning(lcStart) << "the stop row is not written: the database server is away";
     k.cnBaza.Close();
 }
 

@@ -8,7 +8,7 @@ class Kontekst;
 // them in the order of Main and of the main window's load and unload.
 namespace Start
 {
-// Steps 5-8: opens cnBaza from the connection string, the three shared
+// Steps 5-8: opens cnBaza from the settings' connection text, the three shared
 // recordsets, loads the registry and makes controller 1 current. Throws
 // BladBazy with a message for the operator.
 void otworzBazeIWczytaj(Kontekst &k);

@@ -12,6 +12,15 @@ void clsBD::sprawdzPlik() const
         throw BladBazy(1, QStringLiteral("Plik bazy danych „%1” został usunięty lub przeniesiony.").arg(m_cn.plik()));
 }
 
+void clsBD::ustawStacjeWiersza(Rekordy &rs) const
+{
+    if (m_stacja.isEmpty())
+        return;
+    const QStringList kolumny = rs.kolumny();
+    if (kolumny.contains(QStringLiteral("Stacja"), Qt::CaseInsensitive))
+        rs.ustaw(QStringLiteral("Stacja"), m_stacja);
+}
+
 std::int32_t clsBD::ZapiszAlarm(DataCzas Data, const QString &typ, const QString &Tresc, const QString &Kod_regulatora,
                                 const QString &Operator)
 {
@@ -26,6 +35,7 @@ std::int32_t clsBD::ZapiszAlarm(DataCzas Data, const QString &typ, const QString
         rs.ustaw(QStringLiteral("Kod_Regul"), Kod_regulatora);
     if (!Operator.isEmpty())
         rs.ustaw(QStringLiteral("Operator"), Operator);
+    ustawStacjeWiersza(rs);
     // The identity is read once the row is committed: only then has the
     // engine assigned it. The new row is the current one after Update.
     rs.Update();
@@ -79,6 +89,7 @@ bool clsBD::ZapiszDoLoga(const QString &Operacja, const QString &Status, const Q
     rs.ustaw(QStringLiteral("Typ"), typ);
     if (!Kod_regulatora.isEmpty())
         rs.ustaw(QStringLiteral("Kod_Regul"), Kod_regulatora);
+    ustawStacjeWiersza(rs);
     rs.Update();
     return false;
 }

@@ -8,6 +8,7 @@
 #include <optional>
 
 class Polaczenie;
+class Rekordy;
 
 // The alarm and log store (oBD): the only writer of Alarmy and Log. Each
 // operation opens its own short-lived cursor over the shared connection.
@@ -16,6 +17,11 @@ class clsBD final
 {
 public:
     explicit clsBD(Polaczenie &cnBaza) : m_cn(cnBaza) {}
+
+    // The station whose name new Alarmy and Log rows carry in their Stacja
+    // column (a table without that column gets rows without it).
+    void ustawStacje(const QString &nazwa) { m_stacja = nazwa; }
+    const QString &stacja() const { return m_stacja; }
 
     // Returns the Id_alarmu of the new row.
     std::int32_t ZapiszAlarm(DataCzas Data, const QString &typ, const QString &Tresc,
@@ -33,5 +39,7 @@ private:
     // A row written into a file that was deleted or moved away would be
     // lost without a word: such a write fails instead.
     void sprawdzPlik() const;
+    void ustawStacjeWiersza(Rekordy &rs) const;
     Polaczenie &m_cn;
+    QString m_stacja;
 };

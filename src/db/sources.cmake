@@ -2,4 +2,5 @@
 target_sources(tolvek_model PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/schemat.cpp
     ${CMAKE_CURRENT_LIST_DIR}/clsbd.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/zapispomiarow.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/zapispomiarow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/powrotserwera.cpp)

@@ -35,6 +35,7 @@ ZapisPomiarow::ZapisPomiarow(Polaczenie &cnBaza, Rekordy &rsPomiary, Rekordy &rs
     connect(&m_ponowienie, &QTimer::timeout, this, &ZapisPomiarow::oproznij);
     m_straz.setInterval(sprawdzaniePlikuMs);
     connect(&m_straz, &QTimer::timeout, this, &ZapisPomiarow::sprawdzPlik);
+    connect(&m_powrot, &PowrotSerwera::odpowiada, this, &ZapisPomiarow::powrotSerwera);
 }
 
 void ZapisPomiarow::czuwaj()
@@ -68,7 +69,7 @@ void ZapisPomiarow::oproznij()
     // Never into a file nobody will see again.
     if (!m_plikUtracony && m_cn.otwarte() && m_cn.plikPrzeniesiony())
         utratePliku();
-    if (m_plikUtracony || !m_cn.otwarte() || !zapiszPorcje())
+    if (m_plikUtracony || m_serwerUtracony || !m_cn.otwarte() || !zapiszPorcje())
         return;
     // A long backlog goes in batches, with the event loop in between.
     if (!m_kolejka.empty() && !m_oproznianieZaplanowane) {
@@ -146,6 +147,12 @@ void ZapisPomiarow::niepowodzenie(const BladBazy &e)
     m_nastepnaProbaMs = m_zegar.msMonotoniczne() + ponowienieMs;
     m_ponowienie.start(ponowienieMs);
     const QString blad = Str(e.numer()) + QLatin1Char(' ') + e.opis();
+    if (m_cn.polaczenieZerwane()) {
+        m_awaria = true;
+        m_ostatniBlad = blad;
+        utrataSerwera(e);
+        return;
+    }
     if (!m_awaria) {
         m_awaria = true;
         qCWarning(lcZapis).noquote() << QStringLiteral("storing a reading failed (%1):").arg(blad) << m_kolejka.size()
@@ -178,10 +185,7 @@ void ZapisPomiarow::utratePliku()
     qCWarning(lcZapis).noquote() << "the database file" << m_sciezka
                                  << "was deleted or moved away while open: nothing more is written into it; readings"
                                     " wait in memory until a database file is back at that path";
-    m_rsPomiary.Close();
-    m_rsOstPomiar.Close();
-    m_rsRegulatory.Close();
-    m_cn.Close();
+    zamknijKursory();
     m_komunikaty.pokaz(QStringLiteral("Plik bazy danych „%1” został usunięty lub przeniesiony. Odczyty są "
                                       "przechowywane w pamięci i zostaną zapisane, gdy plik bazy wróci na swoje "
                                       "miejsce.")
@@ -210,10 +214,7 @@ void ZapisPomiarow::szukajPliku()
         m_rsPomiary.Open(QStringLiteral("Pomiary"), m_cn);
         m_rsOstPomiar.Open(QStringLiteral("OstPomiar"), m_cn);
     } catch (const BladBazy &e) {
-        m_rsPomiary.Close();
-        m_rsOstPomiar.Close();
-        m_rsRegulatory.Close();
-        m_cn.Close();
+        zamknijKursory();
         if (e.opis() != m_ostatniaPrzeszkoda)
             qCWarning(lcZapis).noquote() << "a file is back at" << m_sciezka
                                          << "but it is not the station's database yet:" << e.opis();
@@ -231,9 +232,60 @@ void ZapisPomiarow::szukajPliku()
     oproznij();
 }
 
+void ZapisPomiarow::zamknijKursory()
+{
+    m_rsPomiary.Close();
+    m_rsOstPomiar.Close();
+    m_rsRegulatory.Close();
+    m_cn.Close();
+}
+
+void ZapisPomiarow::utrataSerwera(const BladBazy &e)
+{
+    m_serwer = m_cn.zrodlo();
+    m_serwerUtracony = true;
+    qCWarning(lcZapis).noquote() << "the connection to the database server" << m_serwer.opis() << "is lost:" << e.opis()
+                                 << "-" << m_kolejka.size() << "readings wait in memory; reconnecting by itself";
+    zamknijKursory();
+    m_komunikaty.pokaz(QStringLiteral("Utracono połączenie z serwerem bazy danych (%1). Odczyty są przechowywane w "
+                                      "pamięci i zostaną zapisane po jego odzyskaniu; stacja łączy się ponownie "
+                                      "sama.\r'%2'")
+                           .arg(m_serwer.opis(), e.opis()),
+                       tytul(), Ikona::Krytyczna);
+    m_powrot.czekaj(m_serwer);
+}
+
+void ZapisPomiarow::powrotSerwera()
+{
+    try {
+        m_cn.otworz(m_serwer);
+        m_rsRegulatory.Open(QStringLiteral("Regulatory"), m_cn);
+        m_rsPomiary.Open(QStringLiteral("Pomiary"), m_cn);
+        m_rsOstPomiar.Open(QStringLiteral("OstPomiar"), m_cn);
+    } catch (const BladBazy &e) {
+        // Answered a moment ago, gone again (or not the station's database
+        // yet): keep looking.
+        zamknijKursory();
+        qCWarning(lcZapis).noquote() << "the database server answers but the station cannot open its database:"
+                                     << e.opis();
+        m_powrot.czekaj(m_serwer);
+        return;
+    }
+    m_serwerUtracony = false;
+    qCInfo(lcZapis).noquote() << "the connection to the database server" << m_serwer.opis() << "is back;"
+                              << m_kolejka.size() << "waiting readings go into it";
+    m_komunikaty.pokaz(QStringLiteral("Połączenie z serwerem bazy danych (%1) zostało przywrócone. Odczyty "
+                                      "przechowywane w pamięci są do niego zapisywane.")
+                           .arg(m_serwer.opis()),
+                       tytul(), Ikona::Informacja);
+    m_nastepnaProbaMs = 0;
+    oproznij();
+}
+
 void ZapisPomiarow::zakoncz()
 {
     m_straz.stop();
+    m_powrot.zatrzymaj();
     m_nastepnaProbaMs = 0;
     if (!m_plikUtracony && m_cn.otwarte() && m_cn.plikPrzeniesiony())
         utratePliku();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/powrotserwera.h"
 #include "platform/datacz.h"
 
 #include <QHash>
@@ -47,6 +48,12 @@ struct WpisPomiaru {
 // readings wait, and when a database file is back at the path and has stayed
 // unchanged for one look, it is opened with the cursors and what waits is
 // stored into it.
+//
+// A database server that goes away (stopped, restarted, the network cut)
+// ends the session: the connection and the cursors close, readings wait as
+// above, the operator is told once, and the station reconnects by itself
+// (PowrotSerwera looks off the window thread) and says so; what waits is
+// then stored.
 class ZapisPomiarow final : public QObject
 {
     Q_OBJECT
@@ -58,6 +65,7 @@ public:
     bool zapisz(const WpisPomiaru &wpis);
     int zalegle() const { return static_cast<int>(m_kolejka.size()); }
     bool plikUtracony() const { return m_plikUtracony; }
+    bool serwerUtracony() const { return m_serwerUtracony; }
 
     // The database is open: the file is watched from now on.
     void czuwaj();
@@ -89,6 +97,9 @@ private:
     void niepowodzenie(const BladBazy &e);
     void utratePliku();
     void szukajPliku();
+    void utrataSerwera(const BladBazy &e);
+    void powrotSerwera();
+    void zamknijKursory();
 
     Polaczenie &m_cn;
     Rekordy &m_rsPomiary;
@@ -111,4 +122,8 @@ private:
     QString m_sciezka;
     QString m_podpisPliku; // size and time of change at the last look
     QString m_ostatniaPrzeszkoda;
+
+    bool m_serwerUtracony = false;
+    ZrodloBazy m_serwer;
+    PowrotSerwera m_powrot;
 };

@@ -4,6 +4,8 @@
 #include "platform/tekst.h"
 #include "wewnetrzne.h"
 
+#include <QHash>
+
 #include <cmath>
 #include <limits>
 
@@ -172,22 +174,78 @@ void wczytajKonfiguracje(const Rekordy &rs, clRegulator &r)
 
 } // namespace
 
-void WczytajRegulatory(Rekordy &rs, Rekordy &rsOstPomiar, colRegulatory &oRegulatory, Komunikaty &komunikaty)
+bool regulatorStacji(const QVariant &stacjaWiersza, const QString &stacja)
 {
+    if (stacja.isEmpty() || pusty(stacjaWiersza))
+        return true;
+    const QString s = stacjaWiersza.toString().trimmed();
+    // Host names, the default station names, ignore letter case.
+    return s.isEmpty() || s.compare(stacja.trimmed(), Qt::CaseInsensitive) == 0;
+}
+
+namespace
+{
+bool regulator(const Rekordy &rs)
+{
+    const QVariant typ = rs.pole(QStringLiteral("Typ"));
+    // Exactly "regulator"; other plant objects share the table.
+    return !pusty(typ) && typ.toString() == QLatin1String("regulator");
+}
+
+QString kodWiersza(const Rekordy &rs)
+{
+    const QVariant kodPola = rs.pole(QStringLiteral("Kod"));
+    return pusty(kodPola) ? QString() : kodPola.toString().trimmed();
+}
+
+// The read-only windows need the code, the address and the reading
+// interval (the daily chart's grid).
+void dodajDoZakladu(colRegulatory &zaklad, const Rekordy &rs, int adres, const QString &kod)
+{
+    clRegulator &z = zaklad.Add(adres, kod);
+    z.Id = zaklad.Count();
+    z.CzestOdczytu = calkowita16(rs.pole(QStringLiteral("CzestOdczytu")));
+}
+
+void zglosWspolnyAdres(Komunikaty &komunikaty, int adres, const QString &kod, const QString &poprzedni)
+{
+    qCWarning(lcModel).noquote() << "Regulatory: the codes" << poprzedni << "and" << kod << "share the address" << adres
+                                 << "- their readings are stored under one address";
+    komunikaty.pokaz(QStringLiteral("Regulatory '%1' i '%2' mają ten sam adres %3. Adres regulatora musi być "
+                                    "niepowtarzalny w całym zakładzie (pomiary są zapisywane według adresu); proszę "
+                                    "poprawić adres w edytorze regulatorów.")
+                         .arg(poprzedni, kod, Str(adres)),
+                     model::tytulAplikacji(), Ikona::Wykrzyknik);
+}
+} // namespace
+
+void WczytajRegulatory(Rekordy &rs, Rekordy &rsOstPomiar, colRegulatory &oRegulatory, Komunikaty &komunikaty,
+                       const QString &stacja, colRegulatory *zaklad)
+{
+    const bool zKolumnaStacji = rs.kolumny().contains(QStringLiteral("Stacja"), Qt::CaseInsensitive);
+    auto nasz = [&] { return !zKolumnaStacji || regulatorStacji(rs.pole(QStringLiteral("Stacja")), stacja); };
+    QHash<int, QString> adresy; // address -> first code seen, whole plant
+
     int licznik = 0;
     rs.MoveFirst();
     while (!rs.EOF_()) {
-        const QVariant typ = rs.pole(QStringLiteral("Typ"));
-        // Exactly "regulator"; other plant objects share the table.
-        if (pusty(typ) || typ.toString() != QLatin1String("regulator")) {
+        if (!regulator(rs)) {
+            rs.MoveNext();
+            continue;
+        }
+        const int adres = calkowita16(rs.pole(QStringLiteral("Adres")));
+        const QString kod = kodWiersza(rs);
+        const auto poprzedni = adresy.constFind(adres);
+        if (poprzedni != adresy.constEnd())
+            zglosWspolnyAdres(komunikaty, adres, kod, *poprzedni);
+        else
+            adresy.insert(adres, kod);
+        if (!nasz()) {
             rs.MoveNext();
             continue;
         }
         ++licznik;
 
-        const int adres = calkowita16(rs.pole(QStringLiteral("Adres")));
-        const QVariant kodPola = rs.pole(QStringLiteral("Kod"));
-        const QString kod = pusty(kodPola) ? QString() : kodPola.toString().trimmed();
         // The key must stay unique: a repeated code still gets its controller
         // loaded and polled, reachable by position only.
         QString klucz = kod;
@@ -204,7 +262,16 @@ void WczytajRegulatory(Rekordy &rs, Rekordy &rsOstPomiar, colRegulatory &oRegula
         wczytajOstatniPomiar(rsOstPomiar, r);
         r.Id = licznik;
         wczytajKonfiguracje(rs, r);
-
+        if (zaklad)
+            dodajDoZakladu(*zaklad, rs, adres, kod);
         rs.MoveNext();
+    }
+    if (!zaklad || !zKolumnaStacji)
+        return;
+    // The other stations' controllers, after this station's own.
+    for (rs.MoveFirst(); !rs.EOF_(); rs.MoveNext()) {
+        if (!regulator(rs) || nasz())
+            continue;
+        dodajDoZakladu(*zaklad, rs, calkowita16(rs.pole(QStringLiteral("Adres"))), kodWiersza(rs));
     }
 }

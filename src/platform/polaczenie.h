@@ -62,6 +62,13 @@ public:
     // files of a moved database, which may by now belong to the file in its
     // place. Always false on a server.
     bool plikPrzeniesiony();
+    // A server session the server or the network has ended (libpq gives up
+    // on it after a failed statement); never true for a file.
+    bool polaczenieZerwane() const;
+    // Whether the server answers at all: one libpq connection made and
+    // closed, waiting at most sekundy. Blocks its caller: for a worker
+    // thread. opis gets libpq's reason when it does not answer.
+    static bool serwerOdpowiada(const ZrodloBazy &zrodlo, int sekundy, QString *opis = nullptr);
     // The file path taken from the Data Source; empty on a server.
     QString plik() const;
     QSqlDatabase &db();

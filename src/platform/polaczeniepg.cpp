@@ -12,7 +12,9 @@
 #include <QSqlQuery>
 #include <QTimeZone>
 
+#include <algorithm>
 #include <libpq-fe.h>
+#include <vector>
 
 Q_LOGGING_CATEGORY(lcBazaSerwer, "tolvek.baza.serwer")
 
@@ -123,4 +125,41 @@ void Polaczenie::otworzSerwer(const ZrodloBazy &zrodlo, Tryb tryb)
         throw;
     }
     m_zrodlo = zrodlo;
+}
+
+bool Polaczenie::polaczenieZerwane() const
+{
+    if (m_zrodlo.silnik() != Silnik::PostgreSQL || !m_db.isOpen())
+        return false;
+    const QVariant uchwyt = m_db.driver()->handle();
+    if (!uchwyt.isValid() || qstrcmp(uchwyt.typeName(), "pg_conn*") != 0)
+        return false;
+    PGconn *pg = *static_cast<PGconn *const *>(uchwyt.constData());
+    return !pg || PQstatus(pg) == CONNECTION_BAD;
+}
+
+bool Polaczenie::serwerOdpowiada(const ZrodloBazy &zrodlo, int sekundy, QString *opis)
+{
+    std::vector<QByteArray> klucze, wartosci;
+    for (const auto &[klucz, wartosc] : zrodlo.parametry()) {
+        if (klucz == QLatin1String("connect_timeout"))
+            continue;
+        klucze.push_back(klucz.toUtf8());
+        wartosci.push_back(wartosc.toUtf8());
+    }
+    klucze.push_back("connect_timeout");
+    wartosci.push_back(QByteArray::number(std::max(2, sekundy)));
+    std::vector<const char *> k, w;
+    for (std::size_t i = 0; i < klucze.size(); ++i) {
+        k.push_back(klucze[i].constData());
+        w.push_back(wartosci[i].constData());
+    }
+    k.push_back(nullptr);
+    w.push_back(nullptr);
+    PGconn *pg = PQconnectdbParams(k.data(), w.data(), 0);
+    const bool ok = pg && PQstatus(pg) == CONNECTION_OK;
+    if (!ok && opis)
+        *opis = pg ? QString::fromUtf8(PQerrorMessage(pg)).trimmed() : QStringLiteral("out of memory");
+    PQfinish(pg);
+    return ok;
 }

@@ -158,7 +158,7 @@ void OknaOperatora::pokazStrukture()
 fmAlarmyArch *OknaOperatora::pokazArchiwum()
 {
     if (!m_archiwum)
-        nowe(m_archiwum, new fmAlarmyArch(m_k.oRegulatory, m_k.oApp, m_k.cnBaza, m_k.zegar(), m_k.komunikaty()));
+        nowe(m_archiwum, new fmAlarmyArch(m_k.oRegulatoryZakladu, m_k.oApp, m_k.cnBaza, m_k.zegar(), m_k.komunikaty()));
     pokaz(m_archiwum);
     return m_archiwum;
 }
@@ -175,7 +175,7 @@ void OknaOperatora::alarmyZDoby()
 frmRegulatory *OknaOperatora::pokazEdytor()
 {
     if (!m_edytor)
-        nowe(m_edytor, new frmRegulatory(m_k.komunikaty()));
+        nowe(m_edytor, new frmRegulatory(m_k.komunikaty(), tekstPolaczeniaBazy(m_k.ustawienia())));
     pokaz(m_edytor);
     return m_edytor;
 }

@@ -19,7 +19,7 @@ class WykresyRaporty final : public QObject
 {
 public:
     WykresyRaporty(fmGlowny &g, Kontekst &k)
-        : QObject(&g), m_g(g), m_k(k), m_raporty(k.oRegulatory, k.cnBaza, k.zegar(), k.komunikaty(), &g)
+        : QObject(&g), m_g(g), m_k(k), m_raporty(k.oRegulatoryZakladu, k.cnBaza, k.zegar(), k.komunikaty(), &g)
     {
         polacz("mnuRaportyDobowy", [this] { pokaz(m_rapDob); });
         polacz("mnuRapOkresowy", [this] { pokaz(m_rapOkres); });
@@ -42,7 +42,7 @@ private:
 
     OknoWykresu::Zaleznosci zaleznosci() const
     {
-        return {m_k.oRegulatory, m_k.cnBaza, m_k.oApp.NrAktRegulatora, m_k.zegar(), m_k.komunikaty()};
+        return {m_k.oRegulatoryZakladu, m_k.cnBaza, m_k.oApp.NrAktRegulatora, m_k.zegar(), m_k.komunikaty()};
     }
 
     template <class W> W *utworz()
@@ -50,7 +50,7 @@ private:
         if constexpr (std::is_base_of_v<OknoWykresu, W>)
             return new W(zaleznosci());
         else
-            return new W(m_k.oRegulatory, m_k.oApp.NrAktRegulatora, m_k.zegar(), m_raporty, &m_g);
+            return new W(m_k.oRegulatoryZakladu, m_k.oApp.NrAktRegulatora, m_k.zegar(), m_raporty, &m_g);
     }
 
     template <class W> W *pokaz(QPointer<W> &okno)
