@@ -66,6 +66,11 @@ void ZapisPomiarow::oproznij()
     m_oproznianieZaplanowane = false;
     if (m_kolejka.empty() || m_zegar.msMonotoniczne() < m_nastepnaProbaMs)
         return;
+    // A session ended by an alarm or log write, or by a reader, is seen here.
+    if (!m_serwerUtracony && m_cn.polaczenieZerwane()) {
+        utrataSerwera(QStringLiteral("połączenie zostało zerwane"));
+        return;
+    }
     // Never into a file nobody will see again.
     if (!m_plikUtracony && m_cn.otwarte() && m_cn.plikPrzeniesiony())
         utratePliku();
@@ -150,7 +155,7 @@ void ZapisPomiarow::niepowodzenie(const BladBazy &e)
     if (m_cn.polaczenieZerwane()) {
         m_awaria = true;
         m_ostatniBlad = blad;
-        utrataSerwera(e);
+        utrataSerwera(e.opis());
         return;
     }
     if (!m_awaria) {
@@ -174,6 +179,8 @@ void ZapisPomiarow::sprawdzPlik()
         szukajPliku();
     else if (m_cn.otwarte() && m_cn.plikPrzeniesiony())
         utratePliku();
+    else if (!m_serwerUtracony && m_cn.polaczenieZerwane())
+        utrataSerwera(QStringLiteral("połączenie zostało zerwane"));
 }
 
 void ZapisPomiarow::utratePliku()
@@ -240,17 +247,17 @@ void ZapisPomiarow::zamknijKursory()
     m_cn.Close();
 }
 
-void ZapisPomiarow::utrataSerwera(const BladBazy &e)
+void ZapisPomiarow::utrataSerwera(const QString &powod)
 {
     m_serwer = m_cn.zrodlo();
     m_serwerUtracony = true;
-    qCWarning(lcZapis).noquote() << "the connection to the database server" << m_serwer.opis() << "is lost:" << e.opis()
+    qCWarning(lcZapis).noquote() << "the connection to the database server" << m_serwer.opis() << "is lost:" << powod
                                  << "-" << m_kolejka.size() << "readings wait in memory; reconnecting by itself";
     zamknijKursory();
     m_komunikaty.pokaz(QStringLiteral("Utracono połączenie z serwerem bazy danych (%1). Odczyty są przechowywane w "
                                       "pamięci i zostaną zapisane po jego odzyskaniu; stacja łączy się ponownie "
                                       "sama.\r'%2'")
-                           .arg(m_serwer.opis(), e.opis()),
+                           .arg(m_serwer.opis(), powod),
                        tytul(), Ikona::Krytyczna);
     m_powrot.czekaj(m_serwer);
 }

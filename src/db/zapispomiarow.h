@@ -97,7 +97,7 @@ private:
     void niepowodzenie(const BladBazy &e);
     void utratePliku();
     void szukajPliku();
-    void utrataSerwera(const BladBazy &e);
+    void utrataSerwera(const QString &powod);
     void powrotSerwera();
     void zamknijKursory();
 

@@ -129,8 +129,11 @@ void Polaczenie::otworzSerwer(const ZrodloBazy &zrodlo, Tryb tryb)
 
 bool Polaczenie::polaczenieZerwane() const
 {
-    if (m_zrodlo.silnik() != Silnik::PostgreSQL || !m_db.isOpen())
+    if (m_zrodlo.silnik() != Silnik::PostgreSQL || !m_db.isValid())
         return false;
+    // The driver marks a session the server ended as closed itself.
+    if (!m_db.isOpen())
+        return true;
     const QVariant uchwyt = m_db.driver()->handle();
     if (!uchwyt.isValid() || qstrcmp(uchwyt.typeName(), "pg_conn*") != 0)
         return false;

@@ -14,3 +14,5 @@ tolvek_test(tst_model_smieci integration SOURCES ${tolvek_model_testy}/tst_smiec
     ${tolvek_model_testy}/stanowisko.h ${tolvek_model_testy}/sterownik.h LIBS tolvek_model)
 tolvek_test(tst_model_zaleglosci integration SERWER SOURCES ${tolvek_model_testy}/tst_zaleglosci.cpp
     ${tolvek_model_testy}/stanowisko.h ${tolvek_model_testy}/sterownik.h LIBS tolvek_model)
+tolvek_test(tst_model_utrataserwera integration SERWER SOURCES ${tolvek_model_testy}/tst_utrataserwera.cpp
+    LIBS tolvek_model)
