@@ -214,7 +214,7 @@ void zglosWspolnyAdres(Komunikaty &komunikaty, int adres, const QString &kod, co
     komunikaty.pokaz(QStringLiteral("Regulatory '%1' i '%2' mają ten sam adres %3. Adres regulatora musi być "
                                     "niepowtarzalny w całym zakładzie (pomiary są zapisywane według adresu); proszę "
                                     "poprawić adres w edytorze regulatorów.")
-                         .arg(poprzedni, kod, Str(adres)),
+                         .arg(poprzedni, kod, QString::number(adres)),
                      model::tytulAplikacji(), Ikona::Wykrzyknik);
 }
 } // namespace
