@@ -270,6 +270,11 @@ void clsRegulatory::Update()
         kolumny << sqlpomoc::identyfikator(i.key());
         wartosci << sqlpomoc::doBazy(doKolumny(i.key(), i.value()));
     }
+    if (m_nowy && !m_stacja.isEmpty() && !m_bufor.contains(QStringLiteral("stacja")) &&
+        m_cn.opisTabeli(QStringLiteral("Regulatory")).kolumny.contains(QStringLiteral("Stacja"), Qt::CaseInsensitive)) {
+        kolumny << sqlpomoc::identyfikator(QStringLiteral("Stacja"));
+        wartosci << m_stacja;
+    }
     QSqlQuery q(m_cn.db());
     try {
         if (m_nowy) {

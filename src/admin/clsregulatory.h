@@ -30,6 +30,10 @@ public:
     {
         return QStringLiteral("PROVIDER=Microsoft.Jet.OLEDB.4.0;Data Source=tolvek.mdb;");
     }
+    // A new row gets this station's name in Stacja (when the table has the
+    // column and the row names none), so that no other station sharing the
+    // database starts polling a controller that is not on its line.
+    void ustawStacje(const QString &nazwa) { m_stacja = nazwa; }
     // The cursor's SELECT.
     static QString zapytanie();
 
@@ -95,4 +99,5 @@ private:
     bool m_nowy = false;
     QHash<QString, QVariant> m_bufor; // lower-case column -> pending value
     QHash<QString, QString> m_nazwy;
+    QString m_stacja;
 };

@@ -17,4 +17,4 @@ tolvek_test(tst_model_zaleglosci integration SERWER SOURCES ${tolvek_model_testy
 tolvek_test(tst_model_utrataserwera integration SERWER SOURCES ${tolvek_model_testy}/tst_utrataserwera.cpp
     LIBS tolvek_model)
 tolvek_test(tst_model_stacje integration SOURCES ${tolvek_model_testy}/tst_stacje.cpp
-    ${tolvek_model_testy}/stanowisko.h LIBS tolvek_model)
+    ${tolvek_model_testy}/stanowisko.h LIBS tolvek_model tolvek_gui)

@@ -1,6 +1,7 @@
 // Several stations in one Regulatory table: which rows a station polls,
 // the plant's list for the read-only windows, and one address used twice.
 
+#include "admin/clsregulatory.h"
 #include "model/ladowanie.h"
 #include "stanowisko.h"
 
@@ -57,6 +58,22 @@ private Q_SLOTS:
         QCOMPARE(kody(s.rejestr), QStringList{"1:A7"});
         QCOMPARE(s.komunikaty.pokazane.size(), 1);
         QVERIFY(s.komunikaty.pokazane[0].tekst.contains("'A7' i 'B7' mają ten sam adres 7"));
+    }
+
+    // A controller added in the editor of a station is that station's.
+    void editorsNewRow_carriesTheStation()
+    {
+        BazaTestowa baza;
+        clsRegulatory d(baza.polaczenieTekst);
+        d.ustawStacje("alfa");
+        d.AddNew();
+        for (const char *k :
+             {"Adres", "Kod", "Typ", "CzestOdczytu", "CzestTrans", "NapieciePomiar", "Przekladnia", "PrzekladniaNap"})
+            d.ustawPole(k, QStringLiteral("1"));
+        d.Update();
+        Polaczenie cn;
+        cn.Open(baza.polaczenieTekst);
+        QCOMPARE(wierszeZapytania(cn, "SELECT Stacja FROM Regulatory"), QList<QVariantList>{{"alfa"}});
     }
 };
 

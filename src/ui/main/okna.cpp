@@ -1,5 +1,6 @@
 #include "okna.h"
 
+#include "admin/clsregulatory.h"
 #include "admin/frmregulatory.h"
 #include "alarms/fmalarmyarch.h"
 #include "app/kontekst.h"
@@ -174,8 +175,12 @@ void OknaOperatora::alarmyZDoby()
 
 frmRegulatory *OknaOperatora::pokazEdytor()
 {
-    if (!m_edytor)
-        nowe(m_edytor, new frmRegulatory(m_k.komunikaty(), tekstPolaczeniaBazy(m_k.ustawienia())));
+    if (!m_edytor) {
+        auto *edytor = new frmRegulatory(m_k.komunikaty(), tekstPolaczeniaBazy(m_k.ustawienia()));
+        if (edytor->dane())
+            edytor->dane()->ustawStacje(m_k.stacja);
+        nowe(m_edytor, edytor);
+    }
     pokaz(m_edytor);
     return m_edytor;
 }
