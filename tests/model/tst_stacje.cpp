@@ -1,5 +1,6 @@
-// Several stations in one Regulatory table: which rows a station polls,
-// the plant's list for the read-only windows, and one address used twice.
+// Several stations in one Regulatory table: which rows a station polls, the
+// plant's list for the read-only windows, one address used twice, and the
+// station of a controller added in the editor.
 
 #include "admin/clsregulatory.h"
 #include "model/ladowanie.h"
@@ -8,59 +9,35 @@
 #include <QRegularExpression>
 #include <QTest>
 
-namespace
-{
-QString regulator(int adres, const QString &kod, const QString &stacja)
-{
-    return QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ, Stacja) VALUES (%1, '%2', 'regulator', %3)")
-        .arg(adres)
-        .arg(kod, stacja);
-}
-
-QStringList kody(const colRegulatory &rej)
-{
-    QStringList w;
-    for (const auto &r : rej)
-        w << QStringLiteral("%1:%2").arg(r->Id).arg(r->Kod);
-    return w;
-}
-} // namespace
-
 class TestStacje final : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // Its own rows (any letter case) and those of no station, in table
-    // order; the plant list has them at the same positions, then the rest.
-    void ownAndUnassignedRowsPolled_plantListsEveryController()
-    {
-        StanowiskoModelu s;
-        s.baza.wykonaj({regulator(1, "B1", "'beta'"), regulator(2, "A2", "'Alfa'"), regulator(3, "N3", "NULL"),
-                        regulator(4, "B4", "'beta'"), regulator(5, "P5", "' '")});
-        s.otworz();
-        colRegulatory zaklad;
-        WczytajRegulatory(s.rsRegulatory, s.rsOstPomiar, s.rejestr, s.komunikaty, "alfa", &zaklad);
-        QCOMPARE(kody(s.rejestr), (QStringList{"1:A2", "2:N3", "3:P5"}));
-        QCOMPARE(kody(zaklad), (QStringList{"1:A2", "2:N3", "3:P5", "4:B1", "5:B4"}));
-        QVERIFY(s.komunikaty.pokazane.isEmpty());
-    }
-
-    // A file without the unique address index: two stations' controllers
-    // at one address would mix their readings; the operator is told.
-    void sharedAddress_toldOnce()
+    // Its own rows (any letter case) and those of no station polled; the
+    // plant list has them at the same positions, then the rest. Without the
+    // unique address index two stations' controllers at one address would
+    // mix their readings: the operator is told.
+    void ownRowsPolled_plantListed_sharedAddressTold()
     {
         StanowiskoModelu s;
         s.baza.wykonaj(QStringLiteral("DROP INDEX Regulatory_Adres_regulatora"));
-        s.baza.wykonaj({regulator(7, "A7", "'alfa'"), regulator(7, "B7", "'beta'")});
+        QStringList sql;
+        for (const char *w : {"1, 'B1', 'beta'", "2, 'A2', 'Alfa'", "3, 'N3', NULL", "2, 'B4', 'beta'", "5, 'P5', ' '"})
+            sql << QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Stacja, Typ) VALUES (%1, 'regulator')").arg(w);
+        s.baza.wykonaj(sql);
         s.otworz();
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("A7 and B7 share the address 7"));
-        WczytajRegulatory(s.rsRegulatory, s.rsOstPomiar, s.rejestr, s.komunikaty, "alfa");
-        QCOMPARE(kody(s.rejestr), QStringList{"1:A7"});
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("A2 and B4 share the address 2"));
+        colRegulatory zaklad;
+        WczytajRegulatory(s.rsRegulatory, s.rsOstPomiar, s.rejestr, s.komunikaty, "alfa", &zaklad);
+        QStringList kody;
+        for (const colRegulatory *rej : {&s.rejestr, &zaklad})
+            for (const auto &r : *rej)
+                kody << QStringLiteral("%1:%2").arg(r->Id).arg(r->Kod);
+        QCOMPARE(kody, (QStringList{"1:A2", "2:N3", "3:P5", "1:A2", "2:N3", "3:P5", "4:B1", "5:B4"}));
         QCOMPARE(s.komunikaty.pokazane.size(), 1);
-        QVERIFY(s.komunikaty.pokazane[0].tekst.contains("'A7' i 'B7' mają ten sam adres 7"));
+        QVERIFY(s.komunikaty.pokazane[0].tekst.contains("'A2' i 'B4' mają ten sam adres 2"));
     }
 
-    // A controller added in the editor of a station is that station's.
     void editorsNewRow_carriesTheStation()
     {
         BazaTestowa baza;
