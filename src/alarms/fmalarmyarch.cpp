@@ -92,8 +92,10 @@ void fmAlarmyArch::zbuduj()
     // what is left of the window and shows itself whole in a tooltip.
     const QFontMetrics fm(m_lista->header()->font());
     const int data = fm.horizontalAdvance(QStringLiteral("00/00/00 00:00:00"));
-    for (int c : {0, 1, 3, 4, kolumnaStacji})
+    for (int c : {0, 1, 3, 4})
         m_lista->setColumnWidth(c, std::max(data, fm.horizontalAdvance(m_lista->headerItem()->text(c))) + 16);
+    // A station's name is short (a host name); the alarm text keeps the room.
+    m_lista->setColumnWidth(kolumnaStacji, fm.horizontalAdvance(QStringLiteral("Stacja_hala_00")) + 16);
     m_lista->header()->setStretchLastSection(false);
     m_lista->header()->setSectionResizeMode(2, QHeaderView::Stretch);
 
