@@ -2,6 +2,7 @@
 // each with its own name and simulator line (both answering every address),
 // on one shared database schema.
 
+#include "symulatorproces.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -16,7 +17,8 @@ class TestDwieStacje final : public QObject
 {
     Q_OBJECT
     std::unique_ptr<BazaTestowa> m_baza;
-    QProcess m_procesy[4]; // simulator and station of alfa, then of beta
+    SymulatorProces m_sim[2];
+    QProcess m_stacja[2];
 
     int ile(const QString &sql)
     {
@@ -35,11 +37,8 @@ class TestDwieStacje final : public QObject
     QSet<int> adresyZadan(int i) const
     {
         QSet<int> a;
-        QFile f(katalog(i) + "/sim.log");
-        if (f.open(QIODevice::ReadOnly))
-            for (const QByteArray &l : f.readAll().split('\n'))
-                if (const int rx = l.indexOf(" RX "); rx >= 0 && l.size() > rx + 10)
-                    a.insert(QByteArray::fromHex(l.mid(rx + 4)).at(1));
+        for (const QString &r : odebraneRamki(katalog(i) + "/sim.log"))
+            a.insert(r.section(' ', 1, 1).toInt(nullptr, 16));
         return a;
     }
 
@@ -60,11 +59,9 @@ private Q_SLOTS:
             u.setValue("baza/polaczenie", m_baza->polaczenieTekst);
             u.setValue("stacja/nazwa", i ? "beta" : "alfa");
             u.sync();
-            QProcess &sim = m_procesy[2 * i], &stacja = m_procesy[2 * i + 1];
-            sim.setProcessEnvironment(srodowisko(i));
-            sim.start(qEnvironmentVariable("TOLVEK_SIM"),
-                      {"--adresy", "1,2,3", "--ustawienia", ustawienia, "--log", katalog(i) + "/sim.log"});
-            QTRY_VERIFY_WITH_TIMEOUT(sim.canReadLine(), 5000);
+            QVERIFY(
+                m_sim[i].start({"--adresy", "1,2,3", "--ustawienia", ustawienia, "--log", katalog(i) + "/sim.log"}));
+            QProcess &stacja = m_stacja[i];
             stacja.setProcessEnvironment(srodowisko(i));
             stacja.setWorkingDirectory(katalog(i));
             stacja.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -74,10 +71,10 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(ile("SELECT min(n) FROM (SELECT count(*) AS n FROM Pomiary GROUP BY Adres) p "
                                      "HAVING count(*) = 3") >= 2,
                                  150000);
-        for (int i : {1, 3}) {
-            ::kill(static_cast<pid_t>(m_procesy[i].processId()), SIGTERM);
-            QVERIFY(m_procesy[i].waitForFinished(30000));
-            QCOMPARE(m_procesy[i].exitCode(), 0);
+        for (QProcess &p : m_stacja) {
+            ::kill(static_cast<pid_t>(p.processId()), SIGTERM);
+            QVERIFY(p.waitForFinished(30000));
+            QCOMPARE(p.exitCode(), 0);
         }
         QCOMPARE(adresyZadan(0), (QSet<int>{1, 2}));
         QCOMPARE(adresyZadan(1), QSet<int>{3});
@@ -92,25 +89,24 @@ private Q_SLOTS:
             czasy << w[0].toString();
         const QString dzien = czasy.first().left(10);
         czasy = czasy.filter(QRegularExpression("^" + dzien));
-        QProcess raport;
-        raport.setProcessEnvironment(srodowisko(0));
-        raport.setWorkingDirectory(katalog(0));
-        raport.start(qEnvironmentVariable("TOLVEK_RAPORT"),
-                     {"dobowy", "--regulator", "B3", "--data", dzien, "--csv", "-"});
-        QVERIFY(raport.waitForFinished(60000));
-        QCOMPARE(raport.exitCode(), 0);
+        qputenv("XDG_CONFIG_HOME", (katalog(0) + "/config").toUtf8());
+        const WynikProgramu raport = uruchomProgram(qEnvironmentVariable("TOLVEK_RAPORT"),
+                                                    {"dobowy", "--regulator", "B3", "--data", dzien, "--csv", "-"});
+        QCOMPARE(raport.kod, 0);
         QStringList czasyRaportu;
-        for (const QByteArray &l : raport.readAllStandardOutput().trimmed().split('\n').mid(1))
-            czasyRaportu << QString::fromUtf8(l.left(l.indexOf(';')));
+        for (const QString &l : raport.wyjscie.trimmed().split('\n').mid(1))
+            czasyRaportu << l.section(';', 0, 0);
         QCOMPARE(czasyRaportu, czasy);
     }
 
     void cleanup()
     {
-        for (QProcess &p : m_procesy) {
+        for (QProcess &p : m_stacja) {
             p.kill();
             p.waitForFinished(5000);
         }
+        for (SymulatorProces &s : m_sim)
+            s.zatrzymaj();
     }
 };
 
