@@ -96,6 +96,8 @@ private Q_SLOTS:
         biezacy(2);
         QCOMPARE(d->windowTitle(), QStringLiteral("Dane regulatora 'R2'"));
         QVERIFY(d->cmdOdswiez()->isEnabled());
+        d->close();
+        QTRY_VERIFY(!okna()->dane() && !s->k().oApp.Loaded_Dane);
     }
 
     void archive_toolsOpenItEmpty_theControllerCommandLoadsTheCurrentOnesDay()

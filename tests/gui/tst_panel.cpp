@@ -9,7 +9,6 @@
 #include "widgets/ctlprzel.h"
 
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -170,20 +169,6 @@ private Q_SLOTS:
         QCOMPARE(kolejka.Count(), 3);
     }
 
-    void windowsTellWhetherTheyAreOpen()
-    {
-        QPointer<fmpanel> p = new fmpanel(*reg, app, kolejka);
-        QPointer<frmDane> d = new frmDane(*reg, app, kolejka, zegar);
-        p->show();
-        d->show();
-        QVERIFY(app.Loaded_Panel && app.Loaded_Dane);
-        p->close();
-        d->close();
-        QVERIFY(!app.Loaded_Panel && !app.Loaded_Dane);
-        QTRY_VERIFY(!p && !d); // unloaded with their state
-    }
-
-    // Rounding and required decimals show in the data window below.
     void formats_noMinusOnARoundedZero_localeSeparatorWithoutGrouping()
     {
         QCOMPARE(frmDane::formatuj(-0.0004, "0.000", QLocale::c()), "0.000");
@@ -209,9 +194,6 @@ private Q_SLOTS:
         QCOMPARE(ostatnie().Polecenie, QStringLiteral("WczytajStanRegul"));
         QCOMPARE(ostatnie().Parametry.value<DataCzas>(), zegar.teraz());
         QVERIFY(d.cmdOdswiez()->isEnabled());
-        r.Monitoring = true; // read on every tick anyway
-        d.Odswiez();
-        QVERIFY(!d.cmdOdswiez()->isEnabled());
     }
 };
 

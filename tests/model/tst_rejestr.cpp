@@ -72,8 +72,6 @@ private Q_SLOTS:
         QTest::newRow("FF FF: P=0 keeps Okres") << "23:FFFF" << 1.0f << 1 << "P=0 Okres=49.5";
         QTest::newRow("00 00: P=1 is disturbed") << "23:0000" << 1.0f << 1 << "P=1 Okres=115200 ZakloceniaHarm=1";
         QTest::newRow("7F FF: P=32768 without overflow") << "23:7FFF" << 1.0f << 1 << "P=32768 Okres=3.515625";
-        QTest::newRow("timer 01 00 00 unsigned") << "12:010000" << 1.0f << 1 << "TimerU=65536";
-        QTest::newRow("timer FF FF FF unsigned") << "12:FFFFFF" << 1.0f << 1 << "TimerU=16777215";
         QTest::newRow("500 V class, voltage transformer 2")
             << "15:012C 19:FFFE 21:1234" << 1.25f << 2 << "Napiecie=750 PradCalk=-0.4 Faza=4660";
         // 9503.709 if the factors were rounded to single before the product.

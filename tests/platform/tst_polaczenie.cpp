@@ -60,8 +60,6 @@ private Q_SLOTS:
         QTest::newRow("station's text") << "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=tolvek.mdb;Persist "
                                            "Security Info=False"
                                         << "plik:tolvek.mdb";
-        QTest::newRow("station's text without a file") << "Provider=x;Source=a.mdb"
-                                                       << "!Data Source";
         QTest::newRow("service") << "service=tolvek"
                                  << "serwer:service=tolvek";
         QTest::newRow("keywords, quoted value") << "host=db.zaklad port=5433 dbname='hala 2' user=stacja"
@@ -160,9 +158,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("tekst");
         QTest::addColumn<QString>("plik");
-        QTest::newRow("station")
-            << "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=tolvek.mdb;Persist Security Info=False"
-            << "tolvek.mdb";
         QTest::newRow("editor, upper case") << "PROVIDER=Microsoft.Jet.OLEDB.4.0;DATA SOURCE=tolvek.mdb;"
                                             << "tolvek.mdb";
         QTest::newRow("blanks and quotes, last item") << "Provider=x; data  source = \"/tmp/a b/x.mdb\" "

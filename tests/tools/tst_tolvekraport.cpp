@@ -40,7 +40,8 @@ class TestTolvekRaport final : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        QCOMPARE(uruchomProgram(qEnvironmentVariable("TOLVEK_BAZA"), {"demo", "--pomiary", "0"}, katalog.path()).kod, 0);
+        QCOMPARE(uruchomProgram(qEnvironmentVariable("TOLVEK_BAZA"), {"demo", "--pomiary", "0"}, katalog.path()).kod,
+                 0);
         {
             QSqlDatabase db = baza("wypelnij");
             QSqlQuery q(db);
@@ -155,10 +156,10 @@ private Q_SLOTS:
     {
         POMIN_BEZ_SILNIKA(Silnik::PostgreSQL);
         BazaTestowa serwer(Silnik::PostgreSQL);
-        QCOMPARE(
-            uruchomProgram(qEnvironmentVariable("TOLVEK_BAZA"), {"kopiuj", "--do", serwer.polaczenieTekst}, katalog.path())
-                .kod,
-            0);
+        QCOMPARE(uruchomProgram(qEnvironmentVariable("TOLVEK_BAZA"), {"kopiuj", "--do", serwer.polaczenieTekst},
+                                katalog.path())
+                     .kod,
+                 0);
         const QList<QStringList> polecenia = {
             {"dobowy", "--regulator", "R1-Hala", "--data", "2026-12-05", "--csv", "-"},
             {"okresowy", "--regulator", "R1-Hala", "--od", "2026-12-04", "--do", "2026-12-06", "--csv", "-"},
