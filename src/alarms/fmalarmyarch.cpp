@@ -5,6 +5,7 @@
 #include "platform/bladbazy.h"
 #include "platform/komunikaty.h"
 #include "platform/zegar.h"
+#include "reports/odczyt.h"
 #include "widgets/obrazysvg.h"
 #include "widgets/twipy.h"
 
@@ -14,6 +15,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QPointer>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QToolButton>
@@ -46,9 +48,9 @@ QString poleCsv(const QString &s)
 
 } // namespace
 
-fmAlarmyArch::fmAlarmyArch(colRegulatory &regulatory, clsoApp &app, Polaczenie &cnBaza, const Zegar &zegar,
+fmAlarmyArch::fmAlarmyArch(colRegulatory &regulatory, clsoApp &app, const ZrodloBazy &zrodlo, const Zegar &zegar,
                            Komunikaty &komunikaty, QWidget *parent)
-    : QWidget(parent), m_regulatory(regulatory), m_app(app), m_cnBaza(cnBaza), m_zegar(zegar), m_komunikaty(komunikaty)
+    : QWidget(parent), m_regulatory(regulatory), m_app(app), m_zrodlo(zrodlo), m_zegar(zegar), m_komunikaty(komunikaty)
 {
     setObjectName(QStringLiteral("fmAlarmyArch"));
     setWindowTitle(tytul);
@@ -66,12 +68,6 @@ QSize fmAlarmyArch::sizeHint() const
 {
     // The window's width of the design; a height for about fifteen rows.
     return {twipyNaPiksele(10600, this), twipyNaPiksele(6000, this)};
-}
-
-fmAlarmyArch::~fmAlarmyArch()
-{
-    if (m_rs.otwarte())
-        m_rs.Close();
 }
 
 void fmAlarmyArch::zbuduj()
@@ -148,7 +144,7 @@ void fmAlarmyArch::zbuduj()
     setTabOrder(m_cmdOdswiez, m_cmdZapisz);
     setTabOrder(m_cmdZapisz, m_lista);
 
-    connect(m_cmdOdswiez, &QPushButton::clicked, this, &fmAlarmyArch::WczytajAlarmy);
+    connect(m_cmdOdswiez, &QPushButton::clicked, this, [this] { WczytajAlarmy(); });
     connect(m_btnLewo, &QToolButton::clicked, this, [this] { przesunDzien(-1); });
     connect(m_btnPrawo, &QToolButton::clicked, this, [this] { przesunDzien(1); });
     connect(m_cmdZapisz, &QPushButton::clicked, this, &fmAlarmyArch::zapiszJako);
@@ -187,33 +183,43 @@ QString fmAlarmyArch::zapytanie(const QString &kod, const QDate &dzien)
            QStringLiteral("# ORDER BY Data");
 }
 
-void fmAlarmyArch::WczytajAlarmy()
+QCoro::Task<void> fmAlarmyArch::WczytajAlarmy()
 {
-    if (m_rs.otwarte())
-        m_rs.Close();
     m_lista->clear();
-    QList<QTreeWidgetItem *> wiersze;
+    const QPointer<fmAlarmyArch> okno(this);
+    for (QWidget *w :
+         {static_cast<QWidget *>(m_cmdOdswiez), static_cast<QWidget *>(m_btnLewo), static_cast<QWidget *>(m_btnPrawo)})
+        w->setEnabled(false);
+    Tabela t;
+    QString blad;
     try {
-        m_rs.Open(zapytanie(m_cmbRegul->currentText(), m_dtData->date()), m_cnBaza);
-        const bool maKolumne = m_rs.kolumny().contains(QStringLiteral("Stacja"), Qt::CaseInsensitive);
-        bool zeStacja = false;
-        for (m_rs.MoveFirst(); !m_rs.EOF_(); m_rs.MoveNext()) {
-            const QString stacja = maKolumne ? m_rs.pole(QStringLiteral("Stacja")).toString() : QString();
-            zeStacja |= !stacja.isEmpty();
-            wiersze << new QTreeWidgetItem(QStringList{
-                tekstDaty(m_rs.pole(QStringLiteral("Data"))), m_rs.pole(QStringLiteral("kod_regul")).toString(),
-                m_rs.pole(QStringLiteral("tresc")).toString(), tekstDaty(m_rs.pole(QStringLiteral("data_potw"))),
-                tekstDaty(m_rs.pole(QStringLiteral("Data_dezakt"))), stacja});
-        }
-        m_lista->setColumnHidden(kolumnaStacji, !zeStacja);
+        t = co_await Odczyt(m_zrodlo).pobierz(zapytanie(m_cmbRegul->currentText(), m_dtData->date()));
     } catch (const BladBazy &e) {
-        qDeleteAll(wiersze);
-        m_komunikaty.informuj(QStringLiteral("Nie można odczytać archiwum alarmów: ") + e.opis(), tytul,
-                              Ikona::Krytyczna);
-        return;
+        blad = e.opis();
     }
-    for (QTreeWidgetItem *w : std::as_const(wiersze))
+    if (!okno)
+        co_return;
+    for (QWidget *w :
+         {static_cast<QWidget *>(m_cmdOdswiez), static_cast<QWidget *>(m_btnLewo), static_cast<QWidget *>(m_btnPrawo)})
+        w->setEnabled(true);
+    if (!blad.isNull()) {
+        m_komunikaty.pokaz(QStringLiteral("Nie można odczytać archiwum alarmów: ") + blad, tytul, Ikona::Krytyczna);
+        co_return;
+    }
+    QList<QTreeWidgetItem *> wiersze;
+    const bool maKolumne = t.kolumna(QStringLiteral("Stacja")) >= 0;
+    bool zeStacja = false;
+    for (int i = 0; i < t.liczbaWierszy(); ++i) {
+        const QString stacja = maKolumne ? t.wartosc(i, QStringLiteral("Stacja")).toString() : QString();
+        zeStacja |= !stacja.isEmpty();
+        auto *w = new QTreeWidgetItem(QStringList{
+            tekstDaty(t.wartosc(i, QStringLiteral("Data"))), t.wartosc(i, QStringLiteral("kod_regul")).toString(),
+            t.wartosc(i, QStringLiteral("tresc")).toString(), tekstDaty(t.wartosc(i, QStringLiteral("data_potw"))),
+            tekstDaty(t.wartosc(i, QStringLiteral("Data_dezakt"))), stacja});
         w->setToolTip(2, w->text(2));
+        wiersze << w;
+    }
+    m_lista->setColumnHidden(kolumnaStacji, !zeStacja);
     m_lista->addTopLevelItems(wiersze);
     m_lista->viewport()->update();
 }

@@ -1,13 +1,12 @@
 #pragma once
 
-#include "platform/zapytanie.h"
-
+#include <QCoro/QCoroTask>
 #include <QWidget>
 
 class clsoApp;
 class colRegulatory;
 class Komunikaty;
-class Polaczenie;
+class ZrodloBazy;
 class Zegar;
 class QComboBox;
 class QDateEdit;
@@ -25,12 +24,12 @@ class fmAlarmyArch final : public QWidget
 {
     Q_OBJECT
 public:
-    fmAlarmyArch(colRegulatory &regulatory, clsoApp &app, Polaczenie &cnBaza, const Zegar &zegar,
+    fmAlarmyArch(colRegulatory &regulatory, clsoApp &app, const ZrodloBazy &zrodlo, const Zegar &zegar,
                  Komunikaty &komunikaty, QWidget *parent = nullptr);
-    ~fmAlarmyArch() override;
 
-    // Loads the list for the selected controller and day.
-    void WczytajAlarmy();
+    // Loads the list for the selected controller and day (read on a worker
+    // thread; the buttons wait meanwhile, and the window may close).
+    QCoro::Task<void> WczytajAlarmy();
     // Selects controller NrRegulatora (its registry number) and the day;
     // loads nothing.
     void wybierz(int NrRegulatora, const QDate &dzien);
@@ -61,10 +60,9 @@ private:
 
     colRegulatory &m_regulatory;
     clsoApp &m_app;
-    Polaczenie &m_cnBaza;
+    const ZrodloBazy &m_zrodlo;
     const Zegar &m_zegar;
     Komunikaty &m_komunikaty;
-    Zapytanie m_rs; // the window's own query cursor
     static constexpr int kolumnaStacji = 5;
     QFrame *m_fmTools = nullptr;
     QComboBox *m_cmbRegul = nullptr;

@@ -54,9 +54,7 @@ void ListaAlarmow::NowyAlarm(DataCzas Czas, int NrRegulatora, int KodAlarmu, con
     Q_EMIT dodano(nr);
 
     try {
-        const std::int32_t id = m_bd.ZapiszAlarm(Czas, QStringLiteral("R"), w.tresc, w.kodRegulatora);
-        m_wiersze[nr - 1].idAlarmu = Str(static_cast<std::int64_t>(id));
-        Q_EMIT zmieniono(nr);
+        m_wiersze[nr - 1].nrBufora = m_bd.ZapiszAlarm(Czas, QStringLiteral("R"), w.tresc, w.kodRegulatora);
     } catch (const BladBazy &e) {
         // The alarm stays on the board and keeps sounding; only its journal
         // row is missing, and the operator is told so.
@@ -78,9 +76,9 @@ void ListaAlarmow::DezaktywujAlarm(int NrAlarmu)
     w.stan = QStringLiteral("N");
     Q_EMIT zmieniono(NrAlarmu);
 
-    if (!w.idAlarmu.isEmpty()) {
+    if (w.nrBufora != 0) {
         try {
-            m_bd.ModyfikujAlarm(w.idAlarmu.trimmed().toInt(), std::nullopt, m_zegar.teraz());
+            m_bd.ModyfikujAlarm(w.nrBufora, std::nullopt, m_zegar.teraz());
         } catch (const BladBazy &e) {
             zglosBladBazy(e.numer(), e.opis());
         }
@@ -106,14 +104,25 @@ void ListaAlarmow::Potwierdz(int NrAlarmu)
     --m_niePotwierdzone;
     w.potwierdzenie = QStringLiteral("T");
     Q_EMIT zmieniono(NrAlarmu);
-    if (!w.idAlarmu.isEmpty()) {
+    if (w.nrBufora != 0) {
         try {
-            m_bd.ModyfikujAlarm(w.idAlarmu.trimmed().toInt(), m_zegar.teraz(), std::nullopt);
+            m_bd.ModyfikujAlarm(w.nrBufora, m_zegar.teraz(), std::nullopt);
         } catch (const BladBazy &e) {
             zglosBladBazy(e.numer(), e.opis());
         }
     }
     Q_EMIT liczbyAlarmowZmienione();
+}
+
+void ListaAlarmow::ustawIdAlarmu(std::int64_t nrBufora, std::int64_t idAlarmu)
+{
+    for (int i = 0; i < Count(); ++i) {
+        if (m_wiersze[i].nrBufora == nrBufora) {
+            m_wiersze[i].idAlarmu = Str(idAlarmu);
+            Q_EMIT zmieniono(i + 1);
+            return;
+        }
+    }
 }
 
 void ListaAlarmow::zglosBladBazy(int numer, const QString &opis)

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVector>
 
+#include <cstdint>
+
 class clsBD;
 class colRegulatory;
 class Komunikaty;
@@ -15,14 +17,15 @@ class Zegar;
 // kept here as the texts the window shows (built by the Str rule).
 struct WierszAlarmu {
     DataCzas czas;
-    QString kodRegulatora; // "Regulator"
-    QString tresc;         // "Tresc alarmu": fixed text + comment
-    QString nrRegul;       // hidden: Str(Id)
-    QString kodAlarmu;     // hidden: Str(code), e.g. " 201"
-    QString komentarz;     // hidden
-    QString stan;          // hidden: "A" active, "N" inactive
-    QString potwierdzenie; // hidden: "N" not acknowledged, "T" acknowledged
-    QString idAlarmu;      // hidden: Str(Id_alarmu)
+    QString kodRegulatora;     // "Regulator"
+    QString tresc;             // "Tresc alarmu": fixed text + comment
+    QString nrRegul;           // hidden: Str(Id)
+    QString kodAlarmu;         // hidden: Str(code), e.g. " 201"
+    QString komentarz;         // hidden
+    QString stan;              // hidden: "A" active, "N" inactive
+    QString potwierdzenie;     // hidden: "N" not acknowledged, "T" acknowledged
+    QString idAlarmu;          // hidden: Str(Id_alarmu), once the database has the row
+    std::int64_t nrBufora = 0; // the alarm's number in the spool (0: its row could not be written)
     bool aktywny() const { return stan == QLatin1String("A"); }
     bool potwierdzony() const { return potwierdzenie == QLatin1String("T"); }
 };
@@ -30,7 +33,8 @@ struct WierszAlarmu {
 // The running alarm state: one row per alarm raised since start, and the
 // counts of active and of unacknowledged alarms, which it owns and
 // announces. It lives for the whole run; the window fmAlarmyN only shows it.
-// Rows are journalled in Alarmy through the alarm store.
+// Rows are journalled in Alarmy through the alarm store (by way of the
+// station's spool: a row's Id_alarmu is known once the database has it).
 class ListaAlarmow final : public QObject
 {
     Q_OBJECT
@@ -44,6 +48,9 @@ public:
     int Count() const { return static_cast<int>(m_wiersze.size()); }
     const WierszAlarmu &wiersz(int NrAlarmu) const { return m_wiersze.at(NrAlarmu - 1); }
     static QString tekstAlarmu(int KodAlarmu);
+
+    // The database gave the alarm of that spool number its Id_alarmu.
+    void ustawIdAlarmu(std::int64_t nrBufora, std::int64_t idAlarmu);
 
     int IloscAktywnychAlarmow() const { return m_aktywne; }
     int IloscNiePotwAlarmow() const { return m_niePotwierdzone; }

@@ -7,14 +7,16 @@
 Kontekst::Kontekst(Platforma platforma)
     : m_platforma(std::move(platforma)), oComm(zegar(), komunikaty()), oKomunikator(oComm),
       oWizual(oRegulatory, oApp, listaAlarmow, dzwiek()), stacja(nazwaStacji(ustawienia())), oRegulatory(&srodowisko),
-      oBD(cnBaza), zapisPomiarow(cnBaza, rsPomiary, rsOstPomiar, rsRegulatory, zegar(), komunikaty()),
-      listaAlarmow(oRegulatory, oBD, zegar(), komunikaty()),
+      oBD(bufor, zegar()), zapisPomiarow(bufor, komunikaty()), listaAlarmow(oRegulatory, oBD, zegar(), komunikaty()),
       harmonogram(oRegulatory, oKolejka, oWizual, listaAlarmow, zegar(), komunikaty()),
-      operacje(oApp, oRegulatory, oKolejka, rsRegulatory)
+      operacje(oApp, oRegulatory, oKolejka, zrodloBazy, zapisPomiarow)
 {
-    // The window thread never waits long for another program's lock.
-    cnBaza.ustawCzasOczekiwania(Polaczenie::czasOczekiwaniaStacjiMs);
     oBD.ustawStacje(stacja);
+    bufor.poDodaniu = [this] {
+        zapisPomiarow.dodano();
+        if (przekaznik)
+            przekaznik->obudz();
+    };
     if (m_platforma.fabrykaPortow)
         oComm.ustawPort(m_platforma.fabrykaPortow());
     oComm.ustawAdresy([this](int nr) {
@@ -38,4 +40,14 @@ Kontekst::Kontekst(Platforma platforma)
 Kontekst::~Kontekst()
 {
     harmonogram.zatrzymaj();
+    if (przekaznik)
+        przekaznik->zatrzymaj();
+}
+
+void Kontekst::uruchomPrzekaznik(GraniceBufora granice)
+{
+    przekaznik = std::make_unique<Przekaznik>(bufor.sciezka(), zrodloBazy, granice);
+    zapisPomiarow.ustawPrzekaznik(*przekaznik);
+    QObject::connect(przekaznik.get(), &Przekaznik::idAlarmu, &listaAlarmow, &ListaAlarmow::ustawIdAlarmu);
+    przekaznik->start();
 }

@@ -8,17 +8,18 @@
 #include "comm/clsfunkcje.h"
 #include "comm/clskolejka.h"
 #include "comm/komunikator.h"
+#include "db/bufor.h"
 #include "db/clsbd.h"
+#include "db/przekaznik.h"
 #include "db/zapispomiarow.h"
 #include "model/colregulatory.h"
 #include "model/srodowisko.h"
 #include "platform/dzwiek.h"
 #include "platform/komunikaty.h"
-#include "platform/polaczenie.h"
 #include "platform/port.h"
-#include "platform/rekordy.h"
 #include "platform/ustawienia.h"
 #include "platform/zegar.h"
+#include "platform/zrodlobazy.h"
 #include "views/clswizual.h"
 
 #include <memory>
@@ -50,6 +51,8 @@ public:
     Komunikaty &komunikaty() { return *m_platforma.komunikaty; }
     Dzwiek &dzwiek() { return *m_platforma.dzwiek; }
     DataCzas teraz() const { return m_platforma.zegar->teraz(); }
+    // The forwarder over the open spool, wired to the storing and the alarm list.
+    void uruchomPrzekaznik(GraniceBufora granice);
 
 private:
     Platforma m_platforma;
@@ -69,12 +72,18 @@ public:
     colRegulatory oRegulatoryZakladu;
     clsFunkcje oFunkcje;
     clsKolejka oKolejka;
-    Polaczenie cnBaza;
+    // Where the plant's database is: [baza] polaczenie=, else tolvek.mdb in
+    // the working directory. The start-up sets it. The station's own
+    // connection to it (cnBaza, the cursors of Pomiary and OstPomiar) lives
+    // on the forwarder's thread; the windows read it on worker threads.
+    ZrodloBazy zrodloBazy;
+    // The station's spool: everything written to the database goes through
+    // it (the window thread's connection; the forwarder has its own).
+    BuforZapisu bufor;
     clsBD oBD;
-    Rekordy rsRegulatory;
-    Rekordy rsPomiary;
-    Rekordy rsOstPomiar;
     ZapisPomiarow zapisPomiarow;
+    // Started by the start-up once the spool is open.
+    std::unique_ptr<Przekaznik> przekaznik;
     ListaAlarmow listaAlarmow;
     // The front panel sets these (see PrzelacznikiPanelu).
     PrzelacznikiPanelu przelaczniki;

@@ -2,15 +2,18 @@
 
 #include "clsoapp.h"
 #include "comm/clskolejka.h"
+#include "db/zapispomiarow.h"
 #include "model/colregulatory.h"
+#include "platform/bladbazy.h"
+#include "platform/pracawtle.h"
 #include "platform/rekordy.h"
 #include "platform/tekst.h"
 
 #include <QVariantList>
 
 OperacjeOperatora::OperacjeOperatora(clsoApp &app, colRegulatory &regulatory, clsKolejka &kolejka,
-                                     Rekordy &rsRegulatory)
-    : m_app(app), m_regulatory(regulatory), m_kolejka(kolejka), m_rsRegulatory(rsRegulatory)
+                                     const ZrodloBazy &zrodlo, const ZapisPomiarow &zapis)
+    : m_app(app), m_regulatory(regulatory), m_kolejka(kolejka), m_zrodlo(zrodlo), m_zapis(zapis)
 {
 }
 
@@ -50,15 +53,30 @@ bool OperacjeOperatora::ustawMonitoring(bool wlaczony)
     return true;
 }
 
-bool OperacjeOperatora::usunRegulator()
+QCoro::Task<bool> OperacjeOperatora::usunRegulator()
 {
     const clRegulator *r = biezacy();
     if (!r)
-        return false;
-    m_rsRegulatory.MoveFirst();
-    m_rsRegulatory.Find(QStringLiteral("Adres=") + Str(r->adres));
-    // Deleted already in this run: the row is gone, the restart is still due.
-    if (!m_rsRegulatory.EOF_())
-        m_rsRegulatory.Delete();
-    return true;
+        co_return false;
+    if (!m_zapis.bazaDostepna())
+        throw BladBazy(1, QStringLiteral("Baza danych jest niedostępna (%1), więc regulatora nie można teraz usunąć. "
+                                         "Proszę spróbować ponownie, gdy baza będzie dostępna.")
+                              .arg(m_zapis.powod()));
+    const QString kryterium = QStringLiteral("Adres=") + Str(r->adres);
+    // Built before the co_await: GCC 12 destroys a lambda written inside a
+    // co_await expression twice.
+    auto zadanie = pracaWTle(
+        m_zrodlo, DostepBazy::Zapis,
+        [kryterium](Polaczenie &cn) {
+            Rekordy rs;
+            rs.Open(QStringLiteral("Regulatory"), cn);
+            rs.Find(kryterium);
+            // Deleted already in this run: the row is gone, the restart is still due.
+            if (!rs.EOF_())
+                rs.Delete();
+            return QVector<Tabela>();
+        },
+        czasUsuwaniaMs);
+    co_await zadanie;
+    co_return true;
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QCoro/QCoroTask>
+
 class clRegulator;
 class clsKolejka;
 class clsoApp;
 class colRegulatory;
-class Rekordy;
+class ZapisPomiarow;
+class ZrodloBazy;
 
 // What the operator's commands on the current controller (oApp's
 // NrAktRegulatora) do beyond their windows: the windows ask and tell, these
@@ -13,7 +16,8 @@ class Rekordy;
 class OperacjeOperatora final
 {
 public:
-    OperacjeOperatora(clsoApp &app, colRegulatory &regulatory, clsKolejka &kolejka, Rekordy &rsRegulatory);
+    OperacjeOperatora(clsoApp &app, colRegulatory &regulatory, clsKolejka &kolejka, const ZrodloBazy &zrodlo,
+                      const ZapisPomiarow &zapis);
 
     // The current controller; null when the registry has none.
     clRegulator *biezacy() const;
@@ -26,14 +30,19 @@ public:
     bool przelaczBlokade();
     // Continuous monitoring of the current controller on or off.
     bool ustawMonitoring(bool wlaczony);
-    // Deletes the current controller's row of Regulatory through the shared
-    // cursor; the registry keeps it until the next start. False without a
-    // current controller; throws BladBazy when the row cannot be deleted.
-    bool usunRegulator();
+    // Deletes the current controller's row of Regulatory (the first with its
+    // address) over a connection of its own, off the window thread; the
+    // registry keeps it until the next start. False without a current
+    // controller; throws BladBazy when the row cannot be deleted, also when
+    // the database is away (nothing is tried then).
+    QCoro::Task<bool> usunRegulator();
+    // How long the deletion may wait for the database.
+    static constexpr int czasUsuwaniaMs = 30000;
 
 private:
     clsoApp &m_app;
     colRegulatory &m_regulatory;
     clsKolejka &m_kolejka;
-    Rekordy &m_rsRegulatory;
+    const ZrodloBazy &m_zrodlo;
+    const ZapisPomiarow &m_zapis;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/datacz.h"
-#include "reports/tabela.h"
+#include "platform/tabela.h"
 
 #include <QDate>
 #include <QString>

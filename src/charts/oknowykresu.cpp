@@ -83,8 +83,8 @@ QDateEdit *nowyWyborDaty(const char *nazwa, const QString &podpowiedz, QWidget *
 }
 
 OknoWykresu::OknoWykresu(const Zaleznosci &z, const QString &tytul, QWidget *parent)
-    : QWidget(parent), m_z(z), m_odczyt(z.polaczenie), Wykres(new QChartView(new QChart, this)),
-      fmTools(new QFrame(this)), cmbRegul(new QComboBox(fmTools)), cmbWyswietl(new QComboBox(fmTools)),
+    : QWidget(parent), m_z(z), m_odczyt(z.zrodlo), Wykres(new QChartView(new QChart, this)), fmTools(new QFrame(this)),
+      cmbRegul(new QComboBox(fmTools)), cmbWyswietl(new QComboBox(fmTools)),
       Label1(new QLabel(QStringLiteral("Siatka:"), fmTools)), cmbSiatka(new QComboBox(fmTools)),
       chkLegenda(new QCheckBox(QStringLiteral("legenda"), fmTools)),
       btnLewo(przycisk("btnLewo", QStringLiteral("<"), {}, fmTools)),

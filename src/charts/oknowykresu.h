@@ -10,7 +10,7 @@
 
 class colRegulatory;
 class Komunikaty;
-class Polaczenie;
+class ZrodloBazy;
 class QChartView;
 class QCheckBox;
 class QComboBox;
@@ -33,7 +33,7 @@ class OknoWykresu : public QWidget
 public:
     struct Zaleznosci {
         const colRegulatory &regulatory;
-        Polaczenie &polaczenie;
+        const ZrodloBazy &zrodlo;
         int nrAktRegulatora; // 1-based; the entry preselected at load
         const Zegar &zegar;
         Komunikaty &komunikaty;

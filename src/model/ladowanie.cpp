@@ -1,6 +1,7 @@
 #include "ladowanie.h"
 
 #include "colregulatory.h"
+#include "platform/tabela.h"
 #include "platform/tekst.h"
 #include "wewnetrzne.h"
 
@@ -94,18 +95,29 @@ void zglosAdresPozaMagistrala(Komunikaty &komunikaty, const QString &kod, double
     komunikaty.pokaz(tekst, model::tytulAplikacji(), Ikona::Wykrzyknik);
 }
 
-void wczytajOstatniPomiar(Rekordy &ost, clRegulator &r)
+// One row of a table, its columns found by name in any letter case.
+struct Wiersz {
+    const Tabela &t;
+    int i;
+    QVariant pole(const QString &kolumna) const { return t.wartosc(i, kolumna); }
+};
+
+void wczytajOstatniPomiar(const Tabela &ost, clRegulator &r)
 {
-    // From the first row, so the order of the OstPomiar rows does not matter.
-    ost.MoveFirst();
-    ost.Find(QStringLiteral("Adres=") + Str(r.adres));
-    if (ost.EOF_())
+    // The first row of the address, whatever the order of the rows.
+    const int kolumnaAdresu = ost.kolumna(QStringLiteral("Adres"));
+    int i = 0;
+    while (i < ost.liczbaWierszy() && !(kolumnaAdresu >= 0 && !pusty(ost.wartosc(i, kolumnaAdresu)) &&
+                                        liczba(ost.wartosc(i, kolumnaAdresu)) == r.adres))
+        ++i;
+    if (i == ost.liczbaWierszy())
         return; // never stored: the previous values stay 0
-    r.PopPradBiernPojSr = pojedyncza(ost.pole(QStringLiteral("PopPradBiernPojSr")));
-    r.PopPradBiernSr = pojedyncza(ost.pole(QStringLiteral("PopPradBiernSr")));
-    r.PopPradCzynny = pojedyncza(ost.pole(QStringLiteral("PopPradCzynny")));
-    r.popTimerU = calkowita32(ost.pole(QStringLiteral("popTimerU")));
-    r.OstatniOdczyt = model::czasZPola(ost.pole(QStringLiteral("czas")));
+    const Wiersz w{ost, i};
+    r.PopPradBiernPojSr = pojedyncza(w.pole(QStringLiteral("PopPradBiernPojSr")));
+    r.PopPradBiernSr = pojedyncza(w.pole(QStringLiteral("PopPradBiernSr")));
+    r.PopPradCzynny = pojedyncza(w.pole(QStringLiteral("PopPradCzynny")));
+    r.popTimerU = calkowita32(w.pole(QStringLiteral("popTimerU")));
+    r.OstatniOdczyt = model::czasZPola(w.pole(QStringLiteral("czas")));
     r.OstatniZapis = r.OstatniOdczyt;
     // Where the controller's time counter stood at that reading: the first
     // block of this run is judged against it by the wall clock.
@@ -114,7 +126,7 @@ void wczytajOstatniPomiar(Rekordy &ost, clRegulator &r)
 
 // A pair of "Filtrowanie danych" limits; one that cannot be meant (its
 // maximum not above its minimum) filters nothing, and the log says so.
-wiarygodnosc::Zakres zakresFiltru(const Rekordy &rs, const clRegulator &r, const char *kolumna)
+wiarygodnosc::Zakres zakresFiltru(const Wiersz &rs, const clRegulator &r, const char *kolumna)
 {
     const QString min = QLatin1String(kolumna) + QStringLiteral("Min");
     const QString max = QLatin1String(kolumna) + QStringLiteral("Max");
@@ -127,7 +139,7 @@ wiarygodnosc::Zakres zakresFiltru(const Rekordy &rs, const clRegulator &r, const
     return z;
 }
 
-void wczytajFiltr(const Rekordy &rs, clRegulator &r)
+void wczytajFiltr(const Wiersz &rs, clRegulator &r)
 {
     r.Filtr.napiecie = zakresFiltru(rs, r, "Napiecie");
     r.Filtr.pradBierny = zakresFiltru(rs, r, "PradBierny");
@@ -135,7 +147,7 @@ void wczytajFiltr(const Rekordy &rs, clRegulator &r)
     r.Filtr.czestotliwosc = zakresFiltru(rs, r, "Czestotliwosc");
 }
 
-void wczytajKonfiguracje(const Rekordy &rs, clRegulator &r)
+void wczytajKonfiguracje(const Wiersz &rs, clRegulator &r)
 {
     auto pole = [&rs](const char *nazwa) { return rs.pole(QLatin1String(nazwa)); };
 
@@ -185,14 +197,14 @@ bool regulatorStacji(const QVariant &stacjaWiersza, const QString &stacja)
 
 namespace
 {
-bool regulator(const Rekordy &rs)
+bool regulator(const Wiersz &rs)
 {
     const QVariant typ = rs.pole(QStringLiteral("Typ"));
     // Exactly "regulator"; other plant objects share the table.
     return !pusty(typ) && typ.toString() == QLatin1String("regulator");
 }
 
-QString kodWiersza(const Rekordy &rs)
+QString kodWiersza(const Wiersz &rs)
 {
     const QVariant kodPola = rs.pole(QStringLiteral("Kod"));
     return pusty(kodPola) ? QString() : kodPola.toString().trimmed();
@@ -200,7 +212,7 @@ QString kodWiersza(const Rekordy &rs)
 
 // The read-only windows need the code, the address and the reading
 // interval (the daily chart's grid).
-void dodajDoZakladu(colRegulatory &zaklad, const Rekordy &rs, int adres, const QString &kod)
+void dodajDoZakladu(colRegulatory &zaklad, const Wiersz &rs, int adres, const QString &kod)
 {
     clRegulator &z = zaklad.Add(adres, kod);
     z.Id = zaklad.Count();
@@ -219,20 +231,20 @@ void zglosWspolnyAdres(Komunikaty &komunikaty, int adres, const QString &kod, co
 }
 } // namespace
 
-void WczytajRegulatory(Rekordy &rs, Rekordy &rsOstPomiar, colRegulatory &oRegulatory, Komunikaty &komunikaty,
-                       const QString &stacja, colRegulatory *zaklad)
+void WczytajRegulatory(const Tabela &regulatory, const Tabela &ostPomiar, colRegulatory &oRegulatory,
+                       Komunikaty &komunikaty, const QString &stacja, colRegulatory *zaklad)
 {
-    const bool zKolumnaStacji = rs.kolumny().contains(QStringLiteral("Stacja"), Qt::CaseInsensitive);
-    auto nasz = [&] { return !zKolumnaStacji || regulatorStacji(rs.pole(QStringLiteral("Stacja")), stacja); };
+    const bool zKolumnaStacji = regulatory.kolumna(QStringLiteral("Stacja")) >= 0;
+    auto nasz = [&](const Wiersz &rs) {
+        return !zKolumnaStacji || regulatorStacji(rs.pole(QStringLiteral("Stacja")), stacja);
+    };
     QHash<int, QString> adresy; // address -> first code seen, whole plant
 
     int licznik = 0;
-    rs.MoveFirst();
-    while (!rs.EOF_()) {
-        if (!regulator(rs)) {
-            rs.MoveNext();
+    for (int i = 0; i < regulatory.liczbaWierszy(); ++i) {
+        const Wiersz rs{regulatory, i};
+        if (!regulator(rs))
             continue;
-        }
         const int adres = calkowita16(rs.pole(QStringLiteral("Adres")));
         const QString kod = kodWiersza(rs);
         const auto poprzedni = adresy.constFind(adres);
@@ -240,10 +252,8 @@ void WczytajRegulatory(Rekordy &rs, Rekordy &rsOstPomiar, colRegulatory &oRegula
             zglosWspolnyAdres(komunikaty, adres, kod, *poprzedni);
         else
             adresy.insert(adres, kod);
-        if (!nasz()) {
-            rs.MoveNext();
+        if (!nasz(rs))
             continue;
-        }
         ++licznik;
 
         // The key must stay unique: a repeated code still gets its controller
@@ -259,18 +269,18 @@ void WczytajRegulatory(Rekordy &rs, Rekordy &rsOstPomiar, colRegulatory &oRegula
         if (!r.adresNaMagistrali())
             zglosAdresPozaMagistrala(komunikaty, kod, liczba(rs.pole(QStringLiteral("Adres"))));
 
-        wczytajOstatniPomiar(rsOstPomiar, r);
+        wczytajOstatniPomiar(ostPomiar, r);
         r.Id = licznik;
         wczytajKonfiguracje(rs, r);
         if (zaklad)
             dodajDoZakladu(*zaklad, rs, adres, kod);
-        rs.MoveNext();
     }
     if (!zaklad || !zKolumnaStacji)
         return;
     // The other stations' controllers, after this station's own.
-    for (rs.MoveFirst(); !rs.EOF_(); rs.MoveNext()) {
-        if (!regulator(rs) || nasz())
+    for (int i = 0; i < regulatory.liczbaWierszy(); ++i) {
+        const Wiersz rs{regulatory, i};
+        if (!regulator(rs) || nasz(rs))
             continue;
         dodajDoZakladu(*zaklad, rs, calkowita16(rs.pole(QStringLiteral("Adres"))), kodWiersza(rs));
     }

@@ -2,13 +2,14 @@
 
 class colRegulatory;
 class Komunikaty;
-class Rekordy;
+class Tabela;
 
 #include <QString>
 
-// Start-up step 7: loads every "regulator" row of rsRegulatory that this
-// station polls into the registry, with its thresholds, limits and last
-// stored counters from rsOstPomiar. A row whose address no frame can carry
+// Start-up step 7: loads every "regulator" row of the Regulatory table
+// (its rows in the order of their key) that this station polls into the
+// registry, with its thresholds, limits and last stored counters from the
+// OstPomiar rows. A row whose address no frame can carry
 // is loaded and the operator is told (through komunikaty, without waiting).
 // Throws BladBazy on a database failure.
 //
@@ -23,8 +24,8 @@ class Rekordy;
 // then the other stations' ones. Two controller rows with one address
 // would mix their readings (Pomiary is keyed by address): the operator is
 // told, once per address.
-void WczytajRegulatory(Rekordy &rsRegulatory, Rekordy &rsOstPomiar, colRegulatory &oRegulatory, Komunikaty &komunikaty,
-                       const QString &stacja = {}, colRegulatory *zaklad = nullptr);
+void WczytajRegulatory(const Tabela &regulatory, const Tabela &ostPomiar, colRegulatory &oRegulatory,
+                       Komunikaty &komunikaty, const QString &stacja = {}, colRegulatory *zaklad = nullptr);
 
 // Whether a Regulatory row with this Stacja value is polled by the station
 // of that name.

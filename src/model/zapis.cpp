@@ -51,15 +51,17 @@ void clRegulator::ZapiszDaneDB()
     w.pradBiernPojSr = PradBiernPojSr;
     w.timerU = TimerU;
 
-    // The next interval starts from these counters whether the row is in the
-    // database now or waits for it: rows and waiting readings form one chain,
-    // and the database's OstPomiar always belongs to its last stored row.
+    // In the spool the reading is as good as stored: the next interval
+    // starts from its counters, whenever the forwarder gets it into the
+    // database. A reading the spool could not take (its disk) leaves the
+    // counters where they were, so the next one stored covers its energy.
+    if (!s.zapis.zapisz(w)) {
+        s.zdarzenia.eZapisDB(true);
+        return;
+    }
     PopPradCzynny = PradCzynny;
     PopPradBiernSr = PradBiernSr;
     PopPradBiernPojSr = PradBiernPojSr;
     popTimerU = TimerU;
     OstatniZapis = OstatniOdczyt;
-
-    if (!s.zapis.zapisz(w))
-        s.zdarzenia.eZapisDB(true);
 }

@@ -16,7 +16,11 @@ target_sources(tolvek_platform PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/funkcjesql.cpp
     ${CMAKE_CURRENT_LIST_DIR}/funkcjesql.h
     ${CMAKE_CURRENT_LIST_DIR}/sqlpomoc.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/sqlpomoc.h)
+    ${CMAKE_CURRENT_LIST_DIR}/sqlpomoc.h
+    ${CMAKE_CURRENT_LIST_DIR}/tabela.h
+    ${CMAKE_CURRENT_LIST_DIR}/tabela.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/pracawtle.h
+    ${CMAKE_CURRENT_LIST_DIR}/pracawtle.cpp)
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(LIBPQ REQUIRED IMPORTED_TARGET libpq)
 target_link_libraries(tolvek_platform PUBLIC PkgConfig::LIBPQ)

@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <sqlite3.h>
+#include <sys/socket.h>
 
 namespace
 {
@@ -95,6 +96,22 @@ void pragma(QSqlDatabase &db, const QString &tekst)
 }
 
 } // namespace
+
+void Przerywacz::ustaw(int gniazdo, void *sqlite)
+{
+    const std::lock_guard<std::mutex> l(m_blokada);
+    m_gniazdo = gniazdo;
+    m_sqlite = sqlite;
+}
+
+void Przerywacz::przerwij()
+{
+    const std::lock_guard<std::mutex> l(m_blokada);
+    if (m_gniazdo >= 0)
+        ::shutdown(m_gniazdo, SHUT_RDWR);
+    if (m_sqlite)
+        sqlite3_interrupt(static_cast<sqlite3 *>(m_sqlite));
+}
 
 Polaczenie::Polaczenie() : m_nazwa(QStringLiteral("tolvek-%1").arg(++licznikPolaczen)) {}
 
@@ -197,10 +214,13 @@ void Polaczenie::otworz(const QString &nazwaPodana, Tryb tryb)
     }
     m_plik = sciezka;
     m_zrodlo = ZrodloBazy::plik(sciezka);
+    m_przerywacz->ustaw(-1, uchwyt(m_db));
 }
 
 void Polaczenie::Close()
 {
+    // Before the handle goes: a watcher never touches a closed one.
+    m_przerywacz->ustaw(-1, nullptr);
     const bool byla = m_db.isValid();
     if (m_db.isOpen())
         m_db.close();

@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+#include <mutex>
+
 // What the cursors need to know of a table: its name as the engine spells
 // it, its columns in order with their declared types (upper case), and the
 // column that identifies a row ("rowid" in a file; the primary key on a
@@ -16,6 +19,25 @@ struct OpisTabeli {
     QStringList kolumny;
     QStringList typy;
     QString klucz;
+};
+
+// Stops, from another thread, what a connection is doing: a statement under
+// way on a server returns at once with the session ended (its socket is
+// shut down, which wakes a wait no time-out of the server's would end: a
+// frozen server, a network that drops packets), one on a file is
+// interrupted at its next step. Safe to keep and to call after the
+// connection has closed; the connection's own thread closes it.
+class Przerywacz final
+{
+public:
+    void przerwij();
+
+private:
+    friend class Polaczenie;
+    void ustaw(int gniazdo, void *sqlite);
+    std::mutex m_blokada;
+    int m_gniazdo = -1;
+    void *m_sqlite = nullptr;
 };
 
 // A connection to the station's database (cnBaza), opened from a
@@ -65,12 +87,15 @@ public:
     // A server session the server or the network has ended (libpq gives up
     // on it after a failed statement); never true for a file.
     bool polaczenieZerwane() const;
-    // Whether the server answers at all: one libpq connection made and
-    // closed, waiting at most sekundy. Blocks its caller: for a worker
-    // thread. opis gets libpq's reason when it does not answer.
-    static bool serwerOdpowiada(const ZrodloBazy &zrodlo, int sekundy, QString *opis = nullptr);
+    // Whether a server is there and takes connections, whatever it would say
+    // to this user (libpq's ping): a server that refuses the login or lacks
+    // the database is there, one that does not answer or is starting up is
+    // not. Blocks at most sekundy.
+    static bool serwerPrzyjmuje(const ZrodloBazy &zrodlo, int sekundy);
     // The file path taken from the Data Source; empty on a server.
     QString plik() const;
+    // For a watcher on another thread (see Przerywacz).
+    std::shared_ptr<Przerywacz> przerywacz() const { return m_przerywacz; }
     QSqlDatabase &db();
 
     // The table of that name in any letter case, described once per
@@ -99,4 +124,5 @@ private:
     ZrodloBazy m_zrodlo;
     QSqlDatabase m_db;
     QHash<QString, OpisTabeli> m_tabele; // by lower-case name
+    std::shared_ptr<Przerywacz> m_przerywacz = std::make_shared<Przerywacz>();
 };

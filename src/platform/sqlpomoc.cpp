@@ -26,7 +26,7 @@ BladBazy blad(const QSqlError &e, const QString &kontekst)
         opis = QStringLiteral("nieznany błąd bazy danych");
     if (!kontekst.isEmpty())
         opis += QStringLiteral(" (") + kontekst + QLatin1Char(')');
-    return BladBazy(nr, opis);
+    return BladBazy(nr, opis, e.nativeErrorCode());
 }
 
 QVariant doBazy(const QVariant &v)

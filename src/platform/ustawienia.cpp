@@ -129,3 +129,31 @@ QString nazwaStacji(const Ustawienia &u)
     const QString host = QSysInfo::machineHostName().trimmed();
     return host.isEmpty() ? QStringLiteral("stacja") : host;
 }
+
+QString sciezkaBufora(const Ustawienia &u, const QString &stacja)
+{
+    const QString plik = u.czytaj(QStringLiteral("bufor"), QStringLiteral("plik"), QString()).trimmed();
+    if (!plik.isEmpty())
+        return plik;
+    QString nazwa;
+    for (const QChar z : stacja)
+        nazwa += (z.isLetterOrNumber() && z.unicode() < 128) || z == QLatin1Char('-') || z == QLatin1Char('_')
+                     ? z.toLower()
+                     : QLatin1Char('_');
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Tolvek/bufor-") +
+           nazwa + QStringLiteral(".sqlite");
+}
+
+double liczbaUstawienia(const Ustawienia &u, const QString &sekcja, const QString &klucz, double domyslna)
+{
+    const QString tekst = u.czytaj(sekcja, klucz, QString()).trimmed();
+    if (tekst.isEmpty())
+        return domyslna;
+    bool ok = false;
+    const double w = tekst.toDouble(&ok);
+    if (ok && w > 0)
+        return w;
+    qCWarning(lcUstawienia).noquote() << QLatin1Char('[') + sekcja + QLatin1Char(']') << klucz << "=" << tekst
+                                      << "is not a positive number; the default" << domyslna << "is used";
+    return domyslna;
+}

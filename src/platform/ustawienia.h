@@ -57,3 +57,12 @@ ZrodloBazy zrodloBazy(const Ustawienia &u);
 // [stacja] nazwa=: this station's name among the stations of one server;
 // the host name when unset.
 QString nazwaStacji(const Ustawienia &u);
+
+// The station's spool: [bufor] plik= when set, else
+// $XDG_DATA_HOME/Tolvek/bufor-<station>.sqlite (the name in lower case,
+// other characters than letters, digits, "-" and "_" as "_").
+QString sciezkaBufora(const Ustawienia &u, const QString &stacja);
+
+// A positive number of the settings, or the default (a value that is none is
+// logged).
+double liczbaUstawienia(const Ustawienia &u, const QString &sekcja, const QString &klucz, double domyslna);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tabela.h"
+#include "platform/tabela.h"
 
 #include <QDate>
 #include <QString>

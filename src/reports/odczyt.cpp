@@ -2,38 +2,9 @@
 
 #include "platform/bladbazy.h"
 #include "platform/polaczenie.h"
+#include "platform/pracawtle.h"
+#include "platform/rekordy.h"
 #include "platform/zapytanie.h"
-
-#include <QCoro/QCoroFuture>
-#include <QtConcurrent/QtConcurrentRun>
-
-#include <optional>
-
-namespace
-{
-
-struct Wynik {
-    QVector<Tabela> tabele;
-    std::optional<BladBazy> blad;
-};
-
-Wynik czytaj(const ZrodloBazy &zrodlo, const QStringList &sql)
-{
-    Wynik w;
-    try {
-        Polaczenie cn;
-        cn.otworzDoOdczytu(zrodlo);
-        for (const QString &s : sql)
-            w.tabele.append(Odczyt::pobierzTeraz(cn, s));
-    } catch (const BladBazy &b) {
-        w.blad = b;
-    } catch (const std::exception &e) {
-        w.blad = BladBazy(1, QString::fromUtf8(e.what()));
-    }
-    return w;
-}
-
-} // namespace
 
 Tabela Odczyt::pobierzTeraz(Polaczenie &polaczenie, const QString &sql)
 {
@@ -52,11 +23,29 @@ QCoro::Task<Tabela> Odczyt::pobierz(QString sql) const
 
 QCoro::Task<QVector<Tabela>> Odczyt::pobierz(QStringList sql) const
 {
-    if (!m_polaczenie.otwarte())
-        throw BladBazy(1, QStringLiteral("Połączenie z bazą danych jest zamknięte."));
-    const ZrodloBazy zrodlo = m_polaczenie.zrodlo();
-    Wynik w = co_await QtConcurrent::run(&czytaj, zrodlo, sql);
-    if (w.blad)
-        throw *w.blad;
-    co_return std::move(w.tabele);
+    return pracaWTle(
+        m_zrodlo, DostepBazy::Odczyt,
+        [sql](Polaczenie &cn) {
+            QVector<Tabela> t;
+            for (const QString &s : sql)
+                t.append(Odczyt::pobierzTeraz(cn, s));
+            return t;
+        },
+        m_czasMs);
+}
+
+QCoro::Task<Tabela> Odczyt::tabela(QString nazwa) const
+{
+    // Built before the co_await: GCC 12 destroys a lambda written inside a
+    // co_await expression twice.
+    auto zadanie = pracaWTle(
+        m_zrodlo, DostepBazy::Odczyt,
+        [nazwa](Polaczenie &cn) {
+            Rekordy rs;
+            rs.Open(nazwa, cn);
+            return QVector<Tabela>{Tabela::z(rs)};
+        },
+        m_czasMs);
+    QVector<Tabela> t = co_await zadanie;
+    co_return std::move(t.first());
 }

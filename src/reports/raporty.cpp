@@ -14,9 +14,9 @@
 #include <QPrinter>
 #include <QToolBar>
 
-Raporty::Raporty(const colRegulatory &regulatory, Polaczenie &polaczenie, const Zegar &zegar, Komunikaty &komunikaty,
+Raporty::Raporty(const colRegulatory &regulatory, const ZrodloBazy &zrodlo, const Zegar &zegar, Komunikaty &komunikaty,
                  QWidget *rodzic)
-    : m_regulatory(regulatory), m_polaczenie(polaczenie), m_zegar(zegar), m_komunikaty(komunikaty), m_rodzic(rodzic)
+    : m_regulatory(regulatory), m_zrodlo(zrodlo), m_zegar(zegar), m_komunikaty(komunikaty), m_rodzic(rodzic)
 {
     podglad = [this](const Raport &r) { pokazPodglad(r, m_zegar.teraz().data(), m_komunikaty, m_rodzic); };
 }
@@ -25,17 +25,21 @@ QCoro::Task<void> Raporty::PokazRaportDobowy(QDate Data, int NrRegulatora)
 {
     const clRegulator *r = m_regulatory.znajdz(NrRegulatora);
     const QString sql = r ? sqlRaportuDobowego(Data, r->adres) : QString();
-    co_await pokaz(sql, NrRegulatora, QStringLiteral("Raport dobowy"),
-                   [Data](Tabela t, const QString &kod) { return raportDobowy(std::move(t), Data, kod); });
+    // Not written inside the co_await: GCC 12 destroys such a lambda twice.
+    const std::function<Raport(Tabela, const QString &)> zbuduj = [Data](Tabela t, const QString &kod) {
+        return raportDobowy(std::move(t), Data, kod);
+    };
+    co_await pokaz(sql, NrRegulatora, QStringLiteral("Raport dobowy"), zbuduj);
 }
 
 QCoro::Task<void> Raporty::PokazRaportOkresowy(QDate DataOd, QDate DataDo, int NrRegulatora)
 {
     const clRegulator *r = m_regulatory.znajdz(NrRegulatora);
     const QString sql = r ? sqlRaportuOkresowego(DataOd, DataDo, r->adres) : QString();
-    co_await pokaz(
-        sql, NrRegulatora, QStringLiteral("Raport okresowy"),
-        [DataOd, DataDo](Tabela t, const QString &kod) { return raportOkresowy(std::move(t), DataOd, DataDo, kod); });
+    const std::function<Raport(Tabela, const QString &)> zbuduj = [DataOd, DataDo](Tabela t, const QString &kod) {
+        return raportOkresowy(std::move(t), DataOd, DataDo, kod);
+    };
+    co_await pokaz(sql, NrRegulatora, QStringLiteral("Raport okresowy"), zbuduj);
 }
 
 QCoro::Task<void> Raporty::pokaz(QString sql, int NrRegulatora, QString tytul,
@@ -51,7 +55,7 @@ QCoro::Task<void> Raporty::pokaz(QString sql, int NrRegulatora, QString tytul,
     Tabela wiersze;
     QString blad;
     try {
-        wiersze = co_await Odczyt(m_polaczenie).pobierz(sql);
+        wiersze = co_await Odczyt(m_zrodlo).pobierz(sql);
     } catch (const BladBazy &b) {
         blad = b.opis();
     }

@@ -9,7 +9,7 @@
 
 class colRegulatory;
 class Komunikaty;
-class Polaczenie;
+class ZrodloBazy;
 class QWidget;
 class Zegar;
 
@@ -20,7 +20,7 @@ class Zegar;
 class Raporty final
 {
 public:
-    Raporty(const colRegulatory &regulatory, Polaczenie &polaczenie, const Zegar &zegar, Komunikaty &komunikaty,
+    Raporty(const colRegulatory &regulatory, const ZrodloBazy &zrodlo, const Zegar &zegar, Komunikaty &komunikaty,
             QWidget *rodzic);
 
     // NrRegulatora: the controller's Id, its 1-based place in the registry.
@@ -35,7 +35,7 @@ private:
                             std::function<Raport(Tabela, const QString &kod)> zbuduj);
 
     const colRegulatory &m_regulatory;
-    Polaczenie &m_polaczenie;
+    const ZrodloBazy &m_zrodlo;
     const Zegar &m_zegar;
     Komunikaty &m_komunikaty;
     QWidget *m_rodzic;

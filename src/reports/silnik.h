@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tabela.h"
+#include "platform/tabela.h"
 #include "uklad.h"
 
 #include <QDate>

@@ -1,8 +1,6 @@
 # The report engine and the two report layouts (tolvek_raporty: no widgets);
 # the report module, its dialogs and the preview (tolvek_gui).
 target_sources(tolvek_raporty PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/tabela.h
-    ${CMAKE_CURRENT_LIST_DIR}/tabela.cpp
     ${CMAKE_CURRENT_LIST_DIR}/odczyt.h
     ${CMAKE_CURRENT_LIST_DIR}/odczyt.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dni.h

@@ -2,12 +2,13 @@
 
 #include "platform/bladbazy.h"
 #include "platform/komunikaty.h"
-#include "platform/rekordy.h"
+#include "reports/odczyt.h"
 #include "widgets/obrazysvg.h"
 #include "widgets/twipy.h"
 
 #include <QHeaderView>
 #include <QLoggingCategory>
+#include <QPointer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -35,8 +36,8 @@ bool przodek(const QTreeWidgetItem *kandydat, const QTreeWidgetItem *wezel)
 
 } // namespace
 
-fmStruktura::fmStruktura(Polaczenie &cnBaza, Komunikaty &komunikaty, QWidget *parent)
-    : QWidget(parent), m_cnBaza(cnBaza), m_komunikaty(komunikaty), m_tree(new QTreeWidget(this))
+fmStruktura::fmStruktura(const ZrodloBazy &zrodlo, Komunikaty &komunikaty, QWidget *parent)
+    : QWidget(parent), m_zrodlo(zrodlo), m_komunikaty(komunikaty), m_tree(new QTreeWidget(this))
 {
     setObjectName(QStringLiteral("fmStruktura"));
     setWindowTitle(QStringLiteral("Struktura"));
@@ -52,7 +53,6 @@ fmStruktura::fmStruktura(Polaczenie &cnBaza, Komunikaty &komunikaty, QWidget *pa
     auto *uklad = new QVBoxLayout(this);
     uklad->setContentsMargins(0, 0, 0, 0);
     uklad->addWidget(m_tree);
-    LadujObiekty();
 }
 
 QSize fmStruktura::sizeHint() const
@@ -74,34 +74,41 @@ QTreeWidgetItem *fmStruktura::dodaj(QTreeWidgetItem *rodzic, const QString &kluc
     return w;
 }
 
-void fmStruktura::LadujObiekty()
+QCoro::Task<void> fmStruktura::LadujObiekty()
 {
     m_tree->clear();
     m_wezly.clear();
     QTreeWidgetItem *korzen = dodaj(nullptr, kluczKorzenia, 1);
     korzen->setText(0, QStringLiteral("System Tolvek"));
 
+    Tabela t;
+    const QPointer<fmStruktura> okno(this);
+    try {
+        t = co_await Odczyt(m_zrodlo).tabela(QStringLiteral("Hierarchia"));
+    } catch (const BladBazy &e) {
+        if (okno)
+            m_komunikaty.pokaz(QStringLiteral("Nie można odczytać struktury obiektów: ") + e.opis(),
+                               QStringLiteral("Struktura"), Ikona::Krytyczna);
+        co_return;
+    }
+    if (!okno)
+        co_return;
+
     // First pass: every row a node under the root, in table order.
     std::vector<Wiersz> wiersze;
-    try {
-        Rekordy rs;
-        rs.Open(QStringLiteral("Hierarchia"), m_cnBaza);
-        for (rs.MoveFirst(); !rs.EOF_(); rs.MoveNext()) {
-            const QString kod = rs.pole(QStringLiteral("kod_obiektu")).toString();
+    {
+        for (int i = 0; i < t.liczbaWierszy(); ++i) {
+            const QString kod = t.wartosc(i, QStringLiteral("kod_obiektu")).toString();
             if (kod.isEmpty() || m_wezly.contains(kod)) {
                 qCWarning(lcStruktura).noquote()
                     << "Hierarchia: the object code" << (kod.isEmpty() ? QStringLiteral("(empty)") : kod)
                     << "is empty or repeats; the row is not shown";
                 continue;
             }
-            const bool regulator = rs.pole(QStringLiteral("typ")).toString() == QLatin1String("R");
+            const bool regulator = t.wartosc(i, QStringLiteral("typ")).toString() == QLatin1String("R");
             dodaj(korzen, kod, regulator ? 3 : 2);
-            wiersze.push_back({kod, rs.pole(QStringLiteral("kod_obiektu_nad")).toString()});
+            wiersze.push_back({kod, t.wartosc(i, QStringLiteral("kod_obiektu_nad")).toString()});
         }
-        rs.Close();
-    } catch (const BladBazy &e) {
-        m_komunikaty.informuj(QStringLiteral("Nie można odczytać struktury obiektów: ") + e.opis(),
-                              QStringLiteral("Struktura"), Ikona::Krytyczna);
     }
 
     // Second pass: each node under its parent; a parent no row names is

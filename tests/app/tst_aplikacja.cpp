@@ -1,3 +1,4 @@
+#include "db/danestartowe.h"
 #include "kontekstestowy.h"
 #include "model/ladowanie.h"
 
@@ -84,7 +85,8 @@ private Q_SLOTS:
     }
 
     // Stage and blocking commands queue the opposite of the state now; the
-    // controller's row is deleted through the shared cursor, only once.
+    // controller's row is deleted off the window thread, only once, and not
+    // while the database is away.
     void operations_actOnTheCurrentController()
     {
         BazaTestowa baza;
@@ -92,12 +94,9 @@ private Q_SLOTS:
                       QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (2, 'R2', 'regulator')")});
         KontekstTestowy t;
         Kontekst &k = *t.k;
-        k.cnBaza.Open(baza.polaczenieTekst);
-        // The window thread waits only a moment for another program's lock.
-        QVERIFY(wierszeZapytania(k.cnBaza, QStringLiteral("PRAGMA busy_timeout"))[0][0].toInt() <= 250);
-        k.rsRegulatory.Open(QStringLiteral("Regulatory"), k.cnBaza);
-        k.rsOstPomiar.Open(QStringLiteral("OstPomiar"), k.cnBaza);
-        WczytajRegulatory(k.rsRegulatory, k.rsOstPomiar, k.oRegulatory, k.komunikaty());
+        k.zrodloBazy = ZrodloBazy::zTekstuPolaczenia(baza.polaczenieTekst);
+        const DaneStartowe d = *czytajDaneStartowe(k.zrodloBazy, false).dane;
+        WczytajRegulatory(d.regulatory, d.ostPomiar, k.oRegulatory, k.komunikaty());
         OperacjeOperatora &op = k.operacje;
         k.oApp.NrAktRegulatora = 2;
         clRegulator &r = k.oRegulatory.Item(2);
@@ -122,14 +121,19 @@ private Q_SLOTS:
         QVERIFY(op.ustawMonitoring(true));
         QVERIFY(r.Monitoring && !k.oRegulatory.Item(1).Monitoring);
 
-        QVERIFY(op.usunRegulator());
-        QVERIFY(op.usunRegulator()); // again in the same run: nothing else goes
-        QCOMPARE(wierszeZapytania(k.cnBaza, QStringLiteral("SELECT Kod FROM Regulatory")), QList<QVariantList>{{"R1"}});
+        k.zapisPomiarow.bezBazyOdStartu(QStringLiteral("serwer nie odpowiada"));
+        QVERIFY(uruchom(op.usunRegulator()).wyjatek.contains(QStringLiteral("serwer nie odpowiada")));
+        k.zapisPomiarow.naStan(0, true, {});
+        QVERIFY(uruchom(op.usunRegulator()).wartosc);
+        QVERIFY(uruchom(op.usunRegulator()).wartosc); // again in the same run: nothing else goes
+        Polaczenie cn;
+        cn.otworz(k.zrodloBazy);
+        QCOMPARE(wierszeZapytania(cn, QStringLiteral("SELECT Kod FROM Regulatory")), QList<QVariantList>{{"R1"}});
         QCOMPARE(k.oRegulatory.Count(), 2); // until the next start
 
         k.oApp.NrAktRegulatora = 3; // no such controller: nothing happens
         QCOMPARE(op.przelaczStopien(), OperacjeOperatora::Stopien::BrakRegulatora);
-        QVERIFY(!op.przelaczBlokade() && !op.ustawMonitoring(true) && !op.usunRegulator());
+        QVERIFY(!op.przelaczBlokade() && !op.ustawMonitoring(true) && !uruchom(op.usunRegulator()).wartosc);
         QCOMPARE(k.oKolejka.Count(), 3);
     }
 };

@@ -1,5 +1,6 @@
 #include "alarms/listaalarmow.h"
 #include "app/clsoapp.h"
+#include "db/bufor.h"
 #include "db/clsbd.h"
 #include "model/colregulatory.h"
 #include "testsupport.h"
@@ -21,8 +22,8 @@ class TestWizual final : public QObject
         clsoApp app;
         ZegarTestowy zegar;
         KomunikatyTestowe komunikaty;
-        Polaczenie cn;
-        clsBD bd{cn};
+        BuforZapisu bufor; // never opened: journal rows fail, the board goes on
+        clsBD bd{bufor, zegar};
         ListaAlarmow lista{rejestr, bd, zegar, komunikaty};
         DzwiekTestowy dzwiek;
         clsWizual w{rejestr, app, lista, dzwiek};

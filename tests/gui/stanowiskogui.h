@@ -71,6 +71,10 @@ public:
         for (int i = 1; i <= regulatorow; ++i)
             baza.wykonaj(
                 QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (%1, 'R%1', 'regulator')").arg(i));
+        // The spool beside the database, not in the run's data folder that
+        // the other cases share.
+        kt.ustawienia->zapisz(QStringLiteral("bufor"), QStringLiteral("plik"),
+                              baza.katalog.filePath(QStringLiteral("bufor.sqlite")));
         poprzedni = QDir::currentPath();
         QDir::setCurrent(baza.katalog.path());
     }

@@ -42,7 +42,7 @@ private Q_SLOTS:
     {
         baza = std::make_unique<BazaTestowa>();
         kt = std::make_unique<KontekstTestowy>();
-        k().cnBaza.Open(baza->polaczenieTekst);
+        k().bufor.otworz(baza->katalog.filePath(QStringLiteral("bufor.sqlite")));
         k().oRegulatory.Add(1, QStringLiteral("R1"), QStringLiteral("R1")).Id = 1;
         k().oRegulatory.Add(2, QStringLiteral("R2"), QStringLiteral("R2")).Id = 2;
     }

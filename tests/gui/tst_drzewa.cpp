@@ -138,10 +138,10 @@ private Q_SLOTS:
         for (const auto &w : wiersze)
             b.wykonaj(QStringLiteral("INSERT INTO Hierarchia VALUES ('%1', '%2', '%3')")
                           .arg(QString::fromUtf8(w[0]), QString::fromUtf8(w[1]), QLatin1String(w[2])));
-        Polaczenie cn;
-        cn.Open(b.polaczenieTekst);
+        const ZrodloBazy zrodlo = ZrodloBazy::zTekstuPolaczenia(b.polaczenieTekst);
         KomunikatyTestowe komunikaty;
-        fmStruktura okno(cn, komunikaty);
+        fmStruktura okno(zrodlo, komunikaty);
+        QCoro::waitFor(okno.LadujObiekty());
 
         QTreeWidgetItem *korzen = okno.Tree()->topLevelItem(0);
         QCOMPARE(okno.Tree()->topLevelItemCount(), 1);
@@ -153,7 +153,7 @@ private Q_SLOTS:
         QCOMPARE(fmStruktura::obraz(okno.wezel("R1")), 3);
         QCOMPARE(fmStruktura::obraz(okno.wezel("Kotłownia")), 2);
         QVERIFY(korzen->isExpanded() && okno.wezel("Zakład")->isExpanded());
-        QVERIFY(komunikaty.informacje.isEmpty());
+        QVERIFY(komunikaty.pokazane.isEmpty());
     }
 };
 

@@ -114,7 +114,7 @@ private Q_SLOTS:
         s->menu("mnuRegulAlarmy")->trigger();
         QCOMPARE(okna()->archiwum(), a);
         QCOMPARE(a->cmbRegul()->currentText(), QStringLiteral("R2"));
-        QCOMPARE(a->lstAlarmy()->topLevelItemCount(), 1);
+        QTRY_COMPARE(a->lstAlarmy()->topLevelItemCount(), 1);
         QCOMPARE(a->lstAlarmy()->topLevelItem(0)->text(2), QStringLiteral("dzisiaj"));
     }
 

@@ -29,7 +29,7 @@ private Q_SLOTS:
         QCOMPARE(s.port->otwarcia, QStringList{QStringLiteral("/dev/ttyS0")});
         QVERIFY(s.k().harmonogram.Timer1().isActive());
         QVERIFY(s.k().harmonogram.Timer3().isActive());
-        QCOMPARE(s.zapytaj(QStringLiteral("SELECT Operacja FROM Log")), QList<QVariantList>{{"Start aplikacji"}});
+        QTRY_COMPARE(s.zapytaj(QStringLiteral("SELECT Operacja FROM Log")), QList<QVariantList>{{"Start aplikacji"}});
 
         // The tree, then the alarm board, as children of the main window.
         const QList<QMdiSubWindow *> okna = s.glowny()->mdi()->subWindowList(QMdiArea::CreationOrder);
@@ -84,7 +84,7 @@ private Q_SLOTS:
         QVERIFY(!s.uruchom());
         QVERIFY(s.u->zatrzymywana());
         QVERIFY(!s.glowny()->isVisible());
-        QVERIFY(!s.k().cnBaza.otwarte());
+        QVERIFY(!s.k().bufor.otwarty());
         QVERIFY(!s.k().harmonogram.Timer3().isActive());
     }
 

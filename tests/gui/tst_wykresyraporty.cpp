@@ -63,7 +63,7 @@ class TestWykresyRaporty final : public QObject
     std::unique_ptr<BazaTestowa> baza;
     std::unique_ptr<KontekstTestowy> kt;
     Kontekst &k() { return *kt->k; }
-    OknoWykresu::Zaleznosci zal() { return {k().oRegulatory, k().cnBaza, 2, k().zegar(), k().komunikaty()}; }
+    OknoWykresu::Zaleznosci zal() { return {k().oRegulatory, k().zrodloBazy, 2, k().zegar(), k().komunikaty()}; }
 
 private Q_SLOTS:
     void init()
@@ -76,7 +76,7 @@ private Q_SLOTS:
         kt->zegarTestowy->ustaw(DataCzas::z(QDate(2026, 3, 1), QTime(10, 0)));
         k().oRegulatory.Add(1, "R1", "R1").CzestOdczytu = 15;
         k().oRegulatory.Add(2, "R2", "R2").CzestOdczytu = 15;
-        k().cnBaza.Open(baza->polaczenieTekst);
+        k().zrodloBazy = ZrodloBazy::zTekstuPolaczenia(baza->polaczenieTekst);
     }
     void cleanup()
     {
@@ -155,7 +155,7 @@ private Q_SLOTS:
 
     void reportDialogs_proposeDays_focusInOrder_okProducesReportAndStaysOpen()
     {
-        Raporty raporty(k().oRegulatory, k().cnBaza, k().zegar(), k().komunikaty(), nullptr);
+        Raporty raporty(k().oRegulatory, k().zrodloBazy, k().zegar(), k().komunikaty(), nullptr);
         QList<Raport> pokazane;
         raporty.podglad = [&pokazane](const Raport &r) { pokazane << r; };
 

@@ -1,18 +1,17 @@
 #pragma once
 
 // The controller model as the station builds it, without the app layer: the
-// real link and dispatcher over a given port, a fresh database file opened
-// the way the start-up opens it, the alarm list and a recording event sink.
+// real link and dispatcher over a given port, a fresh database with the
+// station's spool beside it, the alarm list and a recording event sink.
 
 #include "alarms/listaalarmow.h"
+#include "bufortestowy.h"
 #include "comm/clcomm.h"
 #include "comm/komunikator.h"
-#include "db/clsbd.h"
+#include "db/danestartowe.h"
 #include "db/zapispomiarow.h"
 #include "model/colregulatory.h"
 #include "model/srodowisko.h"
-#include "platform/rekordy.h"
-#include "testsupport.h"
 
 #include <QVariantList>
 
@@ -27,23 +26,24 @@ struct StanowiskoModelu {
     ZdarzeniaTestowe zdarzenia;
     clComm comm;
     Komunikator komunikator;
-    Polaczenie cnBaza;
-    clsBD bd{cnBaza};
-    Rekordy rsRegulatory, rsPomiary, rsOstPomiar;
+    BuforTestowy b;
+    BuforZapisu &bufor = b.bufor;
+    clsBD &bd = b.bd;
     ZapisPomiarow zapis;
     colRegulatory rejestr{&srodowisko};
     ListaAlarmow alarmy;
     PrzelacznikiPanelu przelaczniki;
     SrodowiskoRegulatora srodowisko;
 
-    explicit StanowiskoModelu(std::unique_ptr<PortSzeregowy> port = {}, std::unique_ptr<Zegar> zegar = {})
-        : zegarWlasny(zegar ? std::move(zegar) : std::make_unique<ZegarTestowy>()),
+    explicit StanowiskoModelu(std::unique_ptr<PortSzeregowy> port = {}, std::unique_ptr<Zegar> zegar = {},
+                              Silnik silnik = Silnik::SQLite)
+        : baza(silnik), zegarWlasny(zegar ? std::move(zegar) : std::make_unique<ZegarTestowy>()),
           zegarTestowy(dynamic_cast<ZegarTestowy *>(zegarWlasny.get())), comm(*zegarWlasny, komunikaty),
-          komunikator(comm), zapis(cnBaza, rsPomiary, rsOstPomiar, rsRegulatory, *zegarWlasny, komunikaty),
+          komunikator(comm), b(baza, *zegarWlasny), zapis(bufor, komunikaty),
           alarmy(rejestr, bd, *zegarWlasny, komunikaty), srodowisko{komunikator, alarmy,       zdarzenia,  bd,
                                                                     zapis,       *zegarWlasny, komunikaty, przelaczniki}
     {
-        cnBaza.ustawCzasOczekiwania(Polaczenie::czasOczekiwaniaStacjiMs);
+        b.naIdAlarmu = [this](std::int64_t nr, std::int64_t id) { alarmy.ustawIdAlarmu(nr, id); };
         if (port)
             comm.ustawPort(std::move(port));
         comm.ustawAdresy([this](int nr) {
@@ -55,15 +55,8 @@ struct StanowiskoModelu {
     }
 
     DataCzas teraz() const { return zegarWlasny->teraz(); }
-
-    // Rows are inserted before the cursors open, as they are at start-up.
-    void otworz()
-    {
-        cnBaza.Open(baza.polaczenieTekst);
-        rsRegulatory.Open(QStringLiteral("Regulatory"), cnBaza);
-        rsPomiary.Open(QStringLiteral("Pomiary"), cnBaza);
-        rsOstPomiar.Open(QStringLiteral("OstPomiar"), cnBaza);
-    }
-
-    QList<QVariantList> wiersze(const QString &sql) { return wierszeZapytania(cnBaza, sql); }
+    Przekazywanie::Wynik przekaz() { return b.przekaz(); }
+    // Regulatory and OstPomiar as the start-up reads them.
+    DaneStartowe daneStartowe() const { return *czytajDaneStartowe(b.zrodlo, false).dane; }
+    QList<QVariantList> wiersze(const QString &sql) { return b.wiersze(sql); }
 };

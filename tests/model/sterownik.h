@@ -84,7 +84,6 @@ struct StanowiskoLinii : Linia, StanowiskoModelu {
         r.CzestOdczytu = 15;
         r.ProgNapiecie = r.ProgPrad = r.ProgTgFiMax = 1.0e9f;
         r.ProgTgFiMin = -1.0e9f;
-        otworz();
 
         // Counters 10 000 000 (total), 0 (capacitive) and 6 000 000 (reactive), timer 900, 230 V,
         // 500 -> 100 A, 1000 -> 200 A, 50 Hz and the panel bytes, where 2 travels as 02 02.

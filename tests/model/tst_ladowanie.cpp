@@ -81,10 +81,9 @@ private Q_SLOTS:
         QFETCH(QString, ostrzezenie);
         StanowiskoModelu s;
         s.baza.wykonaj(sql);
-        s.otworz();
         if (!ostrzezenie.isEmpty())
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(ostrzezenie));
-        WczytajRegulatory(s.rsRegulatory, s.rsOstPomiar, s.rejestr, s.komunikaty);
+        WczytajRegulatory(s.daneStartowe().regulatory, s.daneStartowe().ostPomiar, s.rejestr, s.komunikaty);
         QCOMPARE(rejestr(s.rejestr), oczekiwany);
     }
 
@@ -121,8 +120,7 @@ private Q_SLOTS:
         StanowiskoModelu s;
         s.baza.wykonaj(QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ, %1) VALUES (9, 'K', 'regulator', %2)")
                            .arg(kolumny, wartosci));
-        s.otworz();
-        WczytajRegulatory(s.rsRegulatory, s.rsOstPomiar, s.rejestr, s.komunikaty);
+        WczytajRegulatory(s.daneStartowe().regulatory, s.daneStartowe().ostPomiar, s.rejestr, s.komunikaty);
         QCOMPARE(s.rejestr.Count(), 1);
         porownajPola(s.rejestr.Item(1), oczekiwane);
     }
@@ -133,10 +131,9 @@ private Q_SLOTS:
         s.baza.wykonaj(QStringLiteral("DROP INDEX Regulatory_Adres_regulatora"));
         s.baza.wykonaj({regulator(300, QStringLiteral("A")), regulator(-1, QStringLiteral("B")),
                         regulator(5, QStringLiteral("C"))});
-        s.otworz();
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("A has the address 300")));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("B has the address -1")));
-        WczytajRegulatory(s.rsRegulatory, s.rsOstPomiar, s.rejestr, s.komunikaty);
+        WczytajRegulatory(s.daneStartowe().regulatory, s.daneStartowe().ostPomiar, s.rejestr, s.komunikaty);
         QCOMPARE(rejestr(s.rejestr),
                  (QStringList{"1 300 'A'->1 0 0 0 0 -", "2 -1 'B'->2 0 0 0 0 -", "3 5 'C'->3 0 0 0 0 -"}));
         const auto &m = s.komunikaty.pokazane;
@@ -153,8 +150,7 @@ private Q_SLOTS:
         s.baza.wykonaj({regulator(1, QStringLiteral("N")),
                         QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ, ProgNapiecie, ProgPrad, ProgTgFiMin, "
                                        "ProgTgFi) VALUES (2, 'Z', 'regulator', 0, 0, 0, 0)")});
-        s.otworz();
-        WczytajRegulatory(s.rsRegulatory, s.rsOstPomiar, s.rejestr, s.komunikaty);
+        WczytajRegulatory(s.daneStartowe().regulatory, s.daneStartowe().ostPomiar, s.rejestr, s.komunikaty);
         // tg fi can be negative: an unset lower threshold must lie below any of it.
         for (int i : {1, 2}) {
             clRegulator &r = s.rejestr.Item(i);

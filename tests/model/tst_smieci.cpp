@@ -128,10 +128,9 @@ private Q_SLOTS:
             "INSERT INTO Regulatory (Adres, Kod, Typ, NapiecieMin, NapiecieMax, PradCalkMin, PradCalkMax, "
             "CzestotliwoscMin, CzestotliwoscMax, PradBiernyMin, PradBiernyMax) VALUES "
             "(5, 'K5', 'regulator', 0, 250, 0, 0, 52, 48, 0, 50)"));
-        Rekordy rs;
-        rs.Open(QStringLiteral("Regulatory"), s.cnBaza);
         colRegulatory rej;
-        WczytajRegulatory(rs, s.rsOstPomiar, rej, s.komunikaty);
+        const DaneStartowe d = s.daneStartowe();
+        WczytajRegulatory(d.regulatory, d.ostPomiar, rej, s.komunikaty);
         const wiarygodnosc::Filtr &f = rej.znajdz(1)->Filtr;
         QVERIFY(f.napiecie.zawiera(-5) && f.napiecie.zawiera(230) && !f.napiecie.zawiera(251)); // 0: no minimum
         QVERIFY(!f.pradCalk.ustawiony());                                                       // 0/0

@@ -25,10 +25,10 @@ private Q_SLOTS:
         for (const char *w : {"1, 'B1', 'beta'", "2, 'A2', 'Alfa'", "3, 'N3', NULL", "2, 'B4', 'beta'", "5, 'P5', ' '"})
             sql << QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Stacja, Typ) VALUES (%1, 'regulator')").arg(w);
         s.baza.wykonaj(sql);
-        s.otworz();
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("A2 and B4 share the address 2"));
         colRegulatory zaklad;
-        WczytajRegulatory(s.rsRegulatory, s.rsOstPomiar, s.rejestr, s.komunikaty, "alfa", &zaklad);
+        WczytajRegulatory(s.daneStartowe().regulatory, s.daneStartowe().ostPomiar, s.rejestr, s.komunikaty, "alfa",
+                          &zaklad);
         QStringList kody;
         for (const colRegulatory *rej : {&s.rejestr, &zaklad})
             for (const auto &r : *rej)

@@ -4,21 +4,14 @@
 #include "stanowisko.h"
 
 #include <QRegularExpression>
-#include <QSqlDriver>
 #include <QTest>
-
-#include <sqlite3.h>
 
 namespace
 {
 
 struct Zapis : StanowiskoModelu {
     clRegulator &r;
-    Zapis() : r(rejestr.Add(5, QStringLiteral("K5"), QStringLiteral("K5")))
-    {
-        r.Id = 1;
-        otworz();
-    }
+    Zapis() : r(rejestr.Add(5, QStringLiteral("K5"), QStringLiteral("K5"))) { r.Id = 1; }
     // A reading that started sekundTemu seconds before the clock's now and
     // whose controller counted dc seconds since the last stored one.
     void odczyt(int sekundTemu, int dc)
@@ -31,27 +24,6 @@ struct Zapis : StanowiskoModelu {
         return wiersze(QStringLiteral("Select Adres, PopPradCzynny, PopPradBiernSr, PopPradBiernPojSr, PopTimerU, "
                                       "Czas from OstPomiar where Adres = 5"));
     }
-};
-
-// While it lives, every SELECT on the connection fails; writes still work.
-// That is how a cursor's moves and searches fail while its row updates do
-// not (a database busy for readers only at that moment).
-class OdmowaCzytania final
-{
-public:
-    explicit OdmowaCzytania(Polaczenie &cn) : m_db(*static_cast<sqlite3 *const *>(cn.db().driver()->handle().data()))
-    {
-        sqlite3_set_authorizer(
-            m_db,
-            [](void *, int akcja, const char *, const char *, const char *, const char *) {
-                return akcja == SQLITE_SELECT ? SQLITE_DENY : SQLITE_OK;
-            },
-            nullptr);
-    }
-    ~OdmowaCzytania() { sqlite3_set_authorizer(m_db, nullptr, nullptr); }
-
-private:
-    sqlite3 *m_db;
 };
 
 } // namespace
@@ -143,45 +115,32 @@ private Q_SLOTS:
         QVERIFY(z.komunikaty.pokazane.isEmpty());
     }
 
-    // When the move to the first row and the search both fail, the cursor
-    // still stands on the other controller's row: it must keep its counters.
-    void failedSearch_neverUpdatesTheRowTheCursorWasOn()
-    {
-        Zapis z;
-        clRegulator &drugi = z.rejestr.Add(6, QStringLiteral("K6"), QStringLiteral("K6"));
-        drugi.Id = 2;
-        drugi.TimerU = 600;
-        drugi.ZapiszDaneDB(); // the cursor now stands on the row of address 6
-        z.r.TimerU = 500;
-        {
-            OdmowaCzytania odmowa(z.cnBaza);
-            z.r.ZapiszDaneDB();
-        }
-        QCOMPARE(z.wiersze(QStringLiteral("Select Adres, PopTimerU from OstPomiar")), (QList<QVariantList>{{6, 600}}));
-        QVERIFY(!z.komunikaty.pokazane.isEmpty()); // the failed steps were reported
-        QCOMPARE(z.r.popTimerU, 500);              // the record still carries its counters
-    }
-
-    void failingStoring_isReportedAndTheReadingWaits()
+    // The spool cannot take the reading (its disk): the operator is told,
+    // and the record keeps the counters of the last reading the spool took,
+    // so the next one stored covers the lost one's energy.
+    void spoolThatRefuses_isReportedAndTheNextReadingCoversTheEnergy()
     {
         Zapis z;
         z.odczyt(2, 1000);
         z.r.PradCzynny = 4.5f;
-        // The table disappears under the open cursor: its insert fails.
-        z.baza.wykonaj(QStringLiteral("DROP TABLE Pomiary"));
+        z.bufor.zamknij();
         z.r.ZapiszDaneDB();
 
         static const QRegularExpression tekst(QStringLiteral("^Błąd zapisu do bazy danych nr  ?-?\\d+\r'.*'$"),
                                               QRegularExpression::DotMatchesEverythingOption);
-        QVERIFY(!z.komunikaty.pokazane.isEmpty());
-        for (const auto &m : z.komunikaty.pokazane)
-            QVERIFY2(tekst.match(m.tekst).hasMatch() && m.tytul == QStringLiteral("Tolvek") && m.ikona == Ikona::Brak,
-                     qPrintable(m.tekst));
-        // The record goes on from these counters; OstPomiar stays with the
-        // last stored row (none), and the reading waits to be stored.
-        QCOMPARE(z.r.PopPradCzynny, 4.5f);
-        QVERIFY(z.ostatnie().isEmpty());
-        QCOMPARE(z.zapis.zalegle(), 1);
+        QCOMPARE(z.komunikaty.pokazane.size(), 1);
+        const auto &m = z.komunikaty.pokazane[0];
+        QVERIFY2(tekst.match(m.tekst).hasMatch() && m.tytul == QStringLiteral("Tolvek") && m.ikona == Ikona::Brak,
+                 qPrintable(m.tekst));
+        QCOMPARE(z.zdarzenia.te("eZapisDB"), QStringList{"eZapisDB true"});
+        QCOMPARE(z.r.PopPradCzynny, 0.0f);
+
+        z.bufor.otworz(z.baza.katalog.filePath(QStringLiteral("bufor.sqlite")));
+        z.odczyt(2, 1900);
+        z.r.PradCzynny = 9.5f;
+        z.r.ZapiszDaneDB();
+        QCOMPARE(z.wiersze(QStringLiteral("Select EnCzynna from Pomiary")), QList<QVariantList>{{9.5}});
+        QCOMPARE(z.komunikaty.pokazane.size(), 1);
     }
 };
 

@@ -1,13 +1,12 @@
-// The alarm store on both engines, a real database file and a real
-// PostgreSQL server: identities, the dates set on the exact row, files made
-// without an auto-number. (Log rows and failing tables are checked where the
-// station writes them.)
+// The alarm and log rows as the station writes them, through its spool, on
+// both engines (a real database file and a real PostgreSQL server): the
+// identities the database gives, the dates set on the exact row also after
+// the row was forwarded, files made without an auto-number, and forwarding
+// that stores nothing twice: after a crash between the database's commit
+// and the spool's removal, and on a database without the unique index of
+// Pomiary.
 
-#include "db/clsbd.h"
-#include "platform/bladbazy.h"
-#include "platform/polaczenie.h"
-#include "platform/zapytanie.h"
-#include "testsupport.h"
+#include "bufortestowy.h"
 
 #include <QTest>
 
@@ -29,15 +28,14 @@ Silnik silnik()
 
 struct Stanowisko {
     BazaTestowa baza{silnik()};
-    Polaczenie cn;
-    clsBD oBD{cn};
-    Stanowisko() { cn.Open(baza.polaczenieTekst); }
+    ZegarTestowy zegar;
+    BuforTestowy b{baza, zegar};
 
     // Each row of a query as "a|b|..." with "null" for NULL.
     QStringList wiersze(const char *sql)
     {
         QStringList w;
-        for (const QVariantList &r : wierszeZapytania(cn, QString::fromLatin1(sql))) {
+        for (const QVariantList &r : b.wiersze(QString::fromLatin1(sql))) {
             QStringList pola;
             for (const QVariant &v : r)
                 pola.append(v.isValid() ? v.toString() : QStringLiteral("null"));
@@ -45,6 +43,10 @@ struct Stanowisko {
         }
         return w;
     }
+};
+
+// A crash between the database's commit and the spool's removal.
+struct Zabity {
 };
 
 } // namespace
@@ -61,51 +63,48 @@ private Q_SLOTS:
     }
     void init() { POMIN_BEZ_SILNIKA(silnik()); }
 
-    void zapiszAlarm_twoAlarms_distinctIds_bothVisible_emptyTextsLeaveNull()
+    void alarms_distinctIds_emptyTextsLeaveNull_logRowsKeepTheirTime()
     {
         Stanowisko s;
-        const std::int32_t a = s.oBD.ZapiszAlarm(dc(5, 10, 0), QStringLiteral("R"), QStringLiteral("Brak komunikacji"),
-                                                 QStringLiteral("R1-Hala"), QStringLiteral("jan"));
-        const std::int32_t b =
-            s.oBD.ZapiszAlarm(dc(5, 10, 1), QStringLiteral("R"), QStringLiteral("Przekroczony prąd"));
-        QVERIFY(a > 0);
-        QVERIFY(b != a);
-        QCOMPARE(s.wiersze("Select Id_alarmu, Data, Tresc, Kod_Regul, Operator, Data_potw, Data_dezakt from Alarmy "
-                           "order by Id_alarmu"),
-                 (QStringList{QString::number(a) + "|2026-12-05 10:00:00|Brak komunikacji|R1-Hala|jan|null|null",
-                              QString::number(b) + "|2026-12-05 10:01:00|Przekroczony prąd|null|null|null|null"}));
+        s.b.bd.ustawStacje(QStringLiteral("hala1"));
+        QMap<std::int64_t, std::int64_t> id; // by the spool's number
+        s.b.naIdAlarmu = [&id](std::int64_t nr, std::int64_t i) { id.insert(nr, i); };
+        const std::int64_t a = s.b.bd.ZapiszAlarm(dc(5, 10, 0), QStringLiteral("R"), QStringLiteral("Brak komunikacji"),
+                                                  QStringLiteral("R1-Hala"), QStringLiteral("jan"));
+        const std::int64_t b =
+            s.b.bd.ZapiszAlarm(dc(5, 10, 1), QStringLiteral("R"), QStringLiteral("Przekroczony prąd"));
+        s.zegar.ustaw(dc(5, 10, 2, 7));
+        s.b.bd.ZapiszDoLoga(QStringLiteral("Start aplikacji"), QStringLiteral("N"), QStringLiteral("L"));
+        s.zegar.ustaw(dc(5, 11, 0));
+        const QStringList alarmy = s.wiersze("Select Id_alarmu, Data, Tresc, Kod_Regul, Operator, Data_potw, Stacja "
+                                             "from Alarmy order by Id_alarmu");
+        QCOMPARE(id.size(), 2);
+        QCOMPARE(alarmy,
+                 (QStringList{QString::number(id.value(a)) + "|2026-12-05 10:00:00|Brak komunikacji|R1-Hala|jan|null|"
+                                                             "hala1",
+                              QString::number(id.value(b)) + "|2026-12-05 10:01:00|Przekroczony prąd|null|null|null|"
+                                                             "hala1"}));
+        QCOMPARE(s.wiersze("Select Operacja, Status, Typ, Kod_Regul, Czas, Stacja from Log"),
+                 QStringList{"Start aplikacji|N|L|null|2026-12-05 10:02:07|hala1"});
     }
 
-    void modyfikujAlarm_eachDateSetOnce_onTheExactId_otherAlarmsUntouched()
+    // Each date set once, on the exact row, also when the row went into the
+    // database in an earlier pass; other alarms untouched.
+    void modyfikujAlarm_eachDateOnTheExactRow_beforeOrAfterForwarding()
     {
         Stanowisko s;
+        std::int64_t nr[11];
         for (int i = 0; i < 11; ++i)
-            s.oBD.ZapiszAlarm(dc(5, 10, i), QStringLiteral("R"), QString::number(i + 1));
-        QCOMPARE(s.oBD.ModyfikujAlarm(1, dc(5, 10, 5), std::nullopt), false);
-        QCOMPARE(
-            s.wiersze(
-                "Select Id_alarmu, Data_potw, Data_dezakt, Operator from Alarmy where Id_alarmu in (1, 11) order by 1"),
-            (QStringList{"1|2026-12-05 10:05:00|null|null", "11|null|null|null"}));
+            nr[i] = s.b.bd.ZapiszAlarm(dc(5, 10, i), QStringLiteral("R"), QString::number(i + 1));
+        s.b.bd.ModyfikujAlarm(nr[0], dc(5, 10, 5), std::nullopt); // same pass
+        QCOMPARE(s.b.przekaz(), Przekazywanie::Wynik::Pusto);
         // Deactivation keeps the acknowledgement; deactivation before it
         // leaves the acknowledgement empty.
-        s.oBD.ModyfikujAlarm(1, std::nullopt, dc(5, 11, 0));
-        s.oBD.ModyfikujAlarm(11, std::nullopt, dc(5, 10, 30), QStringLiteral("ala"));
-        QCOMPARE(s.wiersze("Select Id_alarmu, Data_potw, Data_dezakt, Operator from Alarmy where Data_potw is not null "
-                           "or Data_dezakt is not null order by 1"),
+        s.b.bd.ModyfikujAlarm(nr[0], std::nullopt, dc(5, 11, 0));
+        s.b.bd.ModyfikujAlarm(nr[10], std::nullopt, dc(5, 10, 30), QStringLiteral("ala"));
+        QCOMPARE(s.wiersze("Select Tresc, Data_potw, Data_dezakt, Operator from Alarmy where Data_potw is not null "
+                           "or Data_dezakt is not null order by Data"),
                  (QStringList{"1|2026-12-05 10:05:00|2026-12-05 11:00:00|null", "11|null|2026-12-05 10:30:00|ala"}));
-    }
-
-    void modyfikujAlarm_missingId_throwsAndChangesNothing()
-    {
-        Stanowisko s;
-        s.oBD.ZapiszAlarm(dc(5, 10, 0), QStringLiteral("R"), QStringLiteral("t"));
-        try {
-            s.oBD.ModyfikujAlarm(77, dc(5, 12, 0), std::nullopt);
-            QFAIL("no error");
-        } catch (const BladBazy &e) {
-            QVERIFY(e.opis().contains(QStringLiteral("77")));
-        }
-        QCOMPARE(s.wiersze("Select Data_potw from Alarmy"), QStringList{"null"});
     }
 
     void tableWithoutAutoNumber_rowidBecomesTheIdentity()
@@ -116,12 +115,41 @@ private Q_SLOTS:
         s.baza.wykonaj(QStringList{QStringLiteral("DROP TABLE Alarmy"),
                                    QStringLiteral("CREATE TABLE Alarmy (Id_alarmu, Data, Typ, Tresc, Kod_Regul, "
                                                   "Operator, Data_potw, Data_dezakt)")});
-        const std::int32_t a = s.oBD.ZapiszAlarm(dc(5, 10, 0), QStringLiteral("R"), QStringLiteral("a"));
-        const std::int32_t b = s.oBD.ZapiszAlarm(dc(5, 10, 1), QStringLiteral("R"), QStringLiteral("b"));
-        QVERIFY(a != b);
-        s.oBD.ModyfikujAlarm(b, dc(5, 11, 0), std::nullopt);
+        s.b.bd.ZapiszAlarm(dc(5, 10, 0), QStringLiteral("R"), QStringLiteral("a"));
+        const std::int64_t b = s.b.bd.ZapiszAlarm(dc(5, 10, 1), QStringLiteral("R"), QStringLiteral("b"));
+        s.b.bd.ModyfikujAlarm(b, dc(5, 11, 0), std::nullopt);
         QCOMPARE(s.wiersze("Select Id_alarmu, Tresc, Data_potw from Alarmy"),
-                 (QStringList{QString::number(a) + "|a|null", QString::number(b) + "|b|2026-12-05 11:00:00"}));
+                 (QStringList{"1|a|null", "2|b|2026-12-05 11:00:00"}));
+    }
+
+    // The process dies after the database committed a pass and before the
+    // spool let go of it; the next start forwards the pass again. Every row
+    // is stored once, also without the unique index on Pomiary, and the
+    // acknowledgement queued after the crash finds the alarm's row.
+    void crashBetweenCommitAndRemoval_nothingStoredTwice()
+    {
+        Stanowisko s;
+        s.baza.wykonaj({QStringLiteral("DROP INDEX Pomiary_Adres_Data"),
+                        QStringLiteral("CREATE INDEX Pomiary_Adres_Data ON Pomiary (Adres, Data)")});
+        WpisPomiaru w;
+        w.adres = 5;
+        w.data = dc(5, 10, 0);
+        w.enCzynna = 1.5f;
+        s.b.bufor.dodajPomiar(w);
+        const std::int64_t alarm = s.b.bd.ZapiszAlarm(dc(5, 10, 0), QStringLiteral("R"), QStringLiteral("a"));
+        s.b.bd.ZapiszDoLoga(QStringLiteral("Start aplikacji"), QStringLiteral("N"), QStringLiteral("L"));
+        {
+            Przekazywanie p(s.b.bufor.sciezka(), s.b.zrodlo);
+            p.poZatwierdzeniu = [] { throw Zabity(); };
+            QVERIFY_THROWS_EXCEPTION(Zabity, p.krok());
+        }
+        QCOMPARE(s.b.bufor.liczbaWpisow(), 3);
+        s.b.bd.ModyfikujAlarm(alarm, dc(5, 10, 3), std::nullopt);
+
+        QCOMPARE(s.wiersze("Select Adres, Data, EnCzynna from Pomiary"), QStringList{"5|2026-12-05 10:00:00|1.5"});
+        QCOMPARE(s.wiersze("Select Tresc, Data_potw from Alarmy"), QStringList{"a|2026-12-05 10:03:00"});
+        QCOMPARE(s.wiersze("Select count(*) from Log"), QStringList{"1"});
+        QCOMPARE(s.b.bufor.liczbaWpisow(), 0);
     }
 };
 

@@ -3,7 +3,9 @@
 // it makes on the test run's PostgreSQL server and the history it copies
 // there.
 
+#include "db/bufor.h"
 #include "db/clsbd.h"
+#include "db/przekazywanie.h"
 #include "platform/polaczenie.h"
 #include "platform/rekordy.h"
 #include "platform/zapytanie.h"
@@ -197,21 +199,37 @@ QStringList zawartosc(Polaczenie &cn, const QString &tabela, const QString &kolu
 // A demo file with 2000 readings, alarms (one acknowledged), log rows, a
 // gap in the keys of Pomiary and Alarmy where rows were deleted, and a Log
 // without the column Stacja.
+// Alarm and Log rows written as the station writes them: through a spool,
+// forwarded to the database.
+void przezBufor(const ZrodloBazy &baza, const std::function<void(clsBD &)> &zapis)
+{
+    QTemporaryDir katalog;
+    ZegarTestowy zegar;
+    BuforZapisu bufor;
+    bufor.otworz(katalog.filePath(QStringLiteral("bufor.sqlite")));
+    clsBD bd(bufor, zegar);
+    zapis(bd);
+    Przekazywanie p(bufor.sciezka(), baza);
+    while (p.krok() == Przekazywanie::Wynik::Przekazano) {
+    }
+}
+
 QString plikDoKopiowania(const QTemporaryDir &katalog)
 {
     const QString plik = katalog.filePath(QStringLiteral("tolvek.mdb"));
     if (uruchom({QStringLiteral("demo"), QStringLiteral("--pomiary"), QStringLiteral("2000")}, katalog.path()).kod != 0)
         return {};
+    przezBufor(ZrodloBazy::plik(plik), [](clsBD &bd) {
+        for (int i = 0; i < 5; ++i)
+            bd.ZapiszAlarm(DataCzas::z(QDate(2026, 12, 5), QTime(10, i)), QStringLiteral("R"),
+                           QStringLiteral("Brak komunikacji"), QStringLiteral("R1-Hala"));
+        bd.ModyfikujAlarm(2, DataCzas::z(QDate(2026, 12, 5), QTime(11, 0)), std::nullopt);
+        bd.ZapiszDoLoga(QStringLiteral("Start aplikacji"), QStringLiteral("N"), QStringLiteral("L"));
+        bd.ZapiszDoLoga(QStringLiteral("Załączono stopień nr 3"), QStringLiteral("N"), QStringLiteral("S"),
+                        QStringLiteral("R1-Hala"));
+    });
     Polaczenie cn;
     cn.otworzPlik(plik, false);
-    clsBD bd(cn);
-    for (int i = 0; i < 5; ++i)
-        bd.ZapiszAlarm(DataCzas::z(QDate(2026, 12, 5), QTime(10, i)), QStringLiteral("R"),
-                       QStringLiteral("Brak komunikacji"), QStringLiteral("R1-Hala"));
-    bd.ModyfikujAlarm(2, DataCzas::z(QDate(2026, 12, 5), QTime(11, 0)), std::nullopt);
-    bd.ZapiszDoLoga(QStringLiteral("Start aplikacji"), QStringLiteral("N"), QStringLiteral("L"));
-    bd.ZapiszDoLoga(QStringLiteral("Załączono stopień nr 3"), QStringLiteral("N"), QStringLiteral("S"),
-                    QStringLiteral("R1-Hala"));
     QSqlQuery q(cn.db());
     q.exec(QStringLiteral("DELETE FROM Pomiary WHERE rowid BETWEEN 100 AND 199"));
     q.exec(QStringLiteral("DELETE FROM Alarmy WHERE Id_alarmu = 5"));
@@ -302,9 +320,11 @@ void TestTolvekBaza::kopiuj_copiesEveryTableWithKeys_autoNumbersContinue_secondR
         QCOMPARE(zawartosc(naSerwerze, t, k), p);
     }
     // New rows on the server are numbered after the copied ones.
-    clsBD bd(naSerwerze);
-    QCOMPARE(bd.ZapiszAlarm(DataCzas::z(QDate(2026, 12, 6), QTime(8, 0)), QStringLiteral("R"), QStringLiteral("x")), 5);
-    bd.ZapiszDoLoga(QStringLiteral("Zatrzymanie aplikacji"), QStringLiteral("N"), QStringLiteral("L"));
+    przezBufor(ZrodloBazy::serwer(serwer.polaczenieTekst), [](clsBD &bd) {
+        bd.ZapiszAlarm(DataCzas::z(QDate(2026, 12, 6), QTime(8, 0)), QStringLiteral("R"), QStringLiteral("x"));
+        bd.ZapiszDoLoga(QStringLiteral("Zatrzymanie aplikacji"), QStringLiteral("N"), QStringLiteral("L"));
+    });
+    QCOMPARE(kolumna(naSerwerze, QStringLiteral("Select Id_alarmu from Alarmy where Tresc = 'x'")), QStringList{"5"});
     QCOMPARE(kolumna(naSerwerze, QStringLiteral("Select max(rowid) - (select max(rowid) from Log where Operacja <> "
                                                 "'Zatrzymanie aplikacji') from Log")),
              QStringList{"1"});

@@ -121,8 +121,8 @@ int main(int argc, char **argv)
     app.exec();
     while (k.harmonogram.wTakcie())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    const int czekaly = k.zapisPomiarow.zalegle();
-    Start::zamknij(k);
+    const qint64 czekaly = k.zapisPomiarow.zalegle();
+    QCoro::waitFor(Start::zamknij(k));
     s.zatrzymaj();
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("wynik"));
@@ -158,7 +158,7 @@ int main(int argc, char **argv)
     std::printf("longest event-loop hold-up: %lld ms before the lock, %lld ms during it (and 10 s after), "
                 "%lld ms after\n",
                 przestoje.maks[0], przestoje.maks[1], przestoje.maks[2]);
-    std::printf("Pomiary rows: %d; readings lost: %d; waiting at the stop: %d; largest gap between a "
+    std::printf("Pomiary rows: %d; readings lost: %d; waiting at the stop: %lld; largest gap between a "
                 "controller's stored energies and its counter: %.2g of the counter\n",
                 wiersze, utracone, czekaly, najgorszaEnergia);
     return 0;

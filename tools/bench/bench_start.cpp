@@ -1,6 +1,7 @@
-// Start-up benchmark: the window-free part of start-up (context, database,
-// the three shared recordsets, the registry with its OstPomiar look-ups) on
-// a database with an empty Pomiary table and on one with many rows.
+// Start-up benchmark: the window-free part of start-up (context, the spool,
+// the Regulatory and OstPomiar rows read on a worker thread, the copy kept
+// for a start without the database, the registry) on a database with an
+// empty Pomiary table and on one with many rows.
 // Usage: tolvek-bench-start [rows]   (default 5000000)
 #include "app/kontekst.h"
 #include "app/start.h"
@@ -35,7 +36,7 @@ double jedenStart(const QString &katalog)
     kroki[0] = static_cast<double>(t.nsecsElapsed()) / 1e6;
     Start::otworzBazeIWczytaj(k);
     const double ms = static_cast<double>(t.nsecsElapsed()) / 1e6;
-    Start::zamknij(k);
+    QCoro::waitFor(Start::zamknij(k));
     // The steps one by one, for the breakdown.
     QElapsedTimer s;
     Kontekst k2(Platforma{std::make_unique<ZegarSystemowy>(),
@@ -44,17 +45,15 @@ double jedenStart(const QString &katalog)
                           std::make_unique<DzwiekAplay>(),
                           {}});
     s.start();
-    k2.cnBaza.Open(Start::polaczenieTekst);
+    Start::przygotujBaze(k2);
     kroki[1] = static_cast<double>(s.nsecsElapsed()) / 1e6;
     s.restart();
-    k2.rsRegulatory.Open(QStringLiteral("Regulatory"), k2.cnBaza);
-    k2.rsPomiary.Open(QStringLiteral("Pomiary"), k2.cnBaza);
-    k2.rsOstPomiar.Open(QStringLiteral("OstPomiar"), k2.cnBaza);
+    const OdczytStartowy odczyt = QCoro::waitFor(Start::czytajBaze(k2));
     kroki[2] = static_cast<double>(s.nsecsElapsed()) / 1e6;
     s.restart();
-    WczytajRegulatory(k2.rsRegulatory, k2.rsOstPomiar, k2.oRegulatory, k2.komunikaty());
+    Start::wczytaj(k2, *odczyt.dane);
     kroki[3] = static_cast<double>(s.nsecsElapsed()) / 1e6;
-    Start::zamknij(k2);
+    QCoro::waitFor(Start::zamknij(k2));
     return ms;
 }
 
@@ -65,7 +64,8 @@ double mediana(const QString &katalog, int powtorzen)
     for (int i = 0; i < powtorzen; ++i)
         czasy.push_back(jedenStart(katalog));
     std::sort(czasy.begin(), czasy.end());
-    std::printf("  last run: context %.2f ms, connection %.2f ms, three recordsets %.2f ms, registry %.2f ms\n",
+    std::printf("  last run: context %.2f ms, spool %.2f ms, rows read on a worker %.2f ms, copy kept and "
+                "registry %.2f ms\n",
                 kroki[0], kroki[1], kroki[2], kroki[3]);
     return czasy[czasy.size() / 2];
 }

@@ -134,7 +134,7 @@ double narysuj(OknoWykresu &okno)
 void wykresyIRaport(Kontekst &k, const QString &plik)
 {
     std::printf("from the command to the chart drawn or the first preview page (warm cache):\n");
-    const OknoWykresu::Zaleznosci z{k.oRegulatory, k.cnBaza, 17, k.zegar(), k.komunikaty()};
+    const OknoWykresu::Zaleznosci z{k.oRegulatory, k.zrodloBazy, 17, k.zegar(), k.komunikaty()};
     {
         fmWykresy1 w(z);
         w.resize(1000, 600);
@@ -162,7 +162,7 @@ void wykresyIRaport(Kontekst &k, const QString &plik)
         std::printf("  one-year period chart, cold cache: %.2f ms\n", narysuj(w));
     }
     {
-        Raporty raporty(k.oRegulatory, k.cnBaza, k.zegar(), k.komunikaty(), nullptr);
+        Raporty raporty(k.oRegulatory, k.zrodloBazy, k.zegar(), k.komunikaty(), nullptr);
         // The preview paints its pages before it shows itself: its first
         // show is the first page on screen.
         QElapsedTimer t;
@@ -194,7 +194,7 @@ void wykresyIRaport(Kontekst &k, const QString &plik)
 // The real scheduler reads a monitored controller on tolvek-sim; the gap
 // between two readings ends is the line's cycle, and a reading held up by
 // the window thread shows as a longer gap.
-void odpytywanie(Kontekst &k, const colRegulatory &zakladu, Polaczenie &duza)
+void odpytywanie(Kontekst &k, const colRegulatory &zakladu, const ZrodloBazy &duza)
 {
     const QString bin = QCoreApplication::applicationDirPath() + QStringLiteral("/..");
     QProcess sim;
@@ -316,20 +316,22 @@ int main(int argc, char **argv)
                             std::make_unique<KomunikatyNaKonsole>(),
                             std::make_unique<DzwiekAplay>(),
                             {}});
-    duzy.cnBaza.otworzDoOdczytu(plik);
+    duzy.zrodloBazy = ZrodloBazy::plik(plik);
+    Polaczenie cn;
+    cn.otworzDoOdczytu(plik);
     for (int r = 1; r <= regulatorow; ++r)
         duzy.oRegulatory.Add(r, QStringLiteral("R%1").arg(r, 2, 10, QLatin1Char('0'))).CzestOdczytu = 15;
     {
         Zapytanie z;
-        z.Open(QStringLiteral("Select count(*) as n from Pomiary"), duzy.cnBaza);
+        z.Open(QStringLiteral("Select count(*) as n from Pomiary"), cn);
         std::printf("%s: %lld Pomiary rows\n", qPrintable(plik), z.pole(QStringLiteral("n")).toLongLong());
     }
-    zapytania(duzy.cnBaza, plik);
+    zapytania(cn, plik);
     wykresyIRaport(duzy, plik);
 
     QTemporaryDir katalog;
     QDir::setCurrent(katalog.path());
     Kontekst stacja(std::move(p));
-    odpytywanie(stacja, duzy.oRegulatory, duzy.cnBaza);
+    odpytywanie(stacja, duzy.oRegulatory, duzy.zrodloBazy);
     return 0;
 }

@@ -21,7 +21,11 @@ public:
 class UstawieniaPuste final : public Ustawienia
 {
 public:
-    QString czytaj(const QString &, const QString &, const QString &d) const override { return d; }
+    // The spool in the working directory, beside the benchmark's database.
+    QString czytaj(const QString &s, const QString &k, const QString &d) const override
+    {
+        return s == QLatin1String("bufor") && k == QLatin1String("plik") ? QStringLiteral("bufor.sqlite") : d;
+    }
     void zapisz(const QString &, const QString &, const QString &) override {}
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoro/QCoroTask>
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
@@ -89,7 +90,7 @@ private:
     void zamknijProgram();
     void zalaczStopien();
     void zablokujRegulator();
-    void usunRegulator();
+    QCoro::Task<void> usunRegulator();
     void pokazOpcje();
     void pokazOProgramie();
     void pokazAlarmy();

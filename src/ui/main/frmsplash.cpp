@@ -59,11 +59,28 @@ frmSplash::frmSplash(Rodzaj rodzaj, QWidget *parent) : QDialog(parent), m_postep
         uklad->addWidget(przyciski);
     } else {
         setStyleSheet(QStringLiteral("frmSplash { border: 2px solid #303848; }"));
+        m_postep->setWordWrap(true);
+        m_zakoncz = new QPushButton(QStringLiteral("&Zakończ"), this);
+        m_zakoncz->setObjectName(QStringLiteral("btnZakoncz"));
+        m_zakoncz->setAccessibleName(QStringLiteral("Zakończ uruchamianie"));
+        m_zakoncz->setVisible(false);
+        connect(m_zakoncz, &QPushButton::clicked, this, &frmSplash::przerwano);
+        uklad->addWidget(m_zakoncz, 0, Qt::AlignCenter);
     }
+}
+
+void frmSplash::czekajNaBaze(const QString &tekst)
+{
+    ustawPostep(tekst);
+    m_zakoncz->setVisible(true);
+    m_zakoncz->setFocus();
+    adjustSize();
 }
 
 void frmSplash::ustawPostep(const QString &tekst)
 {
+    if (m_zakoncz)
+        m_zakoncz->setVisible(false);
     m_postep->setText(tekst);
     m_postep->repaint();
     repaint();

@@ -17,9 +17,18 @@ public:
     // Sets lblProgress and draws it at once, before the caller goes on
     // with work that does not return to the event loop.
     void ustawPostep(const QString &tekst);
+    // The start-up waits for the database: the text says why, and a button
+    // lets the operator end the start instead.
+    void czekajNaBaze(const QString &tekst);
+    QPushButton *btnZakoncz() const { return m_zakoncz; }
     QLabel *lblProgress() const { return m_postep; }
     static QString wersja();
 
+Q_SIGNALS:
+    // The operator ended the start while it waited.
+    void przerwano();
+
 private:
     QLabel *m_postep;
+    QPushButton *m_zakoncz = nullptr;
 };

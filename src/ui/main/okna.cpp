@@ -151,15 +151,18 @@ void OknaOperatora::pokazDane(bool pokazac)
 void OknaOperatora::pokazStrukture()
 {
     // Built when it opens; one already open is brought to the front as it is.
-    if (!m_struktura)
-        nowe(m_struktura, new fmStruktura(m_k.cnBaza, m_k.komunikaty()));
+    if (!m_struktura) {
+        nowe(m_struktura, new fmStruktura(m_k.zrodloBazy, m_k.komunikaty()));
+        m_struktura->LadujObiekty();
+    }
     pokaz(m_struktura);
 }
 
 fmAlarmyArch *OknaOperatora::pokazArchiwum()
 {
     if (!m_archiwum)
-        nowe(m_archiwum, new fmAlarmyArch(m_k.oRegulatoryZakladu, m_k.oApp, m_k.cnBaza, m_k.zegar(), m_k.komunikaty()));
+        nowe(m_archiwum,
+             new fmAlarmyArch(m_k.oRegulatoryZakladu, m_k.oApp, m_k.zrodloBazy, m_k.zegar(), m_k.komunikaty()));
     pokaz(m_archiwum);
     return m_archiwum;
 }

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 
 namespace
 {
@@ -25,7 +26,7 @@ void fmGlowny::polaczPolecenia()
     podlacz("mnuKoniec", &fmGlowny::zamknijProgram);
     podlacz("mnuRegulBatZal", &fmGlowny::zalaczStopien);
     podlacz("mnuRegulZablok", &fmGlowny::zablokujRegulator);
-    podlacz("mnuRegulUsun", &fmGlowny::usunRegulator);
+    connect(menu(QStringLiteral("mnuRegulUsun")), &QAction::triggered, this, [this] { usunRegulator(); });
     podlacz("mnuSterWlacz", &fmGlowny::przelaczSterowanie);
     podlacz("mnuNarzOpcje", &fmGlowny::pokazOpcje);
     podlacz("mnuPomocOProgramie", &fmGlowny::pokazOProgramie);
@@ -84,18 +85,25 @@ void fmGlowny::zablokujRegulator()
     m_k.operacje.przelaczBlokade();
 }
 
-void fmGlowny::usunRegulator()
+QCoro::Task<void> fmGlowny::usunRegulator()
 {
     if (!m_k.operacje.biezacy())
-        return;
+        co_return;
     if (m_k.komunikaty().pytaj(QStringLiteral("Czy napewno usunąć wybrany regulator z systemu Tolvek?"),
                                QStringLiteral("UWAGA"), Ikona::Pytanie) != Odpowiedz::OK)
-        return;
+        co_return;
+    const QPointer<fmGlowny> okno(this);
+    QString blad;
     try {
-        m_k.operacje.usunRegulator();
+        co_await m_k.operacje.usunRegulator();
     } catch (const BladBazy &b) {
-        m_k.komunikaty().informuj(b.opis(), tytulAplikacji, Ikona::Krytyczna);
-        return;
+        blad = b.opis();
+    }
+    if (!okno)
+        co_return;
+    if (!blad.isNull()) {
+        m_k.komunikaty().informuj(blad, tytulAplikacji, Ikona::Krytyczna);
+        co_return;
     }
     m_k.komunikaty().informuj(
         QStringLiteral("Nowe ustawienia zostaną uwzględnione po ponownym uruchomieniu programu Tolvek."),

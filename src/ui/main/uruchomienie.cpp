@@ -12,13 +12,18 @@
 #include "widgets/obrazysvg.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QLibraryInfo>
 #include <QLoggingCategory>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTimer>
 #include <QTranslator>
 
+#include <algorithm>
 #include <exception>
+
+Q_LOGGING_CATEGORY(lcUruchomienie, "tolvek.start")
 
 Uruchomienie::Uruchomienie(Kontekst &k) : m_k(k) {}
 
@@ -32,13 +37,16 @@ bool Uruchomienie::start()
 {
     QApplication::setWindowIcon(ObrazySvg::ikonaAplikacji());
     m_splash = std::make_unique<frmSplash>(frmSplash::Rodzaj::Start);
+    QObject::connect(m_splash.get(), &frmSplash::przerwano, m_splash.get(), [this] { zatrzymaj(); });
     m_splash->show();
     m_splash->repaint();
     m_splash->ustawPostep(QStringLiteral("Otwieram bazę danych i wczytuje regulatory..."));
 
     QString blad;
+    bool wczytano = false;
     try {
-        Start::otworzBazeIWczytaj(m_k);
+        Start::przygotujBaze(m_k);
+        wczytano = wczytajBaze();
     } catch (const BladBazy &b) {
         blad = b.opis();
     } catch (const std::exception &e) {
@@ -50,13 +58,18 @@ bool Uruchomienie::start()
         m_k.komunikaty().informuj(blad, QStringLiteral("Tolvek"), Ikona::Krytyczna);
         return false;
     }
+    if (!wczytano) {
+        // Stopped while it waited for the database.
+        m_splash.reset();
+        return false;
+    }
 
     m_glowny = std::make_unique<fmGlowny>(m_k);
     QObject::connect(m_glowny.get(), &fmGlowny::zamknieciePotwierdzone, m_glowny.get(), [this] { zatrzymaj(); });
     if (m_zatrzymywana || !m_glowny->zaladuj()) {
         // Stopped by the system while the port loop waited for the operator.
         m_splash.reset();
-        Start::zamknij(m_k);
+        QCoro::waitFor(Start::zamknij(m_k));
         return false;
     }
     // The station is the operator's whole screen.
@@ -79,14 +92,60 @@ bool Uruchomienie::start()
     return true;
 }
 
+bool Uruchomienie::wczytajBaze()
+{
+    int przerwaMs = pierwszaPrzerwaMs;
+    for (;;) {
+        const OdczytStartowy odczyt = QCoro::waitFor(Start::czytajBaze(m_k));
+        if (m_zatrzymywana)
+            return false;
+        if (odczyt.dane) {
+            Start::wczytaj(m_k, *odczyt.dane);
+            return true;
+        }
+        const QString powod = odczyt.blad ? odczyt.blad->opis() : QString();
+        if (!odczyt.niedostepna)
+            throw BladBazy(odczyt.blad ? odczyt.blad->numer() : 1, powod);
+        if (Start::maKopie(m_k)) {
+            Start::wczytajZKopii(m_k, powod);
+            return true;
+        }
+        // A first start with the database away: nothing to poll from yet, so
+        // the station waits for it, saying so, instead of ending.
+        qCWarning(lcUruchomienie).noquote()
+            << "the database" << m_k.zrodloBazy.opis() << "is away and the spool has "
+            << "no copy to start from; looking again in" << przerwaMs / 1000 << "s:" << powod;
+        m_splash->czekajNaBaze(QStringLiteral("Baza danych (%1) jest niedostępna:\n%2\n\nStacja czeka na nią "
+                                              "i sprawdza ją ponownie co %3 s.")
+                                   .arg(m_k.zrodloBazy.opis(), powod)
+                                   .arg(przerwaMs / 1000));
+        if (!czekaj(przerwaMs))
+            return false;
+        przerwaMs = std::min(przerwaMs * 2, najdluzszaPrzerwaMs);
+        m_splash->ustawPostep(QStringLiteral("Otwieram bazę danych i wczytuje regulatory..."));
+    }
+}
+
+bool Uruchomienie::czekaj(int ms)
+{
+    QEventLoop petla;
+    m_petla = &petla;
+    QTimer::singleShot(ms, &petla, &QEventLoop::quit);
+    petla.exec();
+    m_petla = nullptr;
+    return !m_zatrzymywana;
+}
+
 void Uruchomienie::zatrzymaj()
 {
     if (m_zatrzymywana)
         return;
     m_zatrzymywana = true;
     if (!m_dziala) {
-        // The start-up waits in a dialog of its own: closing it lets start()
-        // see the request and end.
+        // The start-up waits in a dialog of its own, or for the database:
+        // ending the wait lets start() see the request and end.
+        if (m_petla)
+            m_petla->quit();
         if (m_glowny)
             m_glowny->przerwijStart();
         if (QWidget *okno = QApplication::activeModalWidget())
@@ -102,7 +161,7 @@ QCoro::Task<void> Uruchomienie::zatrzymajPoKolei()
     // A tick suspended on the line has been woken; it unwinds before the
     // database it may still write to is closed.
     co_await m_k.harmonogram.koniecTaktu();
-    Start::zamknij(m_k);
+    co_await Start::zamknij(m_k);
     if (poZatrzymaniu)
         poZatrzymaniu();
 }

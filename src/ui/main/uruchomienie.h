@@ -10,6 +10,7 @@
 #include <memory>
 
 class Kontekst;
+class QEventLoop;
 class fmGlowny;
 class frmSplash;
 
@@ -43,8 +44,17 @@ public:
     // Leaves the event loop; Main makes it end QApplication::exec().
     std::function<void()> poZatrzymaniu;
 
+    static constexpr int pierwszaPrzerwaMs = 1000;
+    static constexpr int najdluzszaPrzerwaMs = 30000;
+
 private:
     QCoro::Task<void> zatrzymajPoKolei();
+    // The registry from the database, or from the spool's copy while it is
+    // away; false when stopped meanwhile. Throws BladBazy.
+    bool wczytajBaze();
+    // A pause of the start-up that a stop ends; false when it did.
+    bool czekaj(int ms);
+    QEventLoop *m_petla = nullptr;
     bool m_dziala = false;
     bool m_zatrzymywana = false;
     Kontekst &m_k;

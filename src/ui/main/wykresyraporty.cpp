@@ -19,7 +19,7 @@ class WykresyRaporty final : public QObject
 {
 public:
     WykresyRaporty(fmGlowny &g, Kontekst &k)
-        : QObject(&g), m_g(g), m_k(k), m_raporty(k.oRegulatoryZakladu, k.cnBaza, k.zegar(), k.komunikaty(), &g)
+        : QObject(&g), m_g(g), m_k(k), m_raporty(k.oRegulatoryZakladu, k.zrodloBazy, k.zegar(), k.komunikaty(), &g)
     {
         polacz("mnuRaportyDobowy", [this] { pokaz(m_rapDob); });
         polacz("mnuRapOkresowy", [this] { pokaz(m_rapOkres); });
@@ -42,7 +42,7 @@ private:
 
     OknoWykresu::Zaleznosci zaleznosci() const
     {
-        return {m_k.oRegulatoryZakladu, m_k.cnBaza, m_k.oApp.NrAktRegulatora, m_k.zegar(), m_k.komunikaty()};
+        return {m_k.oRegulatoryZakladu, m_k.zrodloBazy, m_k.oApp.NrAktRegulatora, m_k.zegar(), m_k.komunikaty()};
     }
 
     template <class W> W *utworz()

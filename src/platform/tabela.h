@@ -5,6 +5,7 @@
 #include <QVariant>
 #include <QVector>
 
+class Rekordy;
 class Zapytanie;
 
 // The rows of a query result, held in memory, with columns found by name
@@ -17,6 +18,8 @@ public:
     Tabela(QStringList kolumny, QVector<QVector<QVariant>> wiersze);
     // Every row of an open query, from its first row on.
     static Tabela z(Zapytanie &zapytanie);
+    // Every row of a table, in the order of its key, with all its columns.
+    static Tabela z(Rekordy &rekordy);
 
     const QStringList &kolumny() const { return m_kolumny; }
     int liczbaWierszy() const { return static_cast<int>(m_wiersze.size()); }

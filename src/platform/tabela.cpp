@@ -1,6 +1,7 @@
 #include "tabela.h"
 
-#include "platform/zapytanie.h"
+#include "rekordy.h"
+#include "zapytanie.h"
 
 Tabela::Tabela(QStringList kolumny, QVector<QVector<QVariant>> wiersze)
     : m_kolumny(std::move(kolumny)), m_wiersze(std::move(wiersze))
@@ -51,4 +52,18 @@ void Tabela::uporzadkuj(const QVector<int> &kolejnosc)
     for (const int i : kolejnosc)
         nowe.append(m_wiersze.at(i));
     m_wiersze = std::move(nowe);
+}
+
+Tabela Tabela::z(Rekordy &rekordy)
+{
+    const QStringList kolumny = rekordy.kolumny();
+    QVector<QVector<QVariant>> wiersze;
+    for (rekordy.MoveFirst(); !rekordy.EOF_(); rekordy.MoveNext()) {
+        QVector<QVariant> w;
+        w.reserve(kolumny.size());
+        for (const QString &k : kolumny)
+            w.append(rekordy.pole(k));
+        wiersze.append(std::move(w));
+    }
+    return Tabela(kolumny, std::move(wiersze));
 }
