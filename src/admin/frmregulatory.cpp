@@ -391,6 +391,15 @@ bool frmRegulatory::Zapisz()
             return false;
         }
     }
+    if (const QString powod = bazaNiedostepna ? bazaNiedostepna() : QString(); !powod.isEmpty()) {
+        m_komunikaty.informuj(
+            QStringLiteral("Baza danych jest niedostępna (%1): zmian w rejestrze regulatorów nie "
+                           "można teraz zapisać. Wprowadzone dane zostają w oknie; proszę je zapisać, "
+                           "gdy baza będzie znów dostępna.")
+                .arg(powod),
+            QStringLiteral("Regulator"), Ikona::Wykrzyknik);
+        return false;
+    }
     try {
         m_dane->Update();
     } catch (const BladBazy &e) {

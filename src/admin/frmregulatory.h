@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class clsRegulatory;
@@ -44,6 +45,9 @@ public:
 
     // The save of "&Zapisz"; true when the row was written (the window closes).
     bool Zapisz();
+    // Why the database cannot take changes now (away); empty when it can.
+    // A save is refused with that reason instead of waiting on it.
+    std::function<QString()> bazaNiedostepna;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

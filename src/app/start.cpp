@@ -66,8 +66,8 @@ void otworzBufor(Kontekst &k, const QString &sciezka)
         qCWarning(lcStart).noquote() << "the spool held" << ile << "entries for another database (" << poprzednia
                                      << "); it is set aside as" << odlozony;
         k.komunikaty().pokaz(QStringLiteral("Bufor stacji zawierał %1 wpisów przeznaczonych dla innej bazy danych "
-                                            "(%2). Odłożono go do pliku „%3”; polecenie „tolvek-baza bufor --plik "
-                                            "PLIK --do BAZA --przekaz” może je przekazać do tamtej bazy.")
+                                            "(%2). Odłożono go do pliku „%3”; polecenie „tolvek-baza przekaz --bufor "
+                                            "PLIK --do BAZA” (albo --plik BAZA) przekaże je do tamtej bazy.")
                                  .arg(ile)
                                  .arg(poprzednia, odlozony),
                              tytul, Ikona::Wykrzyknik);
@@ -159,8 +159,10 @@ void wczytajZKopii(Kontekst &k, const QString &powod)
         throw BladBazy(1, QStringLiteral("Bufor stacji nie ma kopii rejestru regulatorów."));
     WczytajRegulatory(kopia->first, zLicznikamiBufora(kopia->second, k.bufor.ostatniePomiary()), k.oRegulatory,
                       k.komunikaty(), k.stacja, &k.oRegulatoryZakladu);
-    qCWarning(lcStart).noquote() << "the database is away (" << powod << "): station" << k.stacja << "starts from"
-                                 << "the spool's copy with" << k.oRegulatory.Count() << "controllers";
+    qCWarning(lcStart).noquote() << QStringLiteral("the database is away (%1): station %2 starts from the spool's copy "
+                                                   "with %3 controllers")
+                                        .arg(powod, k.stacja)
+                                        .arg(k.oRegulatory.Count());
     k.oApp.NrAktRegulatora = 1;
     k.zapisPomiarow.bezBazyOdStartu(powod);
     k.komunikaty().pokaz(QStringLiteral("Baza danych (%1) jest niedostępna:\r'%2'\r\rStacja uruchomiła się z kopii "

@@ -123,10 +123,10 @@ private:
         }
         *m_zajetyOd = 0;
         const bool dostepna = w != Przekazywanie::Wynik::Niedostepna;
-        if (dostepna != m_dostepna || m_przekazywanie->powod() != m_powod)
-            qCInfo(lcPrzekaznik).noquote()
-                << (dostepna ? "the database takes the spooled entries again" : "the database is away:")
-                << m_przekazywanie->powod();
+        if (dostepna && !m_dostepna)
+            qCInfo(lcPrzekaznik) << "the database takes the spooled entries again";
+        else if (!dostepna && m_przekazywanie->powod() != m_powod)
+            qCInfo(lcPrzekaznik).noquote() << "the database is away:" << m_przekazywanie->powod();
         m_dostepna = dostepna;
         m_powod = m_przekazywanie->powod();
         powiedz(&Przekaznik::stan, zalegle(), dostepna, m_powod);

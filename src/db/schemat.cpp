@@ -43,7 +43,9 @@ QStringList schematPliku()
                        "Data TEXT NOT NULL, "
                        "EnCzynna REAL, EnBiernaCalk REAL, EnBiernaPoj REAL, "
                        "Napiecie REAL, PradBierny REAL, PradCalk REAL, Czestotliwosc REAL)"),
-        QStringLiteral("CREATE INDEX Pomiary_Adres_Data ON Pomiary (Adres, Data)"),
+        // A reading is one row: one forwarded twice (a lost answer, a crash
+        // before the spool let go of it) is refused the second time.
+        QStringLiteral("CREATE UNIQUE INDEX Pomiary_Adres_Data ON Pomiary (Adres, Data)"),
         // The counters of the last stored reading of each controller.
         QStringLiteral("CREATE TABLE OstPomiar ("
                        "Adres INTEGER NOT NULL, "
@@ -126,7 +128,7 @@ QStringList schematSerwera()
                        "czestotliwosc double precision, "
                        "%1)")
             .arg(rowid),
-        QStringLiteral("CREATE INDEX pomiary_adres_data ON pomiary (adres, data)"),
+        QStringLiteral("CREATE UNIQUE INDEX pomiary_adres_data ON pomiary (adres, data)"),
         QStringLiteral("CREATE TABLE ostpomiar ("
                        "adres smallint NOT NULL, "
                        "poppradczynny double precision, poppradbiernsr double precision, "

@@ -25,6 +25,10 @@ struct Baza {
     Polaczenie cn;
     explicit Baza(const QList<QStringList> &pomiary)
     {
+        // A file from before readings were unique by (Adres, Data): it may
+        // hold two of one second.
+        b.wykonaj({QStringLiteral("DROP INDEX Pomiary_Adres_Data"),
+                   QStringLiteral("CREATE INDEX Pomiary_Adres_Data ON Pomiary (Adres, Data)")});
         b.dodajPomiary(pomiary);
         cn.otworzDoOdczytu(b.sciezka);
     }

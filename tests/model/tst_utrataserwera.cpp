@@ -8,42 +8,11 @@
 #include "db/przekaznik.h"
 #include "db/schemat.h"
 #include "db/zapispomiarow.h"
+#include "serwerprywatny.h"
 #include "testsupport.h"
 
-#include <QFile>
-#include <QProcess>
 #include <QSqlQuery>
 #include <QTest>
-#include <QUuid>
-
-namespace
-{
-// A private server: stopping the run's shared one would fail the tests
-// that use it at the same time.
-class SerwerPrywatny final
-{
-public:
-    SerwerPrywatny() : katalog(QStringLiteral("/tmp/tolvek-pgu-") + QUuid::createUuid().toString(QUuid::Id128).left(8))
-    {
-        if (!skrypt(QStringLiteral("start")))
-            return;
-        QFile p(katalog + QStringLiteral("/polaczenie"));
-        if (p.open(QIODevice::ReadOnly))
-            polaczenie = QString::fromUtf8(p.readAll()).trimmed();
-    }
-    ~SerwerPrywatny()
-    {
-        skrypt(QStringLiteral("odmroz"));
-        skrypt(QStringLiteral("stop"));
-    }
-    bool skrypt(const QString &polecenie)
-    {
-        return QProcess::execute(qEnvironmentVariable("TOLVEK_SERWER_PG"), {polecenie, katalog}) == 0;
-    }
-    QString katalog;
-    QString polaczenie;
-};
-} // namespace
 
 class TestUtrataSerwera final : public QObject
 {

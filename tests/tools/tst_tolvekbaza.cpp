@@ -50,6 +50,9 @@ private Q_SLOTS:
     void kopiuj_copiesEveryTableWithKeys_autoNumbersContinue_secondRunChangesNothing();
     void kopiuj_interruptedRun_isTakenUpWhereItStopped();
     void kopiuj_refusals_changeNothing();
+    void unikalnePomiary_listsRepeats_deletesThemOnlyWhenAsked_data();
+    void unikalnePomiary_listsRepeats_deletesThemOnlyWhenAsked();
+    void kwarantanna_listsAndPutsBack_przekazForwardsTheSpool();
 };
 
 void TestTolvekBaza::badArguments_exitOneWithMessage_data()
@@ -199,14 +202,14 @@ QStringList zawartosc(Polaczenie &cn, const QString &tabela, const QString &kolu
 // A demo file with 2000 readings, alarms (one acknowledged), log rows, a
 // gap in the keys of Pomiary and Alarmy where rows were deleted, and a Log
 // without the column Stacja.
-// Alarm and Log rows written as the station writes them: through a spool,
-// forwarded to the database.
-void przezBufor(const ZrodloBazy &baza, const std::function<void(clsBD &)> &zapis)
+// Alarm and Log rows written as the station writes them: through a spool
+// (a scratch one unless given), forwarded to the database.
+void przezBufor(const ZrodloBazy &baza, const std::function<void(clsBD &)> &zapis, QString sciezka = {})
 {
     QTemporaryDir katalog;
     ZegarTestowy zegar;
     BuforZapisu bufor;
-    bufor.otworz(katalog.filePath(QStringLiteral("bufor.sqlite")));
+    bufor.otworz(sciezka.isEmpty() ? katalog.filePath(QStringLiteral("bufor.sqlite")) : sciezka);
     clsBD bd(bufor, zegar);
     zapis(bd);
     Przekazywanie p(bufor.sciezka(), baza);
@@ -261,16 +264,17 @@ void TestTolvekBaza::initDo_createsTablesAndKeysOnServer_secondRunRefused()
     }
     for (const char *t : {"Regulatory", "Alarmy", "Log"})
         QVERIFY2(cn.opisTabeli(QLatin1String(t)).kolumny.contains(QStringLiteral("stacja")), t);
-    QCOMPARE(kolumna(cn, QStringLiteral("Select indexname || ':' || indexdef from pg_indexes where schemaname = "
-                                        "current_schema() and indexdef like '%(adres%' order by 1"))
-                 .join(QLatin1Char('\n')),
-             QStringLiteral("ostpomiar_adres:CREATE UNIQUE INDEX ostpomiar_adres ON %1.ostpomiar USING btree (adres)\n"
-                            "pomiary_adres_data:CREATE INDEX pomiary_adres_data ON %1.pomiary USING btree (adres, "
-                            "data)\n"
-                            "regulatory_adres:CREATE INDEX regulatory_adres ON %1.regulatory USING btree (adres)\n"
-                            "regulatory_adres_regulatora:CREATE UNIQUE INDEX regulatory_adres_regulatora ON "
-                            "%1.regulatory USING btree (adres) WHERE (typ = 'regulator'::text)")
-                 .arg(serwer.schemat));
+    QCOMPARE(
+        kolumna(cn, QStringLiteral("Select indexname || ':' || indexdef from pg_indexes where schemaname = "
+                                   "current_schema() and indexdef like '%(adres%' order by 1"))
+            .join(QLatin1Char('\n')),
+        QStringLiteral("ostpomiar_adres:CREATE UNIQUE INDEX ostpomiar_adres ON %1.ostpomiar USING btree (adres)\n"
+                       "pomiary_adres_data:CREATE UNIQUE INDEX pomiary_adres_data ON %1.pomiary USING btree (adres, "
+                       "data)\n"
+                       "regulatory_adres:CREATE INDEX regulatory_adres ON %1.regulatory USING btree (adres)\n"
+                       "regulatory_adres_regulatora:CREATE UNIQUE INDEX regulatory_adres_regulatora ON "
+                       "%1.regulatory USING btree (adres) WHERE (typ = 'regulator'::text)")
+            .arg(serwer.schemat));
     // The keys the station relies on hold on the server too.
     QSqlQuery q(cn.db());
     QVERIFY(q.exec(QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (1, 'R1', 'regulator')")));
@@ -398,6 +402,78 @@ void TestTolvekBaza::kopiuj_refusals_changeNothing()
                 katalog.path());
     QCOMPARE(w.kod, 2);
     QVERIFY2(w.bledy.contains(QStringLiteral("~/.pgpass")), qPrintable(w.bledy));
+}
+
+Q_DECLARE_METATYPE(Silnik)
+
+void TestTolvekBaza::unikalnePomiary_listsRepeats_deletesThemOnlyWhenAsked_data()
+{
+    QTest::addColumn<Silnik>("silnik");
+    QTest::newRow("plik") << Silnik::SQLite;
+    QTest::newRow("serwer") << Silnik::PostgreSQL;
+}
+
+// A database from before the index was unique, holding a reading stored
+// twice: listed, left alone without --usun-duplikaty, then one of the two
+// goes and the index refuses a third copy.
+void TestTolvekBaza::unikalnePomiary_listsRepeats_deletesThemOnlyWhenAsked()
+{
+    QFETCH(Silnik, silnik);
+    POMIN_BEZ_SILNIKA(silnik);
+    BazaTestowa baza(silnik);
+    baza.wykonaj({QStringLiteral("DROP INDEX Pomiary_Adres_Data"),
+                  QStringLiteral("CREATE INDEX Pomiary_Adres_Data ON Pomiary (Adres, Data)")});
+    baza.dodajPomiary({{"1", "2026-12-05 10:00:00", "1", "1", "1"},
+                       {"1", "2026-12-05 10:00:00", "1", "1", "1"},
+                       {"2", "2026-12-05 10:00:00", "1", "1", "1"}});
+    const QStringList gdzie = silnik == Silnik::SQLite ? QStringList{QStringLiteral("--plik"), baza.sciezka}
+                                                       : QStringList{QStringLiteral("--do"), baza.polaczenieTekst};
+    const WynikProgramu lista = uruchom(QStringList{QStringLiteral("unikalne-pomiary")} + gdzie);
+    QCOMPARE(lista.kod, 2);
+    QVERIFY2(lista.wyjscie.contains(QStringLiteral("Adres 1, 2026-12-05 10:00:00: 2 razy")), qPrintable(lista.wyjscie));
+    Polaczenie cn;
+    cn.Open(baza.polaczenieTekst);
+    QCOMPARE(kolumna(cn, QStringLiteral("Select count(*) from Pomiary")), QStringList{"3"});
+
+    QCOMPARE(uruchom(QStringList{QStringLiteral("unikalne-pomiary"), QStringLiteral("--usun-duplikaty")} + gdzie).kod,
+             0);
+    QCOMPARE(kolumna(cn, QStringLiteral("Select count(*) from Pomiary")), QStringList{"2"});
+    QVERIFY(!QSqlQuery(cn.db()).exec(
+        QStringLiteral("INSERT INTO Pomiary (Adres, Data) VALUES (2, '2026-12-05 10:00:00')")));
+    const WynikProgramu jeszczeRaz = uruchom(QStringList{QStringLiteral("unikalne-pomiary")} + gdzie);
+    QCOMPARE(jeszczeRaz.kod, 0);
+    QVERIFY(jeszczeRaz.wyjscie.contains(QStringLiteral("już unikalny")));
+}
+
+// An entry the database refused waits in the spool's quarantine: listed,
+// put back into the queue once the cause is mended, and forwarded by hand.
+void TestTolvekBaza::kwarantanna_listsAndPutsBack_przekazForwardsTheSpool()
+{
+    BazaTestowa baza;
+    baza.wykonaj(QStringLiteral("CREATE TRIGGER odmowa BEFORE INSERT ON Log BEGIN SELECT RAISE(ABORT, 'nie teraz'); "
+                                "END"));
+    const QString bufor = baza.katalog.filePath(QStringLiteral("bufor.sqlite"));
+    przezBufor(
+        ZrodloBazy::plik(baza.sciezka),
+        [](clsBD &bd) { bd.ZapiszDoLoga(QStringLiteral("Start aplikacji"), QStringLiteral("N"), QStringLiteral("L")); },
+        bufor);
+    const WynikProgramu lista = uruchom({QStringLiteral("kwarantanna"), QStringLiteral("--bufor"), bufor});
+    QCOMPARE(lista.kod, 0);
+    QVERIFY2(lista.wyjscie.contains(QStringLiteral("nie teraz")) &&
+                 lista.wyjscie.contains(QStringLiteral("Start aplikacji")),
+             qPrintable(lista.wyjscie));
+
+    baza.wykonaj(QStringLiteral("DROP TRIGGER odmowa"));
+    QCOMPARE(uruchom({QStringLiteral("kwarantanna"), QStringLiteral("--bufor"), bufor, QStringLiteral("--ponow")}).kod,
+             0);
+    const WynikProgramu p =
+        uruchom({QStringLiteral("przekaz"), QStringLiteral("--bufor"), bufor, QStringLiteral("--plik"), baza.sciezka});
+    QCOMPARE(p.kod, 0);
+    Polaczenie cn;
+    cn.Open(baza.polaczenieTekst);
+    QCOMPARE(kolumna(cn, QStringLiteral("Select Operacja from Log")), QStringList{"Start aplikacji"});
+    QVERIFY(uruchom({QStringLiteral("kwarantanna"), QStringLiteral("--bufor"), bufor})
+                .wyjscie.contains(QStringLiteral("pusta")));
 }
 
 QTEST_GUILESS_MAIN(TestTolvekBaza)

@@ -1,8 +1,12 @@
 // tolvek-baza: creates the station's database file, empty or with a demo
 // plant, and fills it with readings for trying out and benchmarking; creates
-// the same tables on a PostgreSQL server and copies a file's history there.
+// the same tables on a PostgreSQL server and copies a file's history there;
+// makes the index of Pomiary unique on an older database; shows and puts
+// back the station spool's quarantine and forwards a spool by hand.
 
+#include "bufor.h"
 #include "demo.h"
+#include "indeks.h"
 #include "kopiowanie.h"
 #include "platform/bladbazy.h"
 #include "platform/polaczenie.h"
@@ -39,6 +43,9 @@ const char *const pomoc =
     "  tolvek-baza init --do POŁĄCZENIE\n"
     "  tolvek-baza demo [--plik PLIK] [--nadpisz] [--pomiary N]\n"
     "  tolvek-baza kopiuj [--z PLIK] [--do POŁĄCZENIE]\n"
+    "  tolvek-baza unikalne-pomiary [--plik PLIK | --do POŁĄCZENIE] [--usun-duplikaty]\n"
+    "  tolvek-baza kwarantanna [--bufor PLIK] [--ponow]\n"
+    "  tolvek-baza przekaz [--bufor PLIK] [--plik PLIK | --do POŁĄCZENIE]\n"
     "  tolvek-baza --help | --version\n"
     "\n"
     "Polecenia:\n"
@@ -50,6 +57,17 @@ const char *const pomoc =
     "  kopiuj        przenosi zawartość pliku bazy na serwer (do pustych tabel\n"
     "                utworzonych przez init --do); po przerwaniu ponowne uruchomienie\n"
     "                z tym samym plikiem podejmuje pracę od miejsca przerwania\n"
+    "  unikalne-pomiary\n"
+    "                nadaje indeksowi Pomiary (Adres, Data) unikalność, jaką ma w bazach\n"
+    "                tworzonych przez init (pomiar przekazany dwa razy nie zostanie\n"
+    "                zapisany dwa razy); najpierw wypisuje pomiary zapisane dwukrotnie\n"
+    "                i bez --usun-duplikaty niczego nie zmienia\n"
+    "  kwarantanna   wpisy bufora stacji odrzucone przez bazę danych (np. przez\n"
+    "                ograniczenie); z --ponow wracają do kolejki, a stacja przekazuje\n"
+    "                je ponownie\n"
+    "  przekaz       przekazuje do bazy danych wszystko, co czeka w buforze (np. bufor\n"
+    "                odłożony przy zmianie bazy); stacja korzystająca z tego bufora\n"
+    "                powinna być zatrzymana\n"
     "\n"
     "Opcje:\n"
     "  --plik PLIK   plik bazy; domyślnie tolvek.mdb w katalogu bieżącym\n"
@@ -64,6 +82,12 @@ const char *const pomoc =
     "                hasło w ~/.pgpass, nigdy w wierszu poleceń; domyślnie (kopiuj)\n"
     "                ustawienie [baza] polaczenie=\n"
     "  --z PLIK      (kopiuj) plik źródłowy; domyślnie tolvek.mdb\n"
+    "  --bufor PLIK  bufor stacji; domyślnie ten z ustawień stacji ([bufor] plik=,\n"
+    "                inaczej $XDG_DATA_HOME/Tolvek/bufor-<nazwa stacji>.sqlite)\n"
+    "  --ponow       (kwarantanna) wpisy wracają do kolejki bufora\n"
+    "  --usun-duplikaty\n"
+    "                (unikalne-pomiary) z pomiarów zapisanych dwukrotnie zostaje\n"
+    "                pierwszy\n"
     "  -h, --help    ten opis\n"
     "  --version     numer wersji\n"
     "\n"
@@ -79,6 +103,9 @@ struct Wywolanie {
     bool maZ = false;
     bool nadpisz = false;
     std::optional<qint64> pomiary;
+    QString bufor;
+    bool ponow = false;
+    bool usunDuplikaty = false;
     bool pomoc = false;
     bool wersja = false;
 };
@@ -132,6 +159,14 @@ Wywolanie rozbierz(const QStringList &argumenty)
                 zle(QStringLiteral("opcja --z wymaga nazwy pliku"));
         } else if (a == QLatin1String("--nadpisz") && !maWartosc) {
             w.nadpisz = true;
+        } else if (a == QLatin1String("--bufor")) {
+            w.bufor = wezWartosc();
+            if (w.bufor.isEmpty())
+                zle(QStringLiteral("opcja --bufor wymaga nazwy pliku"));
+        } else if (a == QLatin1String("--ponow") && !maWartosc) {
+            w.ponow = true;
+        } else if (a == QLatin1String("--usun-duplikaty") && !maWartosc) {
+            w.usunDuplikaty = true;
         } else if (a == QLatin1String("--pomiary")) {
             const QString t = wezWartosc();
             bool ok = false;
@@ -142,8 +177,12 @@ Wywolanie rozbierz(const QStringList &argumenty)
         } else if (a.startsWith(QLatin1Char('-'))) {
             zle(QStringLiteral("nieznana opcja „%1”").arg(argumenty.at(i)));
         } else if (w.polecenie.isEmpty()) {
-            if (a != QLatin1String("init") && a != QLatin1String("demo") && a != QLatin1String("kopiuj"))
-                zle(QStringLiteral("nieznane polecenie „%1” (dostępne: init, demo, kopiuj)").arg(a));
+            static const QStringList polecenia = {QStringLiteral("init"),        QStringLiteral("demo"),
+                                                  QStringLiteral("kopiuj"),      QStringLiteral("unikalne-pomiary"),
+                                                  QStringLiteral("kwarantanna"), QStringLiteral("przekaz")};
+            if (!polecenia.contains(a))
+                zle(QStringLiteral("nieznane polecenie „%1” (dostępne: %2)")
+                        .arg(a, polecenia.join(QStringLiteral(", "))));
             w.polecenie = a;
         } else {
             zle(QStringLiteral("nadmiarowy argument „%1”").arg(a));
@@ -152,7 +191,18 @@ Wywolanie rozbierz(const QStringList &argumenty)
     if (w.pomoc || w.wersja)
         return w;
     if (w.polecenie.isEmpty())
-        zle(QStringLiteral("brak polecenia (init, demo albo kopiuj)"));
+        zle(QStringLiteral("brak polecenia (init, demo, kopiuj, unikalne-pomiary, kwarantanna albo przekaz)"));
+    const bool zBuforem = w.polecenie == QLatin1String("kwarantanna") || w.polecenie == QLatin1String("przekaz");
+    if (!w.bufor.isEmpty() && !zBuforem)
+        zle(QStringLiteral("opcja --bufor dotyczy poleceń kwarantanna i przekaz"));
+    if (w.ponow && w.polecenie != QLatin1String("kwarantanna"))
+        zle(QStringLiteral("opcja --ponow dotyczy tylko polecenia kwarantanna"));
+    if (w.usunDuplikaty && w.polecenie != QLatin1String("unikalne-pomiary"))
+        zle(QStringLiteral("opcja --usun-duplikaty dotyczy tylko polecenia unikalne-pomiary"));
+    if (w.maPlik && w.maSerwer && (w.polecenie == QLatin1String("unikalne-pomiary") || zBuforem))
+        zle(QStringLiteral("podaj plik (--plik) albo serwer (--do), nie oba"));
+    if (w.polecenie == QLatin1String("kwarantanna") && (w.maPlik || w.maSerwer))
+        zle(QStringLiteral("kwarantanna dotyczy bufora stacji (--bufor), nie bazy danych"));
     if (w.pomiary && w.polecenie != QLatin1String("demo"))
         zle(QStringLiteral("opcja --pomiary dotyczy tylko polecenia demo"));
     if (w.maSerwer && w.polecenie == QLatin1String("demo"))
@@ -224,10 +274,96 @@ int kopiuj(const Wywolanie &w)
     return kodOk;
 }
 
+// The database of --plik or --do, else the station's of the settings.
+ZrodloBazy bazaDocelowa(const Wywolanie &w)
+{
+    if (w.maSerwer)
+        return ZrodloBazy::serwer(w.serwer);
+    if (w.maPlik)
+        return ZrodloBazy::plik(w.plik);
+    return zrodloBazy(UstawieniaPlik());
+}
+
+QString buforStacji(const Wywolanie &w)
+{
+    if (!w.bufor.isEmpty())
+        return w.bufor;
+    const UstawieniaPlik u;
+    return sciezkaBufora(u, nazwaStacji(u));
+}
+
+int unikalne(const Wywolanie &w)
+{
+    const ZrodloBazy baza = bazaDocelowa(w);
+    const WynikIndeksu i = unikalnePomiary(baza, w.usunDuplikaty);
+    if (i.byl) {
+        wypisz(stdout, QStringLiteral("Indeks Pomiary (Adres, Data) jest już unikalny (%1): nic nie zmieniono.\n")
+                           .arg(baza.opis()));
+        return kodOk;
+    }
+    if (i.grup > 0)
+        wypisz(stdout, QStringLiteral("Pomiary zapisane więcej niż raz (%1 par Adres/Data, %2 nadmiarowych "
+                                      "wierszy):\n%3")
+                           .arg(i.grup)
+                           .arg(i.nadmiar)
+                           .arg(i.lista));
+    if (!i.utworzony) {
+        wypisz(stderr, QStringLiteral("tolvek-baza: niczego nie zmieniono; uruchom ponownie z --usun-duplikaty, aby "
+                                      "zostawić pierwszy z każdej pary i utworzyć indeks.\n"));
+        return kodBlad;
+    }
+    wypisz(stdout, QStringLiteral("Usunięto %1 powtórzonych wierszy; indeks Pomiary (Adres, Data) jest unikalny "
+                                  "(%2).\n")
+                       .arg(i.usuniete)
+                       .arg(baza.opis()));
+    return kodOk;
+}
+
+int kwarantanna(const Wywolanie &w)
+{
+    const QString bufor = buforStacji(w);
+    if (w.ponow) {
+        const int ile = przywrocKwarantanne(bufor);
+        wypisz(stdout, QStringLiteral("Do kolejki bufora %1 wróciło %2 wpisów; stacja przekaże je do bazy danych.\n")
+                           .arg(bufor)
+                           .arg(ile));
+        return kodOk;
+    }
+    int ile = 0;
+    const QString opis = opisKwarantanny(bufor, &ile);
+    wypisz(stdout, ile == 0 ? QStringLiteral("Kwarantanna bufora %1 jest pusta.\n").arg(bufor)
+                            : QStringLiteral("Kwarantanna bufora %1 (%2 wpisów):\n%3").arg(bufor).arg(ile).arg(opis));
+    return kodOk;
+}
+
+int przekaz(const Wywolanie &w)
+{
+    const QString bufor = buforStacji(w);
+    const ZrodloBazy baza = bazaDocelowa(w);
+    const WynikPrzekazania p = przekazBufor(bufor, baza);
+    QString opis = QStringLiteral("Z bufora %1 do bazy danych (%2): przekazano %3 wpisów")
+                       .arg(bufor, baza.opis())
+                       .arg(p.przekazane);
+    if (p.odlozone > 0)
+        opis += QStringLiteral(", %1 odrzuconych przez bazę odłożono do kwarantanny").arg(p.odlozone);
+    wypisz(stdout, opis + QStringLiteral(".\n"));
+    if (p.zostalo > 0) {
+        wypisz(stderr, QStringLiteral("tolvek-baza: %1 wpisów czeka nadal: %2\n").arg(p.zostalo).arg(p.powod));
+        return kodBlad;
+    }
+    return kodOk;
+}
+
 int wykonaj(const Wywolanie &w)
 {
     if (w.polecenie == QLatin1String("kopiuj"))
         return kopiuj(w);
+    if (w.polecenie == QLatin1String("unikalne-pomiary"))
+        return unikalne(w);
+    if (w.polecenie == QLatin1String("kwarantanna"))
+        return kwarantanna(w);
+    if (w.polecenie == QLatin1String("przekaz"))
+        return przekaz(w);
     if (w.polecenie == QLatin1String("init") && w.maSerwer) {
         const ZrodloBazy serwer = ZrodloBazy::serwer(w.serwer);
         utworzSchematSerwera(serwer);

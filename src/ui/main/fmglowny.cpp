@@ -153,6 +153,8 @@ void fmGlowny::polaczWizual()
     connect(&w, &clsWizual::przyciskWcisniety, this, &fmGlowny::zaznaczPrzycisk);
     connect(&m_k.harmonogram, &Harmonogram::zegarZmieniony, this,
             [this](const QString &hhmmss) { panel(6)->ustawTekst(hhmmss); });
+    connect(&m_k.zapisPomiarow, &ZapisPomiarow::stanZmieniony, this, &fmGlowny::pokazStanZapisu);
+    pokazStanZapisu();
 }
 
 void fmGlowny::closeEvent(QCloseEvent *event)

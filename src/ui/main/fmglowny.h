@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
 #include <array>
 
@@ -55,6 +56,7 @@ public:
     QMenu *menuBazy() const { return m_mnuBaza; }
     QMenu *menuStopnia() const { return m_mnuRegulBat; }
     PanelStanu *panel(int numer) const { return m_panele.at(static_cast<std::size_t>(numer - 1)); }
+    PanelStanu *panelBazy() const { return m_panelBazy; }
 
     // The active alarm window, for the "Alarm" button; it is created by the
     // start-up after the main window.
@@ -79,6 +81,8 @@ private:
     QAction *dodajPozycje(QMenu *rodzic, const QString &nazwa, const QString &podpis);
     void zbudujPasek();
     void zbudujPasekStanu();
+    // The spool's panel after the storing's state changed.
+    void pokazStanZapisu();
     void polaczWizual();
     void polaczPolecenia();
 
@@ -105,6 +109,8 @@ private:
     QHash<QString, QAction *> m_menu;
     QHash<QString, QAction *> m_przyciski;
     std::array<PanelStanu *, 6> m_panele{};
+    PanelStanu *m_panelBazy = nullptr;
+    QTimer m_opoznieniePanelu;
     QPointer<QWidget> m_oknoAlarmow;
     QPointer<frmOptions> m_opcje;
     OknaOperatora *m_okna = nullptr;

@@ -178,10 +178,21 @@ void OknaOperatora::alarmyZDoby()
 
 frmRegulatory *OknaOperatora::pokazEdytor()
 {
+    const ZapisPomiarow &zapis = m_k.zapisPomiarow;
+    if (!m_edytor && !zapis.bazaDostepna()) {
+        // The editor reads and writes the database itself: not while it is away.
+        m_k.komunikaty().informuj(QStringLiteral("Baza danych jest niedostępna (%1): rejestru regulatorów nie można "
+                                                 "teraz zmieniać. Stacja pracuje dalej na kopii rejestru i łączy się "
+                                                 "z bazą sama.")
+                                      .arg(zapis.powod()),
+                                  QStringLiteral("Regulator"), Ikona::Wykrzyknik);
+        return nullptr;
+    }
     if (!m_edytor) {
         auto *edytor = new frmRegulatory(m_k.komunikaty(), tekstPolaczeniaBazy(m_k.ustawienia()));
         if (edytor->dane())
             edytor->dane()->ustawStacje(m_k.stacja);
+        edytor->bazaNiedostepna = [&zapis] { return zapis.bazaDostepna() ? QString() : zapis.powod(); };
         nowe(m_edytor, edytor);
     }
     pokaz(m_edytor);
@@ -190,7 +201,8 @@ frmRegulatory *OknaOperatora::pokazEdytor()
 
 void OknaOperatora::nowyRegulator()
 {
-    pokazEdytor()->NowyRekord();
+    if (frmRegulatory *e = pokazEdytor())
+        e->NowyRekord();
 }
 
 void OknaOperatora::edytujRegulator()
@@ -199,5 +211,6 @@ void OknaOperatora::edytujRegulator()
     if (!r)
         return;
     const int adres = r->adres;
-    pokazEdytor()->EdytujRekord(adres);
+    if (frmRegulatory *e = pokazEdytor())
+        e->EdytujRekord(adres);
 }

@@ -1,4 +1,5 @@
 // The toolbar and the status bar of the main window.
+#include "app/kontekst.h"
 #include "fmglowny.h"
 #include "panelstanu.h"
 #include "widgets/obrazysvg.h"
@@ -72,6 +73,39 @@ void fmGlowny::zbudujPasekStanu()
     }
     panel(1)->ustawTekst(QStringLiteral("Stan"));
     panel(5)->ustawTekst(QStringLiteral("normalny"));
+
+    // What waits in the spool for the database: shown while the database is
+    // away, or while something has waited longer than the usual moment (a
+    // reading normally leaves the spool at once: no panel that blinks at
+    // every reading).
+    m_opoznieniePanelu.setSingleShot(true);
+    m_opoznieniePanelu.setInterval(3000);
+    connect(&m_opoznieniePanelu, &QTimer::timeout, this, [this] { m_panelBazy->setVisible(true); });
+    m_panelBazy = new PanelStanu(7, false, pasek);
+    m_panelBazy->setObjectName(QStringLiteral("PanelBazy"));
+    m_panelBazy->setAccessibleName(QStringLiteral("Zapis do bazy danych"));
+    m_panelBazy->setVisible(false);
+    pasek->addPermanentWidget(m_panelBazy);
+}
+
+void fmGlowny::pokazStanZapisu()
+{
+    const ZapisPomiarow &z = m_k.zapisPomiarow;
+    if (z.zalegle() <= 0 && z.bazaDostepna()) {
+        m_opoznieniePanelu.stop();
+        m_panelBazy->setVisible(false);
+        return;
+    }
+    m_panelBazy->ustawTekst(z.zalegle() > 0 ? QStringLiteral("zaległe: %1").arg(z.zalegle())
+                                            : QStringLiteral("baza niedostępna"));
+    m_panelBazy->setToolTip(
+        z.bazaDostepna()
+            ? QStringLiteral("Dane czekające na zapis do bazy danych")
+            : QStringLiteral("Baza danych jest niedostępna (%1); dane czekają w buforze stacji.").arg(z.powod()));
+    if (!z.bazaDostepna() || m_panelBazy->isVisible())
+        m_panelBazy->setVisible(true);
+    else if (!m_opoznieniePanelu.isActive())
+        m_opoznieniePanelu.start();
 }
 
 void fmGlowny::ToolbarAction(const QString &Key, bool Value)
