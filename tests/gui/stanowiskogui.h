@@ -61,22 +61,20 @@ class StanowiskoGui
 public:
     // Controllers R1, R2, ... at addresses 1, 2, ..., on a line that never
     // answers: the windows only open and close it.
-    explicit StanowiskoGui(int regulatorow = 2)
-        : kt([this] {
-              auto p = std::make_unique<PortPamieciowy>();
-              port = p.get();
-              return p;
-          })
+    explicit StanowiskoGui(int regulatorow = 2) : kt(nowyKontekst())
     {
         for (int i = 1; i <= regulatorow; ++i)
             baza.wykonaj(
                 QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (%1, 'R%1', 'regulator')").arg(i));
-        // The spool beside the database, not in the run's data folder that
-        // the other cases share.
-        kt.ustawienia->zapisz(QStringLiteral("bufor"), QStringLiteral("plik"),
-                              baza.katalog.filePath(QStringLiteral("bufor.sqlite")));
         poprzedni = QDir::currentPath();
         QDir::setCurrent(baza.katalog.path());
+    }
+    // A later run of the station on the same database and spool.
+    void ponownie()
+    {
+        u.reset();
+        kt = nowyKontekst();
+        zakonczenia = 0;
     }
     ~StanowiskoGui()
     {
@@ -112,6 +110,20 @@ public:
     BazaTestowa baza;
     PortPamieciowy *port = nullptr;
     KontekstTestowy kt;
+
+    // A context over the test seams: the in-memory port, the spool beside
+    // the database, not in the run's data folder that the other cases share.
+    KontekstTestowy nowyKontekst()
+    {
+        KontekstTestowy k([this] {
+            auto p = std::make_unique<PortPamieciowy>();
+            port = p.get();
+            return p;
+        });
+        k.ustawienia->zapisz(QStringLiteral("bufor"), QStringLiteral("plik"),
+                             baza.katalog.filePath(QStringLiteral("bufor.sqlite")));
+        return k;
+    }
     std::unique_ptr<Uruchomienie> u;
     int zakonczenia = 0;
 

@@ -1,6 +1,6 @@
 # Windows on the offscreen platform (see tests/CMakeLists.txt).
 tolvek_test(tst_glowny gui SOURCES gui/tst_glowny.cpp gui/stanowiskogui.h LIBS tolvek_gui tolvek_testkontekst Qt6::Sql)
-tolvek_test(tst_start gui SOURCES gui/tst_start.cpp gui/stanowiskogui.h LIBS tolvek_gui tolvek_testkontekst Qt6::Sql)
+tolvek_test(tst_start gui SERWER SOURCES gui/tst_start.cpp gui/stanowiskogui.h LIBS tolvek_gui tolvek_testkontekst Qt6::Sql)
 tolvek_test(tst_dialogi gui SOURCES gui/tst_dialogi.cpp LIBS tolvek_gui tolvek_testkontekst)
 tolvek_test(tst_alarmyn gui SOURCES gui/tst_alarmyn.cpp LIBS tolvek_gui tolvek_testkontekst)
 tolvek_test(tst_wykresyraporty gui SOURCES gui/tst_wykresyraporty.cpp gui/stanowiskogui.h LIBS tolvek_gui tolvek_testkontekst Qt6::Sql)

@@ -2,8 +2,11 @@
 // any window, the port loop that only lets a port that opened through, and
 // the windows and timers of a started station.
 #include "admin/frmoptions.h"
+#include "serwerprywatny.h"
 #include "stanowiskogui.h"
 #include "ui/main/frmsplash.h"
+#include "ui/main/okna.h"
+#include "ui/main/panelstanu.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -11,6 +14,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 class TestStart final : public QObject
@@ -72,6 +76,69 @@ private Q_SLOTS:
         QCOMPARE(m.ikona, Ikona::Krytyczna);
         QVERIFY(s.port->otwarcia.isEmpty());
         QCOMPARE(QFile::exists(s.baza.sciezka), !tresc.isNull()); // never created
+    }
+
+    // Started once (the spool keeps its copy), stopped, then started while
+    // the database file has gone away: the station starts from the copy,
+    // tells the operator without waiting, shows it in the status bar, and
+    // keeps the controller editor closed; the file back, what waited goes in.
+    void databaseAwayAtALaterStart_startsFromTheCopy()
+    {
+        StanowiskoGui s;
+        QVERIFY(s.uruchom());
+        s.u->zatrzymaj();
+        QTRY_COMPARE(s.zakonczenia, 1);
+        QVERIFY(QFile::rename(s.baza.sciezka, s.baza.sciezka + QStringLiteral(".obok")));
+
+        s.ponownie();
+        QVERIFY(s.uruchom());
+        QCOMPARE(s.k().oRegulatory.Count(), 2);
+        QVERIFY(s.kt.komunikaty->informacje.isEmpty());
+        QCOMPARE(s.kt.komunikaty->pokazane.size(), 1);
+        QVERIFY(s.kt.komunikaty->pokazane.first().tekst.contains(QStringLiteral("kopii rejestru")));
+        QVERIFY(s.glowny()->panelBazy()->isVisible());
+        s.menu("mnuBDNowyRegul")->trigger();
+        QCOMPARE(s.kt.komunikaty->informacje.size(), 1);
+        QVERIFY(s.kt.komunikaty->informacje.first().tekst.contains(QStringLiteral("niedostępna")));
+        QVERIFY(!s.glowny()->okna()->edytor());
+
+        QVERIFY(QFile::rename(s.baza.sciezka + QStringLiteral(".obok"), s.baza.sciezka));
+        QTRY_VERIFY_WITH_TIMEOUT(s.zapytaj(QStringLiteral("SELECT Operacja FROM Log")).size() == 3, 60000);
+        QTRY_VERIFY(!s.glowny()->panelBazy()->isVisible());
+    }
+
+    // A first start while the database server is away: no copy to start
+    // from, so the splash says so and waits, with a button to end, until the
+    // server answers; then the start goes on.
+    void firstStartWithTheServerAway_waitsOnTheSplashUntilItAnswers()
+    {
+        POMIN_BEZ_SILNIKA(Silnik::PostgreSQL);
+        SerwerPrywatny serwer;
+        QVERIFY(!serwer.polaczenie.isEmpty());
+        QCOMPARE(uruchomProgram(qEnvironmentVariable("TOLVEK_BAZA"), {"init", "--do", serwer.polaczenie}).kod, 0);
+        StanowiskoGui s(0);
+        s.kt.ustawienia->zapisz(QStringLiteral("baza"), QStringLiteral("polaczenie"), serwer.polaczenie);
+        QVERIFY(serwer.skrypt(QStringLiteral("pauza")));
+        bool czekal = false;
+        auto *t = new QTimer(obserwatorzy());
+        QObject::connect(t, &QTimer::timeout, t, [&] {
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                auto *splash = qobject_cast<frmSplash *>(w);
+                if (splash && splash->btnZakoncz()->isVisible() && !czekal) {
+                    czekal = true;
+                    t->stop();
+                    QVERIFY(serwer.skrypt(QStringLiteral("wznow")));
+                }
+            }
+        });
+        t->start(20);
+        QVERIFY(s.uruchom());
+        QVERIFY(czekal);
+        QVERIFY(s.glowny()->isVisible());
+        Polaczenie cn;
+        cn.otworz(ZrodloBazy::serwer(serwer.polaczenie));
+        QTRY_COMPARE(wierszeZapytania(cn, QStringLiteral("SELECT Operacja FROM Log")),
+                     QList<QVariantList>{{"Start aplikacji"}});
     }
 
     // SIGTERM while the port loop waits for the operator: the start ends
