@@ -44,8 +44,14 @@ OdczytStartowy czytajDaneStartowe(const ZrodloBazy &zrodlo, bool zPoprzedniegoSt
         w.niedostepna = !Polaczenie::serwerPrzyjmuje(zrodlo, 5);
     } else {
         const QFileInfo plik(zrodlo.tekst());
-        if (!plik.exists())
-            w.niedostepna = zPoprzedniegoStartu;
+        if (!plik.exists() && zPoprzedniegoStartu) {
+            // Not the first start's "wrong folder": the file was there before.
+            w.niedostepna = true;
+            w.blad = BladBazy(1, QStringLiteral("nie ma pliku bazy danych „%1”, choć był tam przy poprzednim starcie "
+                                                "stacji (usunięty albo przeniesiony?)")
+                                     .arg(plik.absoluteFilePath()));
+        } else if (!plik.exists())
+            w.niedostepna = false;
         else
             w.niedostepna = (plik.isFile() && !plik.isReadable()) || bladNiedostepnosciPliku(*w.blad);
     }

@@ -34,6 +34,20 @@ KomunikatyOkna::~KomunikatyOkna()
         delete m.data();
 }
 
+void KomunikatyOkna::ustawRodzica(QWidget *rodzic)
+{
+    m_rodzic = rodzic;
+    if (!rodzic)
+        return;
+    for (const QPointer<QMessageBox> &m : std::as_const(m_otwarte)) {
+        if (!m || m->parentWidget())
+            continue;
+        m->setParent(rodzic, m->windowFlags());
+        m->show();
+        m->raise();
+    }
+}
+
 QString KomunikatyOkna::tekstDoPokazania(const QString &tekst)
 {
     QString t = tekst;

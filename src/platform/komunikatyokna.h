@@ -19,8 +19,10 @@ public:
     explicit KomunikatyOkna(QWidget *rodzic = nullptr) : m_rodzic(rodzic) {}
     ~KomunikatyOkna() override;
 
-    // The window the boxes are centred on; may change once the main window exists.
-    void ustawRodzica(QWidget *rodzic) { m_rodzic = rodzic; }
+    // The window the boxes are centred on; may change once the main window
+    // exists. Boxes shown before it (a message of the start-up) go over to
+    // it, so that the main window, shown after them, does not cover them.
+    void ustawRodzica(QWidget *rodzic);
 
     void pokaz(const QString &tekst, const QString &tytul, Ikona ikona) override;
     Odpowiedz pytaj(const QString &tekst, const QString &tytul, Ikona ikona) override;

@@ -115,8 +115,8 @@ bool Uruchomienie::wczytajBaze()
         qCWarning(lcUruchomienie).noquote()
             << "the database" << m_k.zrodloBazy.opis() << "is away and the spool has "
             << "no copy to start from; looking again in" << przerwaMs / 1000 << "s:" << powod;
-        m_splash->czekajNaBaze(QStringLiteral("Baza danych (%1) jest niedostępna:\n%2\n\nStacja czeka na nią "
-                                              "i sprawdza ją ponownie co %3 s.")
+        m_splash->czekajNaBaze(QStringLiteral("Baza danych (%1) jest niedostępna:\n%2\n\nStacja czeka na nią; "
+                                              "następna próba za %3 s.")
                                    .arg(m_k.zrodloBazy.opis(), powod)
                                    .arg(przerwaMs / 1000));
         if (!czekaj(przerwaMs))
