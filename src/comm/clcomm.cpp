@@ -13,7 +13,7 @@ Q_LOGGING_CATEGORY(lcComm, "tolvek.comm")
 using namespace std::chrono_literals;
 
 clComm::clComm(const Zegar &zegar, Komunikaty &komunikaty, QObject *parent)
-    : QObject(parent), m_zegar(zegar), m_komunikaty(komunikaty)
+    : QObject(parent), m_zegar(zegar), m_komunikaty(komunikaty), m_statystyka(zegar.msMonotoniczne())
 {
 }
 
@@ -116,7 +116,72 @@ bool clComm::WyslijStr(const QByteArray &lan)
     // Every exchange starts clean: an answer byte that came late for an
     // earlier request never reaches the next command.
     m_port->wyczyscWejscie();
-    return m_port->zapisz(lan);
+    const bool wyslano = m_port->zapisz(lan);
+    if (wyslano) {
+        m_msZapisu = m_zegar.msMonotoniczne();
+        if (m_biezaca.nr >= 0)
+            m_statystyka.zapytanie(m_biezaca.nr);
+    }
+    m_biezaca.lokacja = lan.size() > 2 ? static_cast<std::uint8_t>(lan.at(2)) : -1;
+    if (m_obserwator) {
+        ZdarzenieLinii z;
+        z.rodzaj = ZdarzenieLinii::Rodzaj::Zapytanie;
+        z.czas = m_zegar.teraz();
+        z.nrRegulatora = m_biezaca.nr;
+        z.adres = m_biezaca.adres;
+        z.rozkaz = m_biezaca.rozkaz;
+        z.lokacja = m_biezaca.lokacja;
+        z.proba = m_biezaca.proba;
+        z.wyslano = wyslano;
+        z.bajty = lan;
+        m_obserwator->naZdarzenie(z);
+    }
+    return wyslano;
+}
+
+void clComm::poczatekOdpowiedzi()
+{
+    m_ileSurowych = 0;
+    m_opoznienieMs = -1;
+}
+
+void clComm::koniecOdpowiedzi(bool jest, std::span<const int> wartosci)
+{
+    const int nr = m_biezaca.nr;
+    if (nr >= 0) {
+        if (jest)
+            m_statystyka.odpowiedz(nr, m_opoznienieMs, m_zegar.teraz());
+        else if (m_port && m_port->otwarty())
+            m_statystyka.brakOdpowiedzi(nr); // a closed line is no controller's silence
+    }
+    if (!m_obserwator)
+        return;
+    ZdarzenieLinii z;
+    z.rodzaj = jest ? ZdarzenieLinii::Rodzaj::Odpowiedz : ZdarzenieLinii::Rodzaj::BrakOdpowiedzi;
+    z.czas = m_zegar.teraz();
+    z.nrRegulatora = nr;
+    z.adres = m_biezaca.adres;
+    z.rozkaz = m_biezaca.rozkaz;
+    z.lokacja = m_biezaca.lokacja;
+    z.proba = m_biezaca.proba;
+    z.opoznienieMs = m_opoznienieMs;
+    z.bajty = QByteArrayView(m_surowe.data(), m_ileSurowych);
+    if (jest)
+        z.wartosci = wartosci;
+    m_obserwator->naZdarzenie(z);
+}
+
+void clComm::zglosOdrzucenie(int nrRegulatora)
+{
+    m_statystyka.blokOdrzucony(nrRegulatora);
+    m_statystyka.odczytNieudany(nrRegulatora);
+    if (!m_obserwator)
+        return;
+    ZdarzenieLinii z;
+    z.rodzaj = ZdarzenieLinii::Rodzaj::Odrzucenie;
+    z.czas = m_zegar.teraz();
+    z.nrRegulatora = nrRegulatora;
+    m_obserwator->naZdarzenie(z);
 }
 
 QCoro::Task<bool> clComm::JestWBuforze()
@@ -127,7 +192,7 @@ QCoro::Task<bool> clComm::JestWBuforze()
     // cost every read the whole answer time-out.
     if (!m_port || !m_port->otwarty())
         co_return false;
-    OknoCzekania okno(m_zegar.teraz());
+    OknoCzekania okno(m_zegar.teraz(), m_czasOdpowiedziMs);
     // The first sleep is zero-long: the event loop runs at least once even
     // when a byte already waits.
     std::chrono::milliseconds sen = 0ms;
@@ -157,27 +222,44 @@ QCoro::Task<int> clComm::CzytajBajt()
     for (;;) {
         if (!co_await JestWBuforze())
             co_return -1;
-        if (const std::optional<int> wartosc = para.przyjmij(static_cast<std::uint8_t>(m_port->czytajBajt())))
+        const int bajt = m_port->czytajBajt();
+        if (m_ileSurowych < static_cast<int>(m_surowe.size()))
+            m_surowe[static_cast<std::size_t>(m_ileSurowych++)] = static_cast<char>(bajt);
+        if (const std::optional<int> wartosc = para.przyjmij(static_cast<std::uint8_t>(bajt))) {
+            // The answer's delay: from its request frame to its first value.
+            if (m_msZapisu >= 0) {
+                m_opoznienieMs = m_zegar.msMonotoniczne() - m_msZapisu;
+                m_msZapisu = -1;
+            }
             co_return *wartosc;
+        }
     }
 }
 
 QCoro::Task<bool> clComm::CzytajDaneN(int &dane)
 {
+    poczatekOdpowiedzi();
     const int wartosc = co_await CzytajBajt();
-    if (wartosc < 0)
+    if (wartosc < 0) {
+        koniecOdpowiedzi(false, {});
         co_return false;
+    }
     dane = wartosc;
+    koniecOdpowiedzi(true, std::span<const int>(&dane, 1));
     co_return true;
 }
 
 QCoro::Task<bool> clComm::CzytajDane32(DaneRozkazu &dane)
 {
+    poczatekOdpowiedzi();
     for (int &element : dane.bajty) {
         const int wartosc = co_await CzytajBajt();
-        if (wartosc < 0)
+        if (wartosc < 0) {
+            koniecOdpowiedzi(false, {});
             co_return false; // the elements already read stay
+        }
         element = wartosc;
     }
+    koniecOdpowiedzi(true, dane.bajty);
     co_return true;
 }

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "dane.h"
+#include "obserwator.h"
 #include "platform/port.h"
+#include "statystyka.h"
 
 #include <QCoro/QCoroTask>
 #include <QObject>
 #include <QString>
 
+#include <array>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -21,6 +24,15 @@ class PrzerwanieLinii final : public std::exception
 {
 public:
     const char *what() const noexcept override { return "the line was stopped"; }
+};
+
+// How one command by address is run: a scan asks every address once, with
+// an answer time-out shorter than polling's.
+struct OpcjeWymiany {
+    int proby = 4;
+    // The wait for each answer value; 0 is polling's (more than 2 whole
+    // seconds of the link's own waiting).
+    int czasOdpowiedziMs = 0;
 };
 
 // The serial link (oComm) and, as its private part, the command engine.
@@ -44,6 +56,8 @@ public:
     // failure and its next reopening attempt is due.
     bool liniaGotowa() const;
     void zamknij();
+    // The device opened last; empty when the line is closed.
+    const QString &urzadzenie() const { return m_urzadzenie; }
     // The station is stopping: a wait in progress wakes and throws
     // PrzerwanieLinii, so does every later one, and no frame goes out.
     void przerwij();
@@ -75,6 +89,20 @@ public:
     // regard to case. Throws std::out_of_range for an unknown controller
     // number or a location above 0xFF (the busy flag is cleared all the same).
     QCoro::Task<bool> WyslijRozkaz(int nrRegulatora, QString rozkaz, DaneRozkazu *dane, int parametr);
+    // The same to a bus address that no controller of the registry needs to
+    // have (a scan); no parameter byte. Throws std::out_of_range for an
+    // address outside 0..255.
+    QCoro::Task<bool> WyslijRozkazNaAdres(int adres, QString rozkaz, DaneRozkazu *dane, OpcjeWymiany opcje);
+
+    // Every controller's traffic since the start or the last reset.
+    StatystykaKomunikacji &statystyka() { return m_statystyka; }
+    const StatystykaKomunikacji &statystyka() const { return m_statystyka; }
+    // The line monitor while its window is open; nullptr otherwise.
+    void ustawObserwatora(ObserwatorLinii *o) { m_obserwator = o; }
+    ObserwatorLinii *obserwator() const { return m_obserwator; }
+    // Tells the statistics and the watcher that the model refused the last
+    // block of this controller (the dispatcher's blokOdrzucony).
+    void zglosOdrzucenie(int nrRegulatora);
 
 Q_SIGNALS:
     void zwolniony(); // the busy flag was cleared
@@ -83,6 +111,11 @@ Q_SIGNALS:
 private:
     class Zajecie;
     int adresRegulatora(int nrRegulatora) const;
+    QCoro::Task<bool> wykonaj(int nrRegulatora, int adres, QString rozkaz, DaneRozkazu *dane, int parametr,
+                              OpcjeWymiany opcje);
+    // The read of one answer begins, and how it ended (values or none).
+    void poczatekOdpowiedzi();
+    void koniecOdpowiedzi(bool jest, std::span<const int> wartosci);
     // A port that closed itself after a failure (adapter pulled, line hung
     // up) is reopened before a write, so the station recovers without a
     // restart once the device is back. The attempts back off (1 s, doubling
@@ -104,6 +137,23 @@ private:
     std::int64_t m_nastepnaProbaMs = 0;
     std::int64_t m_odstepMs = 0;
     int m_nieudaneProby = 0;
+
+    // The exchange in progress, for the statistics and the watcher.
+    struct Biezaca {
+        int nr = -1;
+        int adres = -1;
+        const char *rozkaz = "";
+        int lokacja = -1;
+        int proba = 1;
+    };
+    Biezaca m_biezaca;
+    std::int64_t m_czasOdpowiedziMs = 0;
+    std::int64_t m_msZapisu = -1; // the last request frame, until its answer's first value
+    std::int64_t m_opoznienieMs = -1;
+    std::array<char, 80> m_surowe{}; // the raw bytes of the answer being read
+    int m_ileSurowych = 0;
+    StatystykaKomunikacji m_statystyka;
+    ObserwatorLinii *m_obserwator = nullptr;
 
 public:
     static constexpr std::int64_t pierwszyOdstepMs = 1000;

@@ -1,6 +1,8 @@
 #include "komunikator.h"
 
-#include "clcomm.h"
+#include "protokol.h"
+
+#include <stdexcept>
 
 Komunikator::Komunikator(clComm &comm, QObject *parent) : QObject(parent), m_comm(comm) {}
 
@@ -43,5 +45,21 @@ QCoro::Task<bool> Komunikator::WykonajRozkaz(int nrRegulatora, QString rozkaz, D
         }
     }
     Q_EMIT stanLinii(wynik ? 0 : 2);
+    // The three commands of a measurement block: one that fails is a failed
+    // reading (a refused block is counted where it is refused).
+    if (!wynik) {
+        for (const char *c : {"DAJ_DANE", "CZYTAJ", "CZYTAJ32"})
+            if (rozkaz.compare(QLatin1String(c), Qt::CaseInsensitive) == 0)
+                m_comm.statystyka().odczytNieudany(nrRegulatora);
+    }
     co_return wynik;
+}
+
+QCoro::Task<bool> Komunikator::CzytajNaAdres(int adres, QString rozkaz, DaneRozkazu *dane, OpcjeWymiany opcje)
+{
+    const protokol::OpisRozkazu *opis = protokol::znajdzRozkaz(rozkaz.toUpper());
+    if (!opis || opis->rodzaj != protokol::RodzajRozkazu::Odczyt)
+        throw std::invalid_argument("a read by address takes only a command that sends one read frame");
+    const Wstrzymanie wstrzymanie(*this);
+    co_return co_await m_comm.WyslijRozkazNaAdres(adres, std::move(rozkaz), dane, opcje);
 }

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "clcomm.h"
 #include "dane.h"
 
 #include <QCoro/QCoroTask>
 #include <QObject>
 #include <QString>
-
-class clComm;
 
 // The dispatcher (oKomunikator): the only way any code sends a command.
 // Around every command it reports the line state (1 before, then 0 on
@@ -21,6 +20,16 @@ public:
     bool TCP = false;
 
     QCoro::Task<bool> WykonajRozkaz(int nrRegulatora, QString rozkaz, DaneRozkazu *dane = nullptr, int parametr = 0);
+    // A read from a bus address, whoever has it (a scan). Only commands that
+    // send reads are taken: a scan never writes to a controller (throws
+    // std::invalid_argument for any other). Reports no line state: the
+    // polling is paused while a scan runs.
+    QCoro::Task<bool> CzytajNaAdres(int adres, QString rozkaz, DaneRozkazu *dane, OpcjeWymiany opcje);
+
+    // The model refused the block this controller just sent: counted, and
+    // marked in the line monitor.
+    void blokOdrzucony(int nrRegulatora) { m_comm.zglosOdrzucenie(nrRegulatora); }
+    StatystykaKomunikacji &statystyka() { return m_comm.statystyka(); }
 
 Q_SIGNALS:
     void stanLinii(int status);

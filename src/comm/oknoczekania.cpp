@@ -15,11 +15,15 @@ std::int64_t sekundaPoczatku(std::int64_t ms)
 
 bool OknoCzekania::minelo(DataCzas teraz) const
 {
+    if (m_limitMs > 0)
+        return teraz.ms() - m_start.ms() >= m_limitMs;
     return DataCzas::sekundyMiedzy(m_start, teraz) > limitSekund;
 }
 
 std::int64_t OknoCzekania::doTerminu(DataCzas teraz) const
 {
+    if (m_limitMs > 0)
+        return std::max<std::int64_t>(0, m_start.ms() + m_limitMs - teraz.ms());
     // The first moment with more than limitSekund second boundaries between
     // the start and it is the boundary that opens second start+limit+1.
     const std::int64_t termin = (sekundaPoczatku(m_start.ms()) + limitSekund + 1) * 1000;

@@ -21,7 +21,9 @@ public:
     // this much is the timer's, not another handler's.
     static constexpr std::int64_t tolerancjaMs = 15;
 
-    explicit OknoCzekania(DataCzas start) : m_start(start) {}
+    // limitMs > 0: the wait fails after that many milliseconds instead (a
+    // scan's shorter time-out), with the same allowance for other handlers.
+    explicit OknoCzekania(DataCzas start, std::int64_t limitMs = 0) : m_start(start), m_limitMs(limitMs) {}
 
     DataCzas start() const { return m_start; }
     bool minelo(DataCzas teraz) const;
@@ -36,4 +38,5 @@ public:
 
 private:
     DataCzas m_start;
+    std::int64_t m_limitMs;
 };

@@ -9,11 +9,6 @@
 
 using namespace std::chrono_literals;
 
-namespace
-{
-constexpr int liczbaProb = 4;
-}
-
 // The busy flag for the length of one exchange; cleared on every way out,
 // an exception included, so a failed command never blocks later ones.
 class clComm::Zajecie final
@@ -44,6 +39,19 @@ int clComm::adresRegulatora(int nrRegulatora) const
 
 QCoro::Task<bool> clComm::WyslijRozkaz(int nrRegulatora, QString rozkaz, DaneRozkazu *dane, int parametr)
 {
+    co_return co_await wykonaj(nrRegulatora, -1, std::move(rozkaz), dane, parametr, OpcjeWymiany{});
+}
+
+QCoro::Task<bool> clComm::WyslijRozkazNaAdres(int adres, QString rozkaz, DaneRozkazu *dane, OpcjeWymiany opcje)
+{
+    if (adres < 0 || adres > 0xFF)
+        throw std::out_of_range("bus address outside 0..255");
+    co_return co_await wykonaj(-1, adres, std::move(rozkaz), dane, protokol::bezParametru, opcje);
+}
+
+QCoro::Task<bool> clComm::wykonaj(int nrRegulatora, int adresStaly, QString rozkaz, DaneRozkazu *dane, int parametr,
+                                  OpcjeWymiany opcje)
+{
     // Another command started from the event loop while an exchange waits
     // for its answer: it waits its turn, so the bytes of two exchanges never
     // mix. The sleep is bounded, so a missed signal cannot hang it either.
@@ -56,17 +64,38 @@ QCoro::Task<bool> clComm::WyslijRozkaz(int nrRegulatora, QString rozkaz, DaneRoz
     if (m_przerwany)
         throw PrzerwanieLinii();
     const Zajecie zajecie(*this);
+    // The exchange's line time and its context, for the statistics and the
+    // watcher, on every way out.
+    struct Obrachunek {
+        clComm &c;
+        std::int64_t poczatekMs;
+        ~Obrachunek()
+        {
+            if (c.m_biezaca.nr >= 0)
+                c.m_statystyka.czasLinii(c.m_biezaca.nr, c.m_zegar.msMonotoniczne() - poczatekMs);
+            // The location stays: CZYTAJ and CZYTAJ32 answer DAJ_DANE's frame.
+            c.m_biezaca = Biezaca{.lokacja = c.m_biezaca.lokacja};
+            c.m_czasOdpowiedziMs = 0;
+        }
+    } obrachunek{*this, m_zegar.msMonotoniczne()};
+    m_czasOdpowiedziMs = opcje.czasOdpowiedziMs;
 
     DaneRozkazu zapas;
     DaneRozkazu &d = dane ? *dane : zapas;
     const QString nazwa = rozkaz.toUpper();
     const protokol::OpisRozkazu *opis = protokol::znajdzRozkaz(nazwa);
+    m_biezaca.nr = nrRegulatora;
+    m_biezaca.rozkaz = opis ? opis->nazwa : "?";
 
     bool sukces = false;
     bool przerwij = false;
-    for (int proba = 1; !sukces && !przerwij && proba <= liczbaProb; ++proba) {
+    for (int proba = 1; !sukces && !przerwij && proba <= opcje.proby; ++proba) {
         // Looked up anew in every attempt: the registry may change meanwhile.
-        const int adres = adresRegulatora(nrRegulatora);
+        const int adres = adresStaly >= 0 ? adresStaly : adresRegulatora(nrRegulatora);
+        m_biezaca.adres = adres;
+        m_biezaca.proba = proba;
+        if (proba > 1 && nrRegulatora >= 0)
+            m_statystyka.powtorzenie(nrRegulatora);
         if (!opis) {
             m_komunikaty.pokaz(QStringLiteral("Nieznany rozkaz: '") + nazwa + QLatin1Char('\''),
                                QStringLiteral("Błąd - moduł oCOmm"), Ikona::Krytyczna);

@@ -9,5 +9,9 @@ target_sources(tolvek_comm PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/clcomm.cpp
     ${CMAKE_CURRENT_LIST_DIR}/clskolejka.cpp
     ${CMAKE_CURRENT_LIST_DIR}/komunikator.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/obserwator.h
     ${CMAKE_CURRENT_LIST_DIR}/oknoczekania.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/silnik.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/podglad.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/silnik.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/skaner.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/statystyka.cpp)

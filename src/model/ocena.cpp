@@ -81,6 +81,7 @@ std::optional<QString> clRegulator::ocenBlok(const WartosciBloku &w)
 
 void clRegulator::zglosOdrzucenie(const QString &powod, const DaneRozkazu &czytajOdp, const DaneRozkazu &blokOdp)
 {
+    srodowisko().komunikator.blokOdrzucony(Id); // every refusal counts, logged or not
     const std::int64_t ms = srodowisko().zegar.msMonotoniczne();
     if (m_ostatnieZgloszenieMs != 0 && ms - m_ostatnieZgloszenieMs < odstepZgloszenMs) {
         ++m_odrzuconeBezZgloszenia;
