@@ -37,7 +37,7 @@ QCoro::Task<void> Harmonogram::takt()
 {
     // Exchanges stop Timer1, but a handler could still let a timeout through
     // between them: a tick never starts inside another, nor after the stop.
-    if (m_wTakcie || m_zatrzymany)
+    if (m_wTakcie || m_zatrzymany || m_komunikacjaWstrzymana)
         co_return;
     m_wTakcie = true;
     struct Koniec {
@@ -77,6 +77,21 @@ QCoro::Task<void> Harmonogram::przebieg()
             throw;
         } catch (const std::exception &e) {
             zglosBlad(*r, e);
+        }
+    }
+    if (m_czytajWszystkie) {
+        // After a pause: the controllers that the loop above did not read.
+        m_czytajWszystkie = false;
+        for (const auto &r : m_regulatory) {
+            if (!r->adresNaMagistrali() || r->OstatniOdczyt == m_teraz)
+                continue;
+            try {
+                co_await r->WczytajStanRegul(m_teraz);
+            } catch (const PrzerwanieLinii &) {
+                throw;
+            } catch (const std::exception &e) {
+                zglosBlad(*r, e);
+            }
         }
     }
     co_await m_kolejka.Wykonaj();
@@ -137,6 +152,20 @@ void Harmonogram::wstrzymaj()
 
 void Harmonogram::wznow()
 {
+    if (!m_zatrzymany && !m_komunikacjaWstrzymana)
+        m_timer1.start();
+}
+
+void Harmonogram::wstrzymajKomunikacje()
+{
+    m_komunikacjaWstrzymana = true;
+    m_timer1.stop();
+}
+
+void Harmonogram::wznowKomunikacje()
+{
+    m_komunikacjaWstrzymana = false;
+    m_czytajWszystkie = true;
     if (!m_zatrzymany)
         m_timer1.start();
 }

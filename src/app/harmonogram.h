@@ -51,6 +51,13 @@ public:
     // the interval starts afresh (not after the stop).
     void wstrzymaj();
     void wznow();
+    // The operator paused the line ("Komun", a scan): no tick starts, the
+    // exchanges' end does not restart Timer1. Resuming starts it again and
+    // the next tick reads every controller at once (those not due by their
+    // grid by a state reading, which stores nothing), then each on its grid.
+    void wstrzymajKomunikacje();
+    void wznowKomunikacje();
+    bool komunikacjaWstrzymana() const { return m_komunikacjaWstrzymana; }
     // Timer2 and Timer3 run while unacknowledged alarms exist.
     void naZmianeLiczbAlarmow();
 
@@ -78,6 +85,8 @@ private:
     QString m_zegar;
     bool m_wTakcie = false;
     bool m_zatrzymany = false;
+    bool m_komunikacjaWstrzymana = false;
+    bool m_czytajWszystkie = false;
     QHash<int, QString> m_bledy; // the last failure of each controller, until it succeeds
     QSet<int> m_powiadomiono;    // controllers the operator was told about
 };

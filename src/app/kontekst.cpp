@@ -1,6 +1,7 @@
 #include "kontekst.h"
 
 #include "polecenia.h"
+#include "start.h"
 
 #include <stdexcept>
 
@@ -9,7 +10,8 @@ Kontekst::Kontekst(Platforma platforma)
       oWizual(oRegulatory, oApp, listaAlarmow, dzwiek()), stacja(nazwaStacji(ustawienia())), oRegulatory(&srodowisko),
       oBD(bufor, zegar()), zapisPomiarow(bufor, komunikaty()), listaAlarmow(oRegulatory, oBD, zegar(), komunikaty()),
       harmonogram(oRegulatory, oKolejka, oWizual, listaAlarmow, zegar(), komunikaty()),
-      operacje(oApp, oRegulatory, oKolejka, zrodloBazy, zapisPomiarow)
+      operacje(oApp, oRegulatory, oKolejka, zrodloBazy, zapisPomiarow),
+      linia(harmonogram, oComm, oBD, komunikaty(), [this](QString *opis) { return Start::otworzPort(*this, opis); })
 {
     oBD.ustawStacje(stacja);
     bufor.poDodaniu = [this] {
@@ -33,6 +35,7 @@ Kontekst::Kontekst(Platforma platforma)
                      &Harmonogram::naZmianeLiczbAlarmow);
     QObject::connect(&listaAlarmow, &ListaAlarmow::liczbyAlarmowZmienione, &oWizual, &clsWizual::eZmianaAlarmow);
     oApp.poUstawieniuTrybu = [this](bool tryb) { oWizual.eZmianaTrybuSterowania(tryb); };
+    QObject::connect(&linia, &LiniaStacji::stanZmieniony, &oWizual, &clsWizual::eWstrzymanieKomunikacji);
     oKolejka.ustawWykonawce(
         [this](clsPozKolejki poz) { return wykonajPolecenie(oRegulatory, zegar(), std::move(poz)); });
 }

@@ -3,6 +3,7 @@
 #include "alarms/listaalarmow.h"
 #include "app/clsoapp.h"
 #include "app/harmonogram.h"
+#include "app/linia.h"
 #include "app/operacje.h"
 #include "comm/clcomm.h"
 #include "comm/clsfunkcje.h"
@@ -97,4 +98,6 @@ public:
                                     .przelaczniki = przelaczniki};
     Harmonogram harmonogram;
     OperacjeOperatora operacje;
+    // The operator's pause of the line and the scans' hold on it.
+    LiniaStacji linia;
 };

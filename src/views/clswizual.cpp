@@ -62,6 +62,10 @@ void clsWizual::eZmianaTrybuSterowania(bool AktTryb)
     Q_EMIT panelTekst(5, AktTryb ? QStringLiteral("sterowanie") : QStringLiteral("normalny"));
     Q_EMIT menuDostepne(QStringLiteral("mnuRegulBatZal"), AktTryb);
     Q_EMIT menuDostepne(QStringLiteral("mnuRegulBatTestuj"), AktTryb);
+    // Pausing the line and scanning it stop the polling: control mode only.
+    Q_EMIT przyciskDostepny(QStringLiteral("Komun"), AktTryb);
+    Q_EMIT przyciskDostepny(QStringLiteral("Czarodziej"), AktTryb);
+    Q_EMIT menuDostepne(QStringLiteral("mnuNarzSzukaj"), AktTryb);
     if (m_app.Loaded_Panel)
         Q_EMIT trybPanelu(AktTryb);
 }
@@ -76,6 +80,13 @@ void clsWizual::eKomunikacja(int Status)
         return;
     Q_EMIT panelTekst(4, QString());
     Q_EMIT panelObraz(4, obrazBezczynny());
+}
+
+void clsWizual::eWstrzymanieKomunikacji(bool wstrzymana)
+{
+    Q_EMIT panelTekst(4, wstrzymana ? QStringLiteral("wstrzymana") : QString());
+    Q_EMIT panelObraz(4, obrazBezczynny());
+    Q_EMIT przyciskWcisniety(QStringLiteral("Komun"), !wstrzymana);
 }
 
 void clsWizual::eMonitoring(int, bool Trwa)

@@ -28,6 +28,8 @@ public:
     void eAlarm(int NrRegulatora, int KodAlarmu, const QString &TypAlarmu, bool Trwa) override;
     void eZapisDB(bool Trwa) override;
     void eKomunikacja(int Status);
+    // The operator paused or resumed the line: panel 4 and the "Komun" button.
+    void eWstrzymanieKomunikacji(bool wstrzymana);
     void eMonitoring(int NrRegulatora, bool Trwa);
     void eOkresowyOdczyt(int NrRegulatora, bool Trwa) override;
     void eZalaczanieBaterii(int NrRegulatora, bool Trwa) override;
@@ -67,6 +69,7 @@ Q_SIGNALS:
     void menuPodpis(const QString &nazwa, const QString &podpis);
     void menuDostepne(const QString &nazwa, bool dostepne);
     void przyciskWcisniety(const QString &klucz, bool wcisniety);
+    void przyciskDostepny(const QString &klucz, bool dostepny);
     // Views that later windows show; emitted whatever is open.
     void panelDoOdswiezenia(int NrRegulatora);
     void daneDoOdswiezenia(int NrRegulatora);
