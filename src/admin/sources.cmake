@@ -6,7 +6,9 @@ target_sources(tolvek_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/fmlogin.h
     ${CMAKE_CURRENT_LIST_DIR}/fmlogin.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frmregulatory.h
-    ${CMAKE_CURRENT_LIST_DIR}/frmregulatory.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/frmregulatory.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/fmszukaj.h
+    ${CMAKE_CURRENT_LIST_DIR}/fmszukaj.cpp)
 target_sources(tolvek_app PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/clsregulatory.h
     ${CMAKE_CURRENT_LIST_DIR}/clsregulatory.cpp)

@@ -9,4 +9,8 @@ target_sources(tolvek_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/fmpanel.h
     ${CMAKE_CURRENT_LIST_DIR}/fmpanel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frmdane.h
-    ${CMAKE_CURRENT_LIST_DIR}/frmdane.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/frmdane.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/fmpodglad.h
+    ${CMAKE_CURRENT_LIST_DIR}/fmpodglad.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/fmstatystyka.h
+    ${CMAKE_CURRENT_LIST_DIR}/fmstatystyka.cpp)

@@ -129,6 +129,8 @@ void fmGlowny::ustawPodpowiedzi()
             przycisk->setAccessibleName(a->toolTip());
     for (PanelStanu *p : m_panele)
         p->setAccessibleName(p->toolTip());
+    // The pause button says its state rather than its tooltip.
+    zaznaczPrzycisk(QStringLiteral("Komun"), !m_k.linia.wstrzymana());
 }
 
 void fmGlowny::polaczWizual()
@@ -151,6 +153,10 @@ void fmGlowny::polaczWizual()
             a->setEnabled(dostepne);
     });
     connect(&w, &clsWizual::przyciskWcisniety, this, &fmGlowny::zaznaczPrzycisk);
+    connect(&w, &clsWizual::przyciskDostepny, this, [this](const QString &klucz, bool dostepny) {
+        if (QAction *a = przycisk(klucz))
+            a->setEnabled(dostepny);
+    });
     connect(&m_k.harmonogram, &Harmonogram::zegarZmieniony, this,
             [this](const QString &hhmmss) { panel(6)->ustawTekst(hhmmss); });
     connect(&m_k.zapisPomiarow, &ZapisPomiarow::stanZmieniony, this, &fmGlowny::pokazStanZapisu);

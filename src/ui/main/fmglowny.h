@@ -10,6 +10,7 @@
 #include <array>
 
 class Kontekst;
+class OknaDiagnostyczne;
 class OknaOperatora;
 class PanelStanu;
 class QAction;
@@ -63,6 +64,8 @@ public:
     void ustawOknoAlarmow(QWidget *okno) { m_oknoAlarmow = okno; }
     // The operator's windows: panel, data window, archive, editor, structure.
     OknaOperatora *okna() const { return m_okna; }
+    // The line's pause, scan, monitor and statistics.
+    OknaDiagnostyczne *diagnostyka() const { return m_diagnostyka; }
     // A toolbar button's pressed state and the check mark of the controller
     // menu item that mirrors it ("Panel", "Dane", "Monit").
     void zaznaczPrzycisk(const QString &klucz, bool wcisniety);
@@ -114,6 +117,7 @@ private:
     QPointer<QWidget> m_oknoAlarmow;
     QPointer<frmOptions> m_opcje;
     OknaOperatora *m_okna = nullptr;
+    OknaDiagnostyczne *m_diagnostyka = nullptr;
     bool m_zamykanie = false;
     bool m_przerwijStart = false;
 };

@@ -56,6 +56,7 @@ void fmGlowny::zbudujMenu()
     dodajPozycje(m_popmnuRegul, QStringLiteral("mnunic"), QStringLiteral("-"));
     dodajPozycje(m_popmnuRegul, QStringLiteral("mnuRegulEdytuj"), QStringLiteral("edytuj"));
     dodajPozycje(m_popmnuRegul, QStringLiteral("mnuRegulUsun"), QStringLiteral("usuń"));
+    dodajPozycje(m_popmnuRegul, QStringLiteral("mnuRegulStatystyka"), QStringLiteral("Statystyka &komunikacji"));
 
     QMenu *raporty = dodajMenu(nullptr, QStringLiteral("mnuRaporty"), QStringLiteral("&Raporty"));
     dodajPozycje(raporty, QStringLiteral("mnuRaportyDobowy"), QStringLiteral("Raport &dobowy"));
@@ -71,6 +72,11 @@ void fmGlowny::zbudujMenu()
     QMenu *narz = dodajMenu(nullptr, QStringLiteral("mnuNarzedzia"), QStringLiteral("&Narzędzia"));
     dodajPozycje(narz, QStringLiteral("mnuNarzOpcje"), QStringLiteral("&Opcje"));
     dodajPozycje(narz, QStringLiteral("mnuNarzAlarmy"), QStringLiteral("Archiwum &alarmów"));
+    // Commissioning and line diagnostics; the scan stops the polling, so it
+    // waits for the control mode.
+    dodajPozycje(narz, QStringLiteral("mnuNarzSzukaj"), QStringLiteral("&Szukaj regulatorów…"))->setEnabled(false);
+    dodajPozycje(narz, QStringLiteral("mnuNarzPodglad"), QStringLiteral("&Podgląd linii"));
+    dodajPozycje(narz, QStringLiteral("mnuNarzStatystyka"), QStringLiteral("Statystyka &komunikacji"));
 
     QMenu *pomoc = dodajMenu(nullptr, QStringLiteral("mnuPomoc"), QStringLiteral("&Pomoc"));
     dodajPozycje(pomoc, QStringLiteral("mnuPomocOProgramie"), QStringLiteral("&O programie"));

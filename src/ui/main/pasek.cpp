@@ -1,5 +1,6 @@
 // The toolbar and the status bar of the main window.
 #include "app/kontekst.h"
+#include "diagnostyka.h"
 #include "fmglowny.h"
 #include "panelstanu.h"
 #include "widgets/obrazysvg.h"
@@ -21,7 +22,7 @@ struct Przycisk {
 // position (6, 7, 8): the charts, the alarm window and the settings wizard.
 // A separator would count as a position, so the row has none.
 constexpr Przycisk przyciski[] = {
-    {"Komun", "", false},
+    {"Komun", "", true},
     {"Panel", "", true},
     {"Dane", "", true},
     {"Monit", "", true},
@@ -46,12 +47,16 @@ void fmGlowny::zbudujPasek()
         a->setData(klucz);
         a->setCheckable(p.przelacznik);
         a->setToolTip(QString::fromUtf8(p.podpowiedz));
-        if (!klucz.isEmpty())
-            m_przyciski.insert(klucz, a);
+        m_przyciski.insert(klucz.isEmpty() ? QStringLiteral("Czarodziej") : klucz, a);
         connect(a, &QAction::triggered, this, [this, a](bool wcisniety) {
             ToolbarAction(a->data().toString(), a->isCheckable() ? wcisniety : false);
         });
     }
+    // Communication is on at start; pausing it and scanning wait for the
+    // control mode.
+    przycisk(QStringLiteral("Komun"))->setChecked(true);
+    przycisk(QStringLiteral("Komun"))->setEnabled(false);
+    przycisk(QStringLiteral("Czarodziej"))->setEnabled(false);
 }
 
 void fmGlowny::zbudujPasekStanu()
@@ -118,14 +123,22 @@ void fmGlowny::ToolbarAction(const QString &Key, bool Value)
         UstawMonitoring(Value);
     else if (Key == QLatin1String("Alarm"))
         pokazAlarmy();
-    // "Komun" and the settings wizard do nothing; "RapDob" and "Wykresy"
-    // open windows that attach themselves to these buttons.
+    else if (Key == QLatin1String("Komun"))
+        m_diagnostyka->przelaczKomunikacje(Value);
+    else if (Key.isEmpty())
+        m_diagnostyka->pokazSzukaj(); // the settings wizard: finding the controllers on the line
+    // "RapDob" and "Wykresy" open windows that attach themselves to these buttons.
 }
 
 void fmGlowny::zaznaczPrzycisk(const QString &klucz, bool wcisniety)
 {
     if (QAction *a = przycisk(klucz))
         a->setChecked(wcisniety);
+    if (klucz == QLatin1String("Komun")) {
+        if (QWidget *w = m_pasek->widgetForAction(przycisk(klucz)))
+            w->setAccessibleName(wcisniety ? QStringLiteral("Komunikacja włączona")
+                                           : QStringLiteral("Komunikacja wstrzymana"));
+    }
     // The check marks of the controller menu mirror the three buttons.
     static const QHash<QString, QString> lustra = {{QStringLiteral("Panel"), QStringLiteral("mnuRegulPanel")},
                                                    {QStringLiteral("Dane"), QStringLiteral("mnureguldane")},

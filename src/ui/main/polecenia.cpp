@@ -2,6 +2,7 @@
 // a controller go into the queue and run on a later tick.
 #include "admin/frmoptions.h"
 #include "app/kontekst.h"
+#include "diagnostyka.h"
 #include "fmglowny.h"
 #include "frmsplash.h"
 #include "okna.h"
@@ -48,6 +49,16 @@ void fmGlowny::polaczPolecenia()
     connect(menu(QStringLiteral("mnuNarzAlarmy")), &QAction::triggered, m_okna, [this] { m_okna->pokazArchiwum(); });
 
     polaczWykresyIRaporty(*this, m_k);
+
+    m_diagnostyka = new OknaDiagnostyczne(*this, m_k);
+    connect(menu(QStringLiteral("mnuNarzSzukaj")), &QAction::triggered, m_diagnostyka,
+            [this] { m_diagnostyka->pokazSzukaj(); });
+    connect(menu(QStringLiteral("mnuNarzPodglad")), &QAction::triggered, m_diagnostyka,
+            [this] { m_diagnostyka->pokazPodglad(); });
+    connect(menu(QStringLiteral("mnuNarzStatystyka")), &QAction::triggered, m_diagnostyka,
+            [this] { m_diagnostyka->pokazStatystyke(); });
+    connect(menu(QStringLiteral("mnuRegulStatystyka")), &QAction::triggered, m_diagnostyka,
+            [this] { m_diagnostyka->pokazStatystyke(m_k.oApp.NrAktRegulatora); });
 }
 
 void fmGlowny::zamknijProgram()

@@ -15,6 +15,8 @@ target_sources(tolvek_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/uruchomienie.cpp
     ${CMAKE_CURRENT_LIST_DIR}/okna.h
     ${CMAKE_CURRENT_LIST_DIR}/okna.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/diagnostyka.h
+    ${CMAKE_CURRENT_LIST_DIR}/diagnostyka.cpp
     ${CMAKE_CURRENT_LIST_DIR}/wykresyraporty.h
     ${CMAKE_CURRENT_LIST_DIR}/wykresyraporty.cpp)
 set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/frmsplash.cpp PROPERTIES
