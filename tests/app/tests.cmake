@@ -3,3 +3,5 @@ tolvek_test(tst_aplikacja unit SOURCES app/tst_aplikacja.cpp LIBS tolvek_testkon
 tolvek_test(tst_wizual unit SOURCES app/tst_wizual.cpp LIBS tolvek_testkontekst)
 tolvek_test(tst_harmonogram unit SOURCES app/tst_harmonogram.cpp LIBS tolvek_testkontekst)
 target_include_directories(tst_harmonogram PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+tolvek_test(tst_linia integration SOURCES app/tst_linia.cpp LIBS tolvek_testkontekst)
+add_dependencies(tst_linia tolvek-sim tolvek-skan)

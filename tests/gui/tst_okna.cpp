@@ -5,7 +5,9 @@
 #include "admin/frmregulatory.h"
 #include "alarms/fmalarmyarch.h"
 #include "stanowiskogui.h"
+#include "ui/main/diagnostyka.h"
 #include "ui/main/okna.h"
+#include "ui/main/panelstanu.h"
 #include "views/fmpanel.h"
 #include "views/fmstruktura.h"
 #include "views/frmdane.h"
@@ -20,6 +22,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
+#include <QToolBar>
 #include <QTreeWidget>
 
 class TestOkna final : public QObject
@@ -138,13 +141,32 @@ private Q_SLOTS:
         QCOMPARE(e->Combo()->currentText(), QStringLiteral("regulator"));
     }
 
+    void komun_onlyInControlMode_releasedClosesThePortAndSaysSo()
+    {
+        QAction *komun = przycisk("Komun");
+        QVERIFY(komun->isChecked() && !komun->isEnabled() && !s->menu("mnuNarzSzukaj")->isEnabled());
+        s->k().oApp.TrybSterowania = true;
+        s->k().oWizual.eZmianaTrybuSterowania(true);
+        QVERIFY(komun->isEnabled() && s->menu("mnuNarzSzukaj")->isEnabled());
+        komun->trigger();
+        QVERIFY(s->k().linia.wstrzymana() && !s->k().oComm.port()->otwarty());
+        QCOMPARE(s->glowny()->panel(4)->tekst(), QStringLiteral("wstrzymana"));
+        QWidget *przyciskKomun = s->glowny()->findChild<QToolBar *>()->widgetForAction(komun);
+        QCOMPARE(przyciskKomun->accessibleName(), QStringLiteral("Komunikacja wstrzymana"));
+        komun->trigger();
+        QTRY_VERIFY(!s->k().linia.wstrzymana());
+        QVERIFY(s->k().oComm.port()->otwarty() && komun->isChecked());
+        QCOMPARE(s->glowny()->panel(4)->tekst(), QString());
+    }
+
     void everyControlOfEveryWindowHasAnAccessibleName()
     {
         przycisk("Panel")->trigger();
         przycisk("Dane")->trigger();
-        for (const char *m : {"mnuNarzAlarmy", "mnuRegulEdytuj", "mnuStruktura"})
+        for (const char *m : {"mnuNarzAlarmy", "mnuRegulEdytuj", "mnuStruktura", "mnuNarzPodglad", "mnuNarzStatystyka"})
             s->menu(m)->trigger();
-        QVERIFY(okna()->struktura());
+        s->glowny()->diagnostyka()->pokazSzukaj();
+        QVERIFY(okna()->struktura() && s->glowny()->diagnostyka()->podglad() && s->glowny()->diagnostyka()->szukaj());
         QStringList bez;
         for (QWidget *w : QApplication::allWidgets()) {
             // A box inside a date or list control speaks through its owner.

@@ -18,3 +18,7 @@ tolvek_test(tst_model_utrataserwera integration SERWER SOURCES ${tolvek_model_te
     LIBS tolvek_model)
 tolvek_test(tst_model_stacje integration SOURCES ${tolvek_model_testy}/tst_stacje.cpp
     ${tolvek_model_testy}/stanowisko.h LIBS tolvek_model tolvek_gui)
+# The scan, the statistics and the line monitor over the real simulator.
+tolvek_test(tst_model_diagnostyka integration SOURCES ${tolvek_model_testy}/tst_diagnostyka.cpp
+    ${tolvek_model_testy}/stanowisko.h LIBS tolvek_model)
+add_dependencies(tst_model_diagnostyka tolvek-sim tolvek-skan)
