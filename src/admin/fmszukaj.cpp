@@ -149,7 +149,8 @@ void fmSzukaj::zbuduj()
     m_tabela->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_tabela->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tabela->verticalHeader()->hide();
-    m_tabela->horizontalHeader()->setSectionResizeMode(kStopnie, QHeaderView::Stretch);
+    m_tabela->horizontalHeader()->setStretchLastSection(true);
+    m_tabela->setWordWrap(false);
     auto *etWyniki = new QLabel(QStringLiteral("&Wyniki:"), this);
     etWyniki->setBuddy(m_tabela);
     uklad->addWidget(etWyniki);
@@ -181,8 +182,7 @@ void fmSzukaj::zbuduj()
     connect(m_zapiszPort, &QPushButton::clicked, this, &fmSzukaj::zapiszPort);
     connect(zamknij, &QPushButton::clicked, this, &QDialog::close);
     connect(m_tabela, &QTableWidget::itemSelectionChanged, this, &fmSzukaj::ustawPrzyciski);
-    connect(m_port, &QComboBox::currentIndexChanged, this,
-            [this] { m_opisPortu->setText(m_port->currentData(Qt::ToolTipRole).toString()); });
+    connect(m_port, &QComboBox::currentIndexChanged, m_opisPortu, &QLabel::clear);
 
     setTabOrder(m_port, m_sprawdz);
     setTabOrder(m_sprawdz, m_od);
@@ -407,9 +407,8 @@ void fmSzukaj::pokazWyniki(const QList<WynikSkanu> &wyniki, int od, int doAdresu
               r->Kod, false);
     }
     m_tabela->sortItems(kAdres);
-    m_tabela->resizeColumnToContents(kAdres);
-    m_tabela->resizeColumnToContents(kOdpowiada);
-    m_tabela->resizeColumnToContents(kBlokada);
+    for (int k = kAdres; k < kKod; ++k)
+        m_tabela->resizeColumnToContents(k);
 }
 
 void fmSzukaj::dodajDoBazy()

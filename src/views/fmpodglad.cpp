@@ -143,9 +143,17 @@ void fmPodglad::zbuduj(const colRegulatory &regulatory)
     m_tabela->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     m_tabela->horizontalHeader()->setStretchLastSection(true);
     m_tabela->setWordWrap(false);
-    const int znak = fontMetrics().averageCharWidth();
-    for (const auto &[kolumna, znaki] : {std::pair{0, 14}, {1, 9}, {2, 6}, {3, 14}, {4, 34}, {5, 40}})
-        m_tabela->setColumnWidth(kolumna, znak * znaki);
+    // Wide enough for what each column holds: the time to the millisecond,
+    // the longest command name, a frame or the start of an answer.
+    const QFontMetrics fm = m_tabela->fontMetrics();
+    const char *const wzory[] = {"00:00:00.000",
+                                 "Kierunek",
+                                 "Adres",
+                                 "CZYTAJ_DIODY",
+                                 "02 01 4F 06 0D 68 CF AD FF DE",
+                                 "licznik 224972717, pojemn. -2166478, bierny"};
+    for (int k = 0; k < 6; ++k)
+        m_tabela->setColumnWidth(k, fm.horizontalAdvance(QString::fromLatin1(wzory[k])) + 16);
     uklad->addWidget(m_tabela, 1);
 
     connect(m_regulator, &QComboBox::currentIndexChanged, this,

@@ -36,9 +36,9 @@ fmStatystyka::fmStatystyka(StatystykaKomunikacji &statystyka, const Zegar &zegar
     setAttribute(Qt::WA_DeleteOnClose);
     m_model->setHorizontalHeaderLabels(
         {QStringLiteral("Regulator"), QStringLiteral("Adres"), QStringLiteral("Zapytania"),
-         QStringLiteral("Odpowiedzi"), QStringLiteral("Bez odpowiedzi"), QStringLiteral("Powtórzenia"),
-         QStringLiteral("Odrzucone bloki"), QStringLiteral("Nieudane odczyty"), QStringLiteral("Ostatnia odpowiedź"),
-         QStringLiteral("Mediana [ms]"), QStringLiteral("Najdłuższa [ms]"), QStringLiteral("Udział linii [%]")});
+         QStringLiteral("Odpowiedzi"), QStringLiteral("Bez\nodpowiedzi"), QStringLiteral("Powtórzenia"),
+         QStringLiteral("Odrzucone\nbloki"), QStringLiteral("Nieudane\nodczyty"), QStringLiteral("Ostatnia\nodpowiedź"),
+         QStringLiteral("Mediana\n[ms]"), QStringLiteral("Najdłuższa\n[ms]"), QStringLiteral("Udział\nlinii [%]")});
     for (const auto &r : m_regulatory) {
         QList<QStandardItem *> wiersz;
         for (int k = 0; k < liczbaKolumn; ++k) {
@@ -65,6 +65,7 @@ fmStatystyka::fmStatystyka(StatystykaKomunikacji &statystyka, const Zegar &zegar
     m_tabela->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_tabela->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tabela->verticalHeader()->hide();
+    m_tabela->verticalHeader()->setDefaultSectionSize(m_tabela->fontMetrics().height() + 6);
 
     auto *zeruj = new QPushButton(QStringLiteral("&Zeruj"), this);
     zeruj->setObjectName(QStringLiteral("cmdZeruj"));
@@ -168,7 +169,7 @@ bool fmStatystyka::zapiszCsv(const QString &plik) const
         return false;
     QStringList naglowek;
     for (int k = 0; k < liczbaKolumn; ++k)
-        naglowek << m_model->headerData(k, Qt::Horizontal).toString();
+        naglowek << m_model->headerData(k, Qt::Horizontal).toString().replace(QLatin1Char('\n'), QLatin1Char(' '));
     f.write((naglowek.join(QLatin1Char(';')) + QLatin1Char('\n')).toUtf8());
     for (int w = 0; w < m_sortowanie->rowCount(); ++w) {
         QStringList pola;

@@ -8,9 +8,30 @@
 #include "views/fmstatystyka.h"
 
 #include <QAction>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include <algorithm>
+
 OknaDiagnostyczne::OknaDiagnostyczne(fmGlowny &glowny, Kontekst &k) : QObject(&glowny), m_g(glowny), m_k(k) {}
+
+namespace
+{
+// A wide window opens whole inside the frame's area (on 1366x768 too).
+void umiesc(QMdiSubWindow *ramka, QSize rozmiar)
+{
+    const QRect obszar = ramka->mdiArea()->viewport()->rect();
+    ramka->resize(rozmiar.boundedTo(obszar.size()));
+    QRect g = ramka->geometry();
+    if (!obszar.contains(g)) {
+        g.moveRight(std::min(g.right(), obszar.right()));
+        g.moveBottom(std::min(g.bottom(), obszar.bottom()));
+        g.moveLeft(std::max(g.left(), obszar.left()));
+        g.moveTop(std::max(g.top(), obszar.top()));
+        ramka->move(g.topLeft());
+    }
+}
+} // namespace
 
 void OknaDiagnostyczne::przelaczKomunikacje(bool wlacz)
 {
@@ -58,7 +79,7 @@ fmPodglad *OknaDiagnostyczne::pokazPodglad()
 {
     if (!m_podglad)
         m_podglad = new fmPodglad(m_k.oComm, m_k.oRegulatory, m_k.komunikaty());
-    m_g.pokazOkno(m_podglad)->resize(m_podglad->sizeHint().expandedTo(QSize(900, 420)));
+    umiesc(m_g.pokazOkno(m_podglad), QSize(1000, 440));
     m_podglad->setFocus();
     return m_podglad;
 }
@@ -67,7 +88,7 @@ fmStatystyka *OknaDiagnostyczne::pokazStatystyke(int nrRegulatora)
 {
     if (!m_statystyka)
         m_statystyka = new fmStatystyka(m_k.oComm.statystyka(), m_k.zegar(), m_k.oRegulatory, m_k.komunikaty());
-    m_g.pokazOkno(m_statystyka)->resize(QSize(1000, 320));
+    umiesc(m_g.pokazOkno(m_statystyka), QSize(1340, 300));
     if (nrRegulatora > 0)
         m_statystyka->wybierz(nrRegulatora);
     m_statystyka->setFocus();
