@@ -45,7 +45,10 @@ private Q_SLOTS:
             QVERIFY(!k.oComm.port()->otwarty());
             QVERIFY(panele.contains(QVariantList{4, QStringLiteral("wstrzymana")}));
             const qsizetype przed = odebraneRamki(log).size();
-            QCoro::waitFor(k.harmonogram.takt()); // a tick that slipped through sends nothing
+            for (const auto &r : k.oRegulatory)
+                r->NastepnyOdczyt = k.teraz().plusMinuty(-1);    // both due
+            QCoro::waitFor(k.harmonogram.takt());                // a tick that slipped through sends nothing
+            QCOMPARE(k.listaAlarmow.IloscAktywnychAlarmow(), 0); // and raises no communication alarm
             // Another program opens the device meanwhile.
             const WynikProgramu skan = uruchomProgram(qEnvironmentVariable("TOLVEK_SKAN"),
                                                       {QStringLiteral("--port"), sym.port, QStringLiteral("--adresy"),
