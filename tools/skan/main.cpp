@@ -114,7 +114,8 @@ int main(int argc, char **argv)
     if (p.isSet(pomoc)) {
         QTextStream(stdout) << p.helpText()
                                    .replace(QStringLiteral("Usage:"), QStringLiteral("Użycie:"))
-                                   .replace(QStringLiteral("Options:"), QStringLiteral("Opcje:"));
+                                   .replace(QStringLiteral("Options:"), QStringLiteral("Opcje:"))
+                                   .replace(QStringLiteral("[options]"), QStringLiteral("[opcje]"));
         return kodGotowe;
     }
     if (p.isSet(wersja)) {
