@@ -22,6 +22,8 @@ QString ListaAlarmow::tekstAlarmu(int KodAlarmu)
     switch (KodAlarmu) {
     case 100:
         return QStringLiteral("Brak komunikacji z regulatorem ");
+    case 101:
+        return QStringLiteral("Odrzucone dane z regulatora ");
     case 201:
         return QStringLiteral("Przekroczona wartość prądu ");
     case 202:

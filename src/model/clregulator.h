@@ -82,6 +82,9 @@ public:
     bool zaWczesnieNaZapis(DataCzas Teraz) const;
     // The time counter of the last accepted block, and when it was read.
     std::optional<wiarygodnosc::PunktLicznika> punktLicznika;
+    // A controller whose block is refused is asked again on the next ticks
+    // at most this many times for one grid point, then waits for the next.
+    static constexpr int ponowieniaOdrzuconego = 3;
 
     clsStan &stan() { return m_stan; }
     const clsStan &stan() const { return m_stan; }
@@ -118,10 +121,10 @@ public:
     void przyjmijBlok(const WartosciBloku &w);
     // Decodes blok into the record (steps 4-7 of the reading).
     void dekodujBlok();
-    // Why a block cannot come from a real installation, or nothing: a
-    // frequency outside 40..70 Hz, a negative voltage, a time counter that
-    // neither ran on nor restarted, a value outside the configured limits.
-    std::optional<QString> ocenBlok(const WartosciBloku &w);
+    // Why a block is refused, or nothing: a frequency outside 40..70 Hz, a
+    // negative voltage, a time counter that neither ran on nor restarted, a
+    // value outside the configured limits.
+    std::optional<wiarygodnosc::Odrzucenie> ocenBlok(const WartosciBloku &w);
     // The threshold checks of a decoded reading: raises or clears the
     // alarms 201 (current), 202 (voltage) and 203 (tg fi), at the clock's now.
     void sprawdzProgi();
@@ -142,15 +145,22 @@ private:
     // What the operations use; throws std::logic_error for a record made
     // without it (only tests of the pure parts do that).
     const SrodowiskoRegulatora &srodowisko() const;
-    // A refused block is logged with its bytes; a controller that keeps
-    // sending them is logged once a minute, with the count in between.
-    void zglosOdrzucenie(const QString &powod, const DaneRozkazu &czytajOdp, const DaneRozkazu &blokOdp);
+    // A refused block is counted in the line's statistics; the first of a
+    // series is logged with its bytes, and the end of a series with its length.
+    void zglosOdrzucenie(const wiarygodnosc::Odrzucenie &powod, const DaneRozkazu &czytajOdp,
+                         const DaneRozkazu &blokOdp);
+    void koniecSeriiOdrzucen();
+    // After a scheduled reading whose block was refused: stays due, or after
+    // its retries moves on to the next grid point.
+    void odlozPoOdrzuceniu(DataCzas Teraz);
 
     const SrodowiskoRegulatora *m_s;
     clsStan m_stan;
     // The time counter of the last block refused for it alone: two blocks
     // that agree with each other outweigh a stale accepted point.
     std::optional<wiarygodnosc::PunktLicznika> m_licznikOdrzucony;
-    std::int64_t m_ostatnieZgloszenieMs = 0;
-    int m_odrzuconeBezZgloszenia = 0;
+    int m_odrzuconeWSerii = 0;
+    bool m_blokOdrzucony = false; // the last reading's block was refused
+    DataCzas m_punktOdrzucen;     // the grid point m_odrzuceniaPunktu counts for
+    int m_odrzuceniaPunktu = 0;
 };

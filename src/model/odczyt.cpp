@@ -4,8 +4,10 @@
 
 namespace
 {
-// Alarm code of a controller that does not answer.
+// Alarm codes of a controller that does not answer, and of one whose
+// answers are refused.
 constexpr int alarmBrakKomunikacji = 100;
+constexpr int alarmOdrzuconeDane = 101;
 } // namespace
 
 QCoro::Task<bool> clRegulator::OkresowyOdczyt(DataCzas Teraz)
@@ -38,6 +40,8 @@ QCoro::Task<bool> clRegulator::OkresowyOdczyt(DataCzas Teraz)
     const bool odczytano = co_await WczytajStanRegul(Teraz);
     // On failure NastepnyOdczyt stays, so the controller is tried again on
     // the next tick; only complete readings are stored.
+    if (!odczytano && m_blokOdrzucony)
+        odlozPoOdrzuceniu(Teraz);
     if (odczytano) {
         NastepnyOdczyt = nastepnyOdczyt(NastepnyOdczyt, Teraz, CzestOdczytu);
         if (doZapisu)
@@ -55,6 +59,7 @@ QCoro::Task<bool> clRegulator::WczytajStanRegul(DataCzas)
 {
     const SrodowiskoRegulatora &s = srodowisko();
     ZakloceniaHarm = false;
+    m_blokOdrzucony = false;
 
     // Answers are read into locals and kept only when complete, so a broken
     // answer never mixes into the bytes of the last good reading.
@@ -86,20 +91,25 @@ QCoro::Task<bool> clRegulator::WczytajStanRegul(DataCzas)
         DodajAlarm(s.zegar.teraz(), alarmBrakKomunikacji, QString());
         co_return false;
     }
-    // A block no installation gives is noise on the line: a failed reading
-    // like a missing answer, and nothing of it (the LED bytes of the same
-    // exchange included) enters the record.
+    // The controller answered every frame: whatever its block holds, the
+    // line to it works.
+    SprawdzAlarm(alarmBrakKomunikacji);
+    // A refused block is a failed reading, and nothing of it (the LED bytes
+    // of the same exchange included) enters the record. It has an alarm of
+    // its own, naming the value and the limit.
     const WartosciBloku wartosci = przeliczBlok(odpBlok);
-    if (const std::optional<QString> powod = ocenBlok(wartosci)) {
-        zglosOdrzucenie(*powod, odpCzytaj, odpBlok);
-        DodajAlarm(s.zegar.teraz(), alarmBrakKomunikacji, QString());
+    if (const std::optional<wiarygodnosc::Odrzucenie> odrzucenie = ocenBlok(wartosci)) {
+        m_blokOdrzucony = true;
+        zglosOdrzucenie(*odrzucenie, odpCzytaj, odpBlok);
+        DodajAlarm(s.zegar.teraz(), alarmOdrzuconeDane, odrzucenie->komentarz);
         co_return false;
     }
     if (okDiody)
         przyjmijDiody();
     czytaj = odpCzytaj;
     blok = odpBlok;
-    SprawdzAlarm(alarmBrakKomunikacji);
+    SprawdzAlarm(alarmOdrzuconeDane);
+    koniecSeriiOdrzucen();
 
     przyjmijBlok(wartosci);
     punktLicznika = wiarygodnosc::PunktLicznika{wartosci.TimerU, s.zegar.msMonotoniczne(), s.zegar.teraz(), false};

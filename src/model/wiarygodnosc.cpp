@@ -56,7 +56,7 @@ std::optional<std::int64_t> PunktLicznika::uplynelo(std::int64_t msTeraz, DataCz
     return DataCzas::sekundyMiedzy(sciana, scianaTeraz);
 }
 
-std::optional<QString> ocenLicznik(std::int32_t poprzedni, std::int32_t obecny, std::int64_t uplynelo)
+std::optional<Odrzucenie> ocenLicznik(std::int32_t poprzedni, std::int32_t obecny, std::int64_t uplynelo)
 {
     const std::int64_t dozwolone = uplynelo + zapasSekund + uplynelo / dryfNaSekundy;
     const std::int64_t przyrost = static_cast<std::int64_t>(obecny) - poprzedni;
@@ -65,8 +65,10 @@ std::optional<QString> ocenLicznik(std::int32_t poprzedni, std::int32_t obecny, 
     if (obecny >= 0 && obecny <= dozwolone)
         return std::nullopt; // restarted since
     if (przyrost < 0)
-        return QStringLiteral("time counter ran back from %1 to %2 s").arg(poprzedni).arg(obecny);
-    return QStringLiteral("time counter jumped by %1 s in %2 s").arg(przyrost).arg(uplynelo);
+        return Odrzucenie{QStringLiteral("time counter ran back from %1 to %2 s").arg(poprzedni).arg(obecny),
+                          QStringLiteral("(licznik czasu cofnął się z %1 do %2 s)").arg(poprzedni).arg(obecny)};
+    return Odrzucenie{QStringLiteral("time counter jumped by %1 s in %2 s").arg(przyrost).arg(uplynelo),
+                      QStringLiteral("(licznik czasu skoczył o %1 s w %2 s)").arg(przyrost).arg(uplynelo)};
 }
 
 bool okresZmierzony(int P)

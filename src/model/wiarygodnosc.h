@@ -1,10 +1,12 @@
 #pragma once
 
-// Whether a decoded measurement block can come from a real installation.
-// The bus has no checksum and no address echo: noise on the line, or an
-// answer torn by a stray 0x02, decodes into numbers all the same. Only
-// values that no installation produces are refused, so a refusal always
-// means a broken answer, never an unusual plant.
+// Whether a decoded measurement block can be taken. The bus has no checksum
+// and no address echo: noise on the line, or an answer torn by a stray 0x02,
+// decodes into numbers all the same. Values that no installation produces
+// are refused as broken answers; the limits a plant sets for a controller
+// ("Filtrowanie danych") refuse values that may well be real (a mis-set
+// limit, a lasting overvoltage). Either way the controller answered: a
+// refusal is told as what it is, never as silence.
 
 #include "platform/datacz.h"
 
@@ -16,6 +18,14 @@
 
 namespace wiarygodnosc
 {
+
+// Why a block was refused: a line for the log, and the comment of the
+// operator's alarm naming the value and the limit it broke, e.g.
+// "(napięcie 230 V poza 100..200 V)".
+struct Odrzucenie {
+    QString powod;
+    QString komentarz;
+};
 
 // The mains frequency of any installation the controllers serve.
 inline constexpr double czestotliwoscMin = 40.0;
@@ -65,7 +75,7 @@ struct PunktLicznika {
 // its counters, the 24-bit wrap) and counts from a value no larger. Anything
 // else is a broken answer; the reason is returned. The allowance covers the
 // length of an exchange and a controller's crystal.
-std::optional<QString> ocenLicznik(std::int32_t poprzedni, std::int32_t obecny, std::int64_t uplynelo);
+std::optional<Odrzucenie> ocenLicznik(std::int32_t poprzedni, std::int32_t obecny, std::int64_t uplynelo);
 
 // The frequency of a period count P (115200 / P) is checked only when the
 // controller counted one: P = 1 marks a disturbed signal and P = 0 leaves

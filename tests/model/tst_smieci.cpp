@@ -1,6 +1,7 @@
 // Garbage on the line: a block no installation gives is a failed reading
-// (nothing decoded, nothing stored, alarm 100, logged with its bytes), the
-// configured limits refuse only when they are set, and the controller's time
+// (nothing decoded, nothing stored, an alarm of its own, logged with its
+// bytes), the configured limits refuse only when they are set, a controller
+// they keep refusing waits for its next grid point, and the controller's time
 // counter may run on or restart but not jump.
 
 #include "model/ladowanie.h"
@@ -54,9 +55,9 @@ private Q_SLOTS:
         QCOMPARE(s.r.stan().StanDiod1, 0xFB);
         QCOMPARE(s.r.NastepnyOdczyt, s.teraz()); // still due
         QVERIFY(s.alarmy.Count() == 1 && s.alarmy.wiersz(1).aktywny());
-        // Logged with the bytes, not once per refusal.
-        const QStringList wpisy = dziennik.wpisy("tolvek.model").filter("sent a block no installation gives");
-        QVERIFY(!wpisy.isEmpty() && wpisy.size() < 20);
+        // Logged with the bytes, once for the series.
+        const QStringList wpisy = dziennik.wpisy("tolvek.model").filter("refused");
+        QCOMPARE(wpisy.size(), 1);
         QVERIFY2(QRegularExpression(QStringLiteral("([0-9a-f]{2} ){32}[0-9a-f]{2}$")).match(wpisy.first()).hasMatch(),
                  qPrintable(wpisy.first()));
 
@@ -71,6 +72,46 @@ private Q_SLOTS:
         const auto w = s.wiersze(QStringLiteral("Select EnCzynna from Pomiary order by Data"));
         QCOMPARE(w.at(1).at(0).toFloat(), s.r.PradCzynny - czynny);
         QVERIFY(w.at(1).at(0).toFloat() > 0);
+    }
+
+    // A controller whose limits refuse what it measures answers every frame:
+    // not silence but an alarm that names the value and the limit, four asks
+    // for a grid point (the first and three retries on the next ticks) instead
+    // of one on every tick, every refusal counted, one log line for the series.
+    // A single refused block is asked again at once.
+    void refusedByItsLimits_ownAlarm_fourAsksAGridPoint_retriedAtOnceWhenItPasses()
+    {
+        DziennikTestowy dziennik;
+        StanowiskoLinii s; // 230 V
+        s.r.CzestOdczytu = 1;
+        s.r.Filtr.napiecie = {100.0f, 200.0f};
+        s.zegarTestowy->ustaw(DataCzas::zTekstu(QStringLiteral("2026-12-05 10:00:00")));
+        s.r.NastepnyOdczyt = s.teraz();
+        auto takt = [&s] {
+            QVERIFY(uruchom(s.r.OkresowyOdczyt(s.teraz())).wyjatek.isEmpty());
+            s.zegarTestowy->przesun(100);
+        };
+        for (int i = 0; i < 1200; ++i) // two minutes of ticks
+            takt();
+        QCOMPARE(s.ramki().count(QStringLiteral("02054f06")), 8); // DAJ_DANE: four at 10:00, four at 10:01
+        QCOMPARE(s.komunikator.statystyka().wiersz(1, s.zegarTestowy->msMonotoniczne()).odrzucone, 8);
+        QCOMPARE(s.r.NastepnyOdczyt.tekstBazy(), QStringLiteral("2026-12-05 10:02:00"));
+        const QString tresc = QStringLiteral("Odrzucone dane z regulatora (napięcie 230 V poza 100..200 V)");
+        QCOMPARE(s.alarmy.Count(), 1);
+        QVERIFY(s.alarmy.wiersz(1).aktywny());
+        QCOMPARE(s.wiersze(QStringLiteral("Select Tresc from Alarmy")), QList<QVariantList>{{tresc}});
+        QCOMPARE(wierszePomiarow(s), 0);
+        QCOMPARE(dziennik.wpisy("tolvek.model").filter("refused").size(), 1);
+
+        s.port->zapisane.clear();
+        takt(); // 10:02:00.0, refused
+        s.r.Filtr.napiecie = {};
+        takt();
+        QCOMPARE(s.ramki().count(QStringLiteral("02054f06")), 2);
+        QCOMPARE(wierszePomiarow(s), 1);
+        QCOMPARE(s.r.NastepnyOdczyt.tekstBazy(), QStringLiteral("2026-12-05 10:03:00"));
+        QVERIFY(!s.alarmy.wiersz(1).aktywny());
+        QCOMPARE(s.alarmy.Count(), 1);
     }
 
     // One field at a time, on a block that is otherwise the controller's own.
