@@ -63,7 +63,7 @@ void ListaAlarmow::NowyAlarm(DataCzas Czas, int NrRegulatora, int KodAlarmu, con
         zglosBladBazy(e.numer(), e.opis());
     }
 
-    Q_EMIT kolorWezla(w.kodRegulatora, true);
+    Q_EMIT kolorWezla(NrRegulatora, true);
     ++m_aktywne;
     ++m_niePotwierdzone;
     Q_EMIT liczbyAlarmowZmienione();
@@ -88,12 +88,12 @@ void ListaAlarmow::DezaktywujAlarm(int NrAlarmu)
     if (m_aktywne == 0)
         Q_EMIT liczbyAlarmowZmienione();
 
-    const QString nr = m_wiersze[NrAlarmu - 1].nrRegul;
+    const int nr = m_wiersze[NrAlarmu - 1].nrRegul.trimmed().toInt();
     for (const WierszAlarmu &inny : std::as_const(m_wiersze)) {
-        if (inny.nrRegul.trimmed().toInt() == nr.trimmed().toInt() && inny.aktywny())
+        if (inny.nrRegul.trimmed().toInt() == nr && inny.aktywny())
             return;
     }
-    Q_EMIT kolorWezla(m_wiersze[NrAlarmu - 1].kodRegulatora, false);
+    Q_EMIT kolorWezla(nr, false);
 }
 
 void ListaAlarmow::Potwierdz(int NrAlarmu)

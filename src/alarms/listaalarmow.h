@@ -59,7 +59,9 @@ Q_SIGNALS:
     void dodano(int NrAlarmu);
     void zmieniono(int NrAlarmu);
     // The controller's node in the tree: red while it has an active alarm.
-    void kolorWezla(const QString &kodRegulatora, bool alarm);
+    // By number: the tree keys a controller without a code of its own (empty
+    // or repeated) by its number, not by the code another controller owns.
+    void kolorWezla(int NrRegulatora, bool alarm);
     // The counts changed: on every new alarm and acknowledgement, and when
     // the last active alarm ended.
     void liczbyAlarmowZmienione();

@@ -62,7 +62,7 @@ fmRegulatory::fmRegulatory(const colRegulatory &regulatory, clsoApp &app, clsWiz
     connect(&m_wizual, &clsWizual::wezelKolor, this, &fmRegulatory::ustawKolor);
     // A controller with an active alarm shows red until its last one ends.
     connect(&alarmy, &ListaAlarmow::kolorWezla, this,
-            [this](const QString &kod, bool alarm) { ustawKolor(kod, alarm ? 255 : -1); });
+            [this](int nr, bool alarm) { ustawKolor(m_wizual.kluczWezla(nr), alarm ? 255 : -1); });
     // Moving through the tree with the keys selects as a click does; a
     // mouse press moves the current node too, and its click follows.
     connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *w) {

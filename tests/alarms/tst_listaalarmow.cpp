@@ -114,7 +114,7 @@ private Q_SLOTS:
         QCOMPARE(s.zmiany.size(), 0); // not announced while an alarm is still active
         s.lista.DezaktywujAlarm(2);
         QCOMPARE(kolory.size(), 1);
-        QCOMPARE(kolory.first().at(0).toString(), QStringLiteral("R1"));
+        QCOMPARE(kolory.first().at(0).toInt(), 1);
         QCOMPARE(kolory.first().at(1).toBool(), false);
     }
 

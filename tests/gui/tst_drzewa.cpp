@@ -96,6 +96,9 @@ private Q_SLOTS:
     void controllerTree_showsBlockingAndStagesAsTheHubTellsIt()
     {
         s = std::make_unique<StanowiskoGui>(1);
+        // A second "R1", from a file without the unique index: its node is "#2".
+        s->baza.wykonaj({QStringLiteral("DROP INDEX Regulatory_Kod_regulatora"),
+                         QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (2, 'R1', 'regulator')")});
         QVERIFY(s->uruchom());
         clRegulator &r = s->k().oRegulatory.Item(1);
         r.Zablokowany = true;
@@ -112,6 +115,10 @@ private Q_SLOTS:
         s->k().listaAlarmow.NowyAlarm(s->k().teraz(), 1, 100, QString());
         QCOMPARE(wezel("R1")->foreground(0).color(), QColor(Qt::red));
         s->k().listaAlarmow.DezaktywujAlarm(1);
+        QCOMPARE(wezel("R1")->foreground(0).style(), Qt::NoBrush);
+        // The second "R1"'s alarm colours its own node, not the first one's.
+        s->k().listaAlarmow.NowyAlarm(s->k().teraz(), 2, 100, QString());
+        QCOMPARE(wezel("#2")->foreground(0).color(), QColor(Qt::red));
         QCOMPARE(wezel("R1")->foreground(0).style(), Qt::NoBrush);
     }
 
