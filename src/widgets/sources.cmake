@@ -19,7 +19,9 @@ target_sources(tolvek_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ctlprzel.h
     ${CMAKE_CURRENT_LIST_DIR}/ctlprzel.cpp
     ${CMAKE_CURRENT_LIST_DIR}/obrazysvg.h
-    ${CMAKE_CURRENT_LIST_DIR}/obrazysvg.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/obrazysvg.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/klawiszmenu.h
+    ${CMAKE_CURRENT_LIST_DIR}/klawiszmenu.cpp)
 # The pictures (SVG), compiled into the library; obrazysvg.cpp registers them.
 qt_add_resources(tolvek_obrazy_qrc ${PROJECT_SOURCE_DIR}/resources/obrazy.qrc)
 target_sources(tolvek_gui PRIVATE ${tolvek_obrazy_qrc})

@@ -4,10 +4,12 @@
 #include "admin/fmlogin.h"
 #include "stanowiskogui.h"
 #include "ui/main/panelstanu.h"
+#include "views/fmregulatory.h"
 
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -171,6 +173,35 @@ private Q_SLOTS:
         ramka->showMinimized();
         s->glowny()->przycisk(QStringLiteral("Alarm"))->trigger();
         QVERIFY(!ramka->isMinimized());
+    }
+
+    // The tree's close box only hides it: "&Okno" lists it with the alarm
+    // board and brings it back. Shift+F10 opens its menu as the menu key does.
+    void windowMenuBringsBackTheClosedTree_shiftF10OpensItsMenu()
+    {
+        uruchom();
+        fmRegulatory *drzewo = s->u->oknoRegulatorow();
+        auto *ramka = qobject_cast<QMdiSubWindow *>(drzewo->parentWidget());
+        ramka->close();
+        QVERIFY(!ramka->isVisible());
+        QMenu *okno = s->menu("mnuOkno")->menu();
+        Q_EMIT okno->aboutToShow(); // as it opens
+        const QList<QAction *> pozycje = okno->actions();
+        QStringList lista;
+        for (QAction *a : pozycje.mid(3))
+            lista << a->text();
+        QCOMPARE(lista.mid(0, 2), (QStringList{"&1 Regulatory", "&2 Alarmy"}));
+        pozycje.at(3)->trigger();
+        QVERIFY(ramka->isVisible());
+        QCOMPARE(s->glowny()->mdi()->activeSubWindow(), ramka);
+
+        QVERIFY(QTest::qWaitForWindowActive(s->glowny()));
+        drzewo->Tree()->setFocus();
+        drzewo->Tree()->setCurrentItem(drzewo->wezel("R2"));
+        QTest::keyClick(drzewo->Tree(), Qt::Key_F10, Qt::ShiftModifier);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QCOMPARE(menu, s->glowny()->menuRegulatora());
+        menu->close();
     }
 
     void deleteControllerAsksFirst()

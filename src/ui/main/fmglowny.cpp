@@ -5,7 +5,9 @@
 #include "app/kontekst.h"
 #include "app/start.h"
 #include "panelstanu.h"
+#include "widgets/klawiszmenu.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -31,6 +33,7 @@ fmGlowny::fmGlowny(Kontekst &k, QWidget *parent) : QMainWindow(parent), m_k(k), 
     zbudujPasekStanu();
     polaczPolecenia();
     polaczWizual();
+    qApp->installEventFilter(new KlawiszMenu(this));
 
     m_k.oApp.pokazLogin = [this] {
         fmLogin login(m_k, isVisible() ? this : nullptr);

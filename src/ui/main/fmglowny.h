@@ -82,6 +82,11 @@ private:
     void zbudujMenu();
     QMenu *dodajMenu(QMenu *rodzic, const QString &nazwa, const QString &podpis);
     QAction *dodajPozycje(QMenu *rodzic, const QString &nazwa, const QString &podpis);
+    // "&Okno", in menuokna.cpp.
+    void zbudujMenuOkna();
+    void wypelnijListeOkien(QMenu *menu);
+    // Shows a child window's frame, hidden or minimised, and makes it active.
+    void pokazRamke(QMdiSubWindow *ramka);
     void zbudujPasek();
     void zbudujPasekStanu();
     // The spool's panel after the storing's state changed.
@@ -111,6 +116,7 @@ private:
     QMenu *m_mnuRegulBat = nullptr;
     QHash<QString, QAction *> m_menu;
     QHash<QString, QAction *> m_przyciski;
+    QList<QAction *> m_pozycjeOkien; // the window list of "&Okno"
     std::array<PanelStanu *, 6> m_panele{};
     PanelStanu *m_panelBazy = nullptr;
     QTimer m_opoznieniePanelu;

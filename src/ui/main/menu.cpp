@@ -78,6 +78,8 @@ void fmGlowny::zbudujMenu()
     dodajPozycje(narz, QStringLiteral("mnuNarzPodglad"), QStringLiteral("&Podgląd linii"));
     dodajPozycje(narz, QStringLiteral("mnuNarzStatystyka"), QStringLiteral("Statystyka &komunikacji"));
 
+    zbudujMenuOkna();
+
     QMenu *pomoc = dodajMenu(nullptr, QStringLiteral("mnuPomoc"), QStringLiteral("&Pomoc"));
     dodajPozycje(pomoc, QStringLiteral("mnuPomocOProgramie"), QStringLiteral("&O programie"));
 }

@@ -149,13 +149,7 @@ void fmGlowny::pokazAlarmy()
         return;
     for (QMdiSubWindow *s : m_mdi->subWindowList()) {
         if (s->widget() == m_oknoAlarmow) {
-            if (s->isMinimized())
-                s->showNormal();
-            else
-                s->show();
-            m_oknoAlarmow->show();
-            m_mdi->setActiveSubWindow(s);
-            m_oknoAlarmow->setFocus();
+            pokazRamke(s);
             return;
         }
     }

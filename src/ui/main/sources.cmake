@@ -3,6 +3,7 @@ target_sources(tolvek_gui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/fmglowny.h
     ${CMAKE_CURRENT_LIST_DIR}/fmglowny.cpp
     ${CMAKE_CURRENT_LIST_DIR}/menu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/menuokna.cpp
     ${CMAKE_CURRENT_LIST_DIR}/pasek.cpp
     ${CMAKE_CURRENT_LIST_DIR}/polecenia.cpp
     ${CMAKE_CURRENT_LIST_DIR}/panelstanu.h
