@@ -50,7 +50,7 @@ void clRegulator::sprawdzProgi()
         SprawdzAlarm(202);
 
     if (TgFi < ProgTgFiMin || TgFi > ProgTgFiMax)
-        DodajAlarm(s.zegar.teraz(), 203, QLatin1Char('(') + FormatSingle(TgFi, 7) + QLatin1Char(')'));
+        DodajAlarm(s.zegar.teraz(), 203, QLatin1Char('(') + FormatSingleRegionalnie(TgFi, 7) + QLatin1Char(')'));
     else
         SprawdzAlarm(203);
 }

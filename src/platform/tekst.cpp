@@ -1,5 +1,7 @@
 #include "tekst.h"
 
+#include <QLocale>
+
 QString Str(std::int64_t v)
 {
     const QString t = QString::number(v);
@@ -28,4 +30,29 @@ QString FormatSingle(float v, int miejsc)
 {
     const double naWlasnejPrecyzji = QString::number(static_cast<double>(v), 'g', 7).toDouble();
     return QString::number(naWlasnejPrecyzji, 'f', miejsc);
+}
+
+namespace
+{
+// Read at every call, not once: the locale is the process environment's, and
+// the tests set it in-process. A locale the C library has not generated is
+// still known to Qt, which carries its own locale data.
+QString lokalLiczb()
+{
+    for (const char *zmienna : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+        const QString v = qEnvironmentVariable(zmienna);
+        if (!v.isEmpty())
+            return v;
+    }
+    return QStringLiteral("C");
+}
+} // namespace
+
+QString FormatSingleRegionalnie(float v, int miejsc)
+{
+    QString t = FormatSingle(v, miejsc);
+    const QString separator = QLocale(lokalLiczb()).decimalPoint();
+    if (separator != QLatin1String("."))
+        t.replace(QLatin1Char('.'), separator);
+    return t;
 }

@@ -16,3 +16,8 @@ QString StrSingle(double v);
 // 7): the value is first taken at its own precision (7 significant
 // digits), so 9.999f gives 9.9990000 and not the float's binary noise.
 QString FormatSingle(float v, int miejsc);
+// FormatSingle with the decimal separator of the station's numeric locale
+// (LC_ALL, else LC_NUMERIC, else LANG, as the C library and Qt read them):
+// "9,9990000" on a Polish system. Only the texts whose format is regional use
+// it; everything built by Str keeps ".".
+QString FormatSingleRegionalnie(float v, int miejsc);

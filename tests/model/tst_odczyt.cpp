@@ -66,22 +66,27 @@ private Q_SLOTS:
         QCOMPARE(s.zdarzenia.wszystkie.last(), QStringLiteral("eOkresowyOdczyt 7 false"));
     }
 
+    // The tg fi comment's "0.0000000" takes the regional decimal separator
+    // (LC_ALL, LC_NUMERIC, then LANG); the Str texts keep ".".
     void progi_strictComparisonsAndComments_data()
     {
         QTest::addColumn<float>("prad");
         QTest::addColumn<float>("napiecie");
         QTest::addColumn<float>("tgFi");
+        QTest::addColumn<QByteArray>("lcNumeric");
         QTest::addColumn<QStringList>("tresci");
-        QTest::newRow("all equal to their thresholds") << 100.0f << 400.0f << 0.4f << QStringList();
-        QTest::newRow("tg fi equal to the lower threshold") << 10.0f << 230.0f << -0.25f << QStringList();
-        QTest::newRow("tg fi below") << 10.0f << 230.0f << -0.3f
-                                     << QStringList{"Przekroczona wartość tg fi (-0.3000000)"};
-        QTest::newRow("tg fi guarded 9.999")
-            << 10.0f << 230.0f << 9.999f << QStringList{"Przekroczona wartość tg fi (9.9990000)"};
-        QTest::newRow("all three, in order")
-            << 125.3f << 401.0f << 1.0f
+        QTest::newRow("all equal to their thresholds") << 100.0f << 400.0f << 0.4f << QByteArray("C") << QStringList();
+        QTest::newRow("tg fi equal to the lower threshold")
+            << 10.0f << 230.0f << -0.25f << QByteArray("C") << QStringList();
+        QTest::newRow("tg fi below, LC_NUMERIC before LANG")
+            << 10.0f << 230.0f << -0.3f << QByteArray("C") << QStringList{"Przekroczona wartość tg fi (-0.3000000)"};
+        QTest::newRow("tg fi guarded 9.999, Polish LC_NUMERIC")
+            << 10.0f << 230.0f << 9.999f << QByteArray("pl_PL.UTF-8")
+            << QStringList{"Przekroczona wartość tg fi (9,9990000)"};
+        QTest::newRow("all three, in order, Polish LANG alone")
+            << 125.3f << 401.0f << 1.0f << QByteArray()
             << QStringList{"Przekroczona wartość prądu ( 125.3 A)", "Przekroczona wartość napięcia ( 401 V)",
-                           "Przekroczona wartość tg fi (1.0000000)"};
+                           "Przekroczona wartość tg fi (1,0000000)"};
     }
 
     void progi_strictComparisonsAndComments()
@@ -89,7 +94,11 @@ private Q_SLOTS:
         QFETCH(float, prad);
         QFETCH(float, napiecie);
         QFETCH(float, tgFi);
+        QFETCH(QByteArray, lcNumeric);
         QFETCH(QStringList, tresci);
+        qunsetenv("LC_ALL");
+        qputenv("LC_NUMERIC", lcNumeric);
+        qputenv("LANG", "pl_PL.UTF-8");
         StanowiskoLinii s;
         s.r.ProgPrad = 100;
         s.r.ProgNapiecie = 400;

@@ -212,7 +212,7 @@ Historia dopiszHistorie(Polaczenie &cn, DataCzas teraz, int dni)
                     alarmTg = alarmy.size();
                     alarmy.push_back({t,
                                       ListaAlarmow::tekstAlarmu(203) + QLatin1Char('(') +
-                                          FormatSingle(static_cast<float>(tg), 7) + QLatin1Char(')'),
+                                          FormatSingleRegionalnie(static_cast<float>(tg), 7) + QLatin1Char(')'),
                                       r.kod,
                                       potwierdzenie(t),
                                       {}});
