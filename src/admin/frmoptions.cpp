@@ -86,7 +86,19 @@ frmOptions::frmOptions(Kontekst &k, QWidget *parent)
     connect(m_cmdApply, &QPushButton::clicked, this, &frmOptions::zastosuj);
 
     m_cmbPort->setEditText(QString::number(m_k.oApp.nr_portu));
-    m_txtHaslo->setEnabled(m_k.oApp.TrybSterowania);
+    // Modeless: a login or a logout while it is open changes what it allows.
+    ustawTryb(m_k.oApp.TrybSterowania);
+    connect(&m_k.oWizual, &clsWizual::trybSterowania, this, &frmOptions::ustawTryb);
+}
+
+void frmOptions::ustawTryb(bool sterowanie)
+{
+    m_txtHaslo->setEnabled(sterowanie);
+    // A password typed before the logout is not applied after it.
+    if (!sterowanie) {
+        m_txtHaslo->clear();
+        m_txtHaslo->setModified(false);
+    }
 }
 
 void frmOptions::showEvent(QShowEvent *event)
@@ -124,8 +136,9 @@ bool frmOptions::zastosuj()
     // Unchanged, the password is stored again as it is, but never in plain
     // text: a plain value from an older settings file becomes its digest.
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const QString zapisane = m_txtHaslo->isModified() ? HasloAdministratora::skrot(m_txtHaslo->text())
-                                                      : HasloAdministratora::doZapisu(m_k.oApp.AdmHaslo);
+    const bool nowe = m_txtHaslo->isModified() && m_k.oApp.TrybSterowania;
+    const QString zapisane =
+        nowe ? HasloAdministratora::skrot(m_txtHaslo->text()) : HasloAdministratora::doZapisu(m_k.oApp.AdmHaslo);
     QGuiApplication::restoreOverrideCursor();
     m_k.oApp.AdmHaslo = zapisane;
     m_k.ustawienia().zapisz(QStringLiteral("adm_haslo"), QStringLiteral("wartosc"), zapisane);

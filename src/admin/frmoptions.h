@@ -32,6 +32,8 @@ protected:
 
 private:
     void ok();
+    // The password can be changed only in control mode.
+    void ustawTryb(bool sterowanie);
 
     Kontekst &m_k;
     QTabWidget *m_tbsOptions;

@@ -68,6 +68,7 @@ void clsWizual::eZmianaTrybuSterowania(bool AktTryb)
     Q_EMIT menuDostepne(QStringLiteral("mnuNarzSzukaj"), AktTryb);
     if (m_app.Loaded_Panel)
         Q_EMIT trybPanelu(AktTryb);
+    Q_EMIT trybSterowania(AktTryb);
 }
 
 void clsWizual::eAlarm(int, int, const QString &, bool) {}

@@ -74,6 +74,9 @@ Q_SIGNALS:
     void panelDoOdswiezenia(int NrRegulatora);
     void daneDoOdswiezenia(int NrRegulatora);
     void trybPanelu(bool sterowanie);
+    // The control mode, whichever window is open (the options dialog locks
+    // the password outside it).
+    void trybSterowania(bool sterowanie);
     void blokadaPanelu(int NrRegulatora, bool zablokowany);
     // Tree nodes by key: image index and text colour (24-bit, red lowest).
     void wezelObraz(const QString &klucz, int obraz);

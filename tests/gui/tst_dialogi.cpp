@@ -50,7 +50,7 @@ private Q_SLOTS:
     }
     void cleanup() { kt.reset(); }
 
-    void options_cancelStoresNothing_applyStoresCurrentValues_passwordLockedOutsideControlMode()
+    void options_cancelStoresNothing_applyStoresCurrentValues_passwordFollowsControlModeWhileOpen()
     {
         k().oApp.nr_portu = 3;
         frmOptions d(k());
@@ -63,6 +63,14 @@ private Q_SLOTS:
         QCOMPARE(haslo->text(), QString()); // a mask, never the password
         QCOMPARE(haslo->echoMode(), QLineEdit::Password);
         QVERIFY(!haslo->isEnabled());
+        // A login unlocks it while open; a logout locks it again and drops
+        // what was typed.
+        k().oApp.pokazLogin = [this] { k().oApp.ParametrGlob = true; };
+        for (bool tryb : {true, false}) {
+            k().oApp.UstawTrybSterowania(tryb);
+            QCOMPARE(haslo->isEnabled(), tryb);
+            QTest::keyClicks(haslo, "nowe");
+        }
 
         nacisnij(d, "cmdApply");
         QCOMPARE(zapisane("port", "nr_portu"), QStringLiteral("3"));
