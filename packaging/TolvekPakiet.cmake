@@ -41,7 +41,11 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "The package holds the station (tolvek), the database tool (tolvek-baza),\n"
     "the controller simulator (tolvek-sim) and the headless report writer\n"
     "(tolvek-raport), which prints daily and periodic reports as PDF and\n"
-    "report and chart rows as CSV.")
+    "report and chart rows as CSV.\n"
+    "\n"
+    "The alarm sounds are played with aplay (alsa-utils, recommended): without\n"
+    "it, or without a sound card, alarms are shown on screen only, and the\n"
+    "station says so at start.")
 # Installed under /usr whatever prefix the build was configured with; the
 # station finds its data folder relative to its own executable.
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
@@ -57,7 +61,8 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # here; libpq itself is linked.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6sql6-psql, qt6-qpa-plugins")
-# aplay plays the alarm sounds; without it the station stays silent. Qt's
+# aplay plays the alarm sounds; without it the station shows its alarms
+# without sound and tells the operator so (the description says it). Qt's
 # translations put Qt's own dialogs (files, printing) in Polish; without
 # them those dialogs are in English.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "alsa-utils, qt6-translations-l10n")

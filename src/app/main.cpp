@@ -21,7 +21,7 @@ int main(int argc, char *argv[])
     platforma.zegar = std::make_unique<ZegarSystemowy>();
     platforma.ustawienia = std::make_unique<UstawieniaPlik>();
     platforma.komunikaty = std::make_unique<KomunikatyOkna>();
-    platforma.dzwiek = std::make_unique<DzwiekAplay>();
+    platforma.dzwiek = std::make_unique<DzwiekAplay>(platforma.komunikaty.get());
     platforma.fabrykaPortow = [] { return utworzPortQt(); };
     Kontekst k(std::move(platforma));
     return Main(k);

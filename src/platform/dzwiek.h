@@ -1,16 +1,25 @@
 #pragma once
 
+#include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
-// The sound player seam. Playing never blocks and never fails loudly: a
-// machine without a sound card or without the file stays silent.
+#include <optional>
+
+class Komunikaty;
+
+// The sound player seam. Playing never blocks the station.
 class Dzwiek
 {
 public:
     virtual ~Dzwiek() = default;
     // plik is the bare file name, looked up as katalogiDzwiekow() says.
     virtual void graj(const QString &plik) = 0;
+    // At start: whether each of the station's sounds can be played. An
+    // alarm board that cannot sound is a safety matter for a station that
+    // runs unattended, so what cannot is said, not left silent.
+    virtual void sprawdz(const QStringList &pliki) { Q_UNUSED(pliki); }
 };
 
 // Where sounds are looked for, in this order: the working directory (a
@@ -22,14 +31,33 @@ QStringList katalogiDzwiekow();
 // when none does. A relative folder is taken from the working directory.
 QString znajdzPlik(const QString &plik, const QStringList &katalogi);
 
-// Plays through aplay (alsa-utils) in a detached process when it is
-// installed; otherwise does nothing.
+// Plays through aplay (alsa-utils), a process of its own that the station
+// does not wait for. A sound that cannot be played (no player, no file, a
+// player that fails, e.g. without a sound card) is logged once per sound,
+// with why, and the operator is told once, without waiting.
 class DzwiekAplay final : public Dzwiek
 {
 public:
-    explicit DzwiekAplay(QStringList katalogi = katalogiDzwiekow()) : m_katalogi(std::move(katalogi)) {}
+    explicit DzwiekAplay(Komunikaty *komunikaty = nullptr, QStringList katalogi = katalogiDzwiekow(),
+                         std::optional<QString> odtwarzacz = std::nullopt);
+    ~DzwiekAplay() override;
     void graj(const QString &plik) override;
+    void sprawdz(const QStringList &pliki) override;
 
 private:
+    // Why plik cannot be played here, known before playing: a text for the
+    // log and one for the operator; *sciezka gets its path otherwise.
+    struct Przeszkoda {
+        QString powod, opis;
+    };
+    std::optional<Przeszkoda> przeszkoda(const QString &plik, QString *sciezka) const;
+    void zglos(const QStringList &pliki, const QList<Przeszkoda> &przeszkody);
+
+    Komunikaty *m_komunikaty;
     QStringList m_katalogi;
+    QString m_odtwarzacz;
+    QSet<QString> m_zgloszone; // sounds whose failure is in the log
+    bool m_powiedziano = false;
+    int m_grajace = 0;
+    QObject m_procesy; // the players still running
 };

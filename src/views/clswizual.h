@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class clRegulator;
 class clsoApp;
@@ -43,6 +44,11 @@ public:
     void eBlokowanieRegul(int NrRegulatora, bool Stan, bool Trwa) override;
     void eBlokadaRegul(int NrRegulatora, bool Zablokowany, bool OdtworzDzwiek = false) override;
     void GrajDzwiek(const QString &plik);
+    // The station's sounds: the alarm, a controller blocked and unblocked.
+    static QStringList dzwieki()
+    {
+        return {QStringLiteral("alarm.wav"), QStringLiteral("zablokregul.wav"), QStringLiteral("odblokregul.wav")};
+    }
 
     // Timer2: toggles the alarm picture of panel 3 while an alarm is active.
     void mrugnij();

@@ -33,6 +33,7 @@ private Q_SLOTS:
         QCOMPARE(s.port->otwarcia, QStringList{QStringLiteral("/dev/ttyS0")});
         QVERIFY(s.k().harmonogram.Timer1().isActive());
         QVERIFY(s.k().harmonogram.Timer3().isActive());
+        QTRY_COMPARE(s.kt.dzwiek->sprawdzone.size(), 3); // whether the alarms can sound
         QTRY_COMPARE(s.zapytaj(QStringLiteral("SELECT Operacja FROM Log")), QList<QVariantList>{{"Start aplikacji"}});
 
         // The tree, then the alarm board, as children of the main window.

@@ -1,10 +1,12 @@
 // What an installed station relies on outside its database: the password
 // digest, a settings file only its owner reads, sounds found outside the
-// working directory, warnings that reach the system journal.
+// working directory and told when they cannot be played, warnings that reach
+// the system journal.
 #include "platform/dzienniksystemowy.h"
 #include "platform/dzwiek.h"
 #include "platform/ustawienia.h"
 #include "platform/ustawieniahaslo.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -121,6 +123,49 @@ private Q_SLOTS:
         QCOMPARE(znajdzPlik(QStringLiteral("odblokregul.wav"), katalogi), QString());
         QDir::setCurrent(poprzedni);
         QCOMPARE(katalogiDzwiekow().first(), QStringLiteral("."));
+    }
+
+    // A sound that cannot be played says so: which sound and why in the log,
+    // once per sound, and the operator once (without waiting), whether the
+    // player or a file is missing or the player fails as aplay does
+    // without a sound card.
+    void soundThatCannotBePlayed_isLoggedWithWhy_andToldOnce()
+    {
+        DziennikTestowy dziennik;
+        QTemporaryDir dane;
+        utworz(dane.filePath(QStringLiteral("alarm.wav")));
+        const QStringList katalogi{dane.path()};
+        KomunikatyTestowe bezGracza;
+        {
+            DzwiekAplay d(&bezGracza, katalogi, QString());
+            d.sprawdz({QStringLiteral("alarm.wav"), QStringLiteral("zablokregul.wav")});
+            d.graj(QStringLiteral("alarm.wav"));
+        }
+        QCOMPARE(bezGracza.pokazane.size(), 1);
+        QVERIFY2(bezGracza.pokazane.first().tekst.contains(
+                     QStringLiteral("alarm.wav, zablokregul.wav: brak programu aplay")),
+                 qPrintable(bezGracza.pokazane.first().tekst));
+        QCOMPARE(dziennik.wpisy("tolvek.dzwiek").size(), 2);
+
+        const QString gracz = dane.filePath(QStringLiteral("aplay"));
+        {
+            QFile f(gracz);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("#!/bin/sh\necho 'aplay: main:831: audio open error: No such file or directory' >&2\nexit 1\n");
+            f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+        }
+        KomunikatyTestowe zGraczem;
+        DzwiekAplay d(&zGraczem, katalogi, gracz);
+        d.sprawdz({QStringLiteral("alarm.wav")});
+        QVERIFY(zGraczem.pokazane.isEmpty());
+        d.graj(QStringLiteral("alarm.wav"));
+        QTRY_COMPARE_WITH_TIMEOUT(zGraczem.pokazane.size(), 1, 30000);
+        QVERIFY2(zGraczem.pokazane.first().tekst.contains(QStringLiteral("audio open error")),
+                 qPrintable(zGraczem.pokazane.first().tekst));
+        d.graj(QStringLiteral("odblokregul.wav"));
+        d.graj(QStringLiteral("odblokregul.wav"));
+        QCOMPARE(zGraczem.pokazane.size(), 1);
+        QCOMPARE(dziennik.wpisy("tolvek.dzwiek").filter(QStringLiteral("odblokregul.wav")).size(), 1);
     }
 
     void journal_getsWarningsAndErrors_notDebugOrInfo()

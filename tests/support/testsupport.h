@@ -85,7 +85,8 @@ class DzwiekTestowy final : public Dzwiek
 {
 public:
     void graj(const QString &plik) override { zagrane.append(plik); }
-    QStringList zagrane;
+    void sprawdz(const QStringList &pliki) override { sprawdzone += pliki; }
+    QStringList zagrane, sprawdzone;
 };
 
 // Records what the model tells the views, one line per event in the order

@@ -12,6 +12,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 namespace
@@ -71,6 +72,9 @@ bool fmGlowny::zaladuj()
     m_k.harmonogram.Timer3().start();
     if (!petlaPortu())
         return false;
+    // Whether the alarms can sound, once the window is up: a message about
+    // it stands in front of the window, not behind it.
+    QTimer::singleShot(0, this, [this] { m_k.dzwiek().sprawdz(clsWizual::dzwieki()); });
     ustawPodpowiedzi();
     m_k.oApp.Znakdaty = QStringLiteral("#");
     Start::zapiszStart(m_k);
