@@ -1,6 +1,7 @@
 #include "frmregulatory.h"
 
 #include "clsregulatory.h"
+#include "model/klasanapiecia.h"
 #include "platform/bladbazy.h"
 #include "platform/komunikaty.h"
 
@@ -17,10 +18,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace
 {
 
 const QString typRegulatora = QStringLiteral("regulator");
+// NapieciePomiar: typed, or picked from its known classes.
+constexpr int poleKlasy = 13;
 
 struct Pole {
     int indeks;
@@ -126,13 +131,34 @@ QLineEdit *frmRegulatory::txtFields(int i) const
     return m_pola.at(static_cast<std::size_t>(i));
 }
 
+QWidget *frmRegulatory::widzetPola(QLineEdit *pole)
+{
+    auto *lista = qobject_cast<QComboBox *>(pole->parentWidget());
+    return lista ? static_cast<QWidget *>(lista) : pole;
+}
+
 QLineEdit *frmRegulatory::pole(int indeks, const QString &nazwa)
 {
-    auto *t = new QLineEdit(this);
+    QLineEdit *t = nullptr;
+    if (indeks == poleKlasy) {
+        // The classes the station knows are offered; another value can still
+        // be typed (and is refused on saving, with the reason).
+        auto *lista = new QComboBox(this);
+        lista->setEditable(true);
+        lista->setInsertPolicy(QComboBox::NoInsert);
+        for (int klasa : klasyNapiecia)
+            lista->addItem(QString::number(klasa));
+        lista->setAccessibleName(nazwa);
+        lista->installEventFilter(this);
+        t = lista->lineEdit();
+        connect(lista, &QComboBox::activated, this, [this, t] { edytowano(poleKlasy, t->text()); });
+    } else {
+        t = new QLineEdit(this);
+    }
     t->setObjectName(QStringLiteral("txtFields_%1").arg(indeks));
     // Room for a ten-digit number; the texts (code, number, description) more.
     const bool tekst = indeks == 12 || indeks == 14 || indeks == 15;
-    t->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * (tekst ? 26 : 10) + 12);
+    widzetPola(t)->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * (tekst ? 26 : 10) + 12);
     t->setAccessibleName(nazwa);
     m_pola.at(static_cast<std::size_t>(indeks)) = t;
     t->installEventFilter(this);
@@ -144,7 +170,7 @@ void frmRegulatory::zbuduj()
 {
     QList<QWidget *> kolejnosc; // the tab order: as read, frame by frame
     auto polePodpisane = [&](QFormLayout *f, const QString &podpis, int indeks, const QString &jednostka = {}) {
-        QLineEdit *t = pole(indeks, QString::fromUtf8(opisPola(indeks).nazwa));
+        QWidget *t = widzetPola(pole(indeks, QString::fromUtf8(opisPola(indeks).nazwa)));
         kolejnosc << t;
         auto *l = new QLabel(podpis, this);
         l->setBuddy(t);
@@ -306,7 +332,7 @@ void frmRegulatory::wypelnij()
     for (const Pole &p : pola) {
         QLineEdit *t = m_pola.at(static_cast<std::size_t>(p.indeks));
         t->setText(jest ? tekstWartosci(m_dane->pole(QString::fromLatin1(p.kolumna))) : QString());
-        t->setEnabled(jest);
+        widzetPola(t)->setEnabled(jest);
     }
     // The type list holds "regulator"; another plant object's type is shown
     // as it is, so that a save keeps it.
@@ -360,6 +386,9 @@ void frmRegulatory::NowyRekord()
         return;
     m_dane->AddNew();
     m_dane->ustawPole(QStringLiteral("Typ"), typRegulatora);
+    // The class most plants have (a 400/230 V network), as the database's
+    // own default gives it.
+    m_dane->ustawPole(QStringLiteral("NapieciePomiar"), QStringLiteral("380"));
     wypelnij();
 }
 
@@ -388,6 +417,13 @@ bool frmRegulatory::Zapisz()
         if (!ok || a < 0 || a > 255) {
             odmowa(QStringLiteral("Adres regulatora musi być liczbą całkowitą od 0 do 255."),
                    QStringLiteral("Błędne dane."), adres);
+            return false;
+        }
+        // Another class would read the voltage and energies as zeros.
+        QLineEdit *klasa = m_pola[poleKlasy];
+        const int k = klasa->text().trimmed().toInt(&ok);
+        if (!ok || std::find(klasyNapiecia.begin(), klasyNapiecia.end(), k) == klasyNapiecia.end()) {
+            odmowa(powodNieznanejKlasy(), QStringLiteral("Błędne dane."), klasa);
             return false;
         }
     }

@@ -59,6 +59,8 @@ protected:
 private:
     void zbuduj();
     QLineEdit *pole(int indeks, const QString &nazwa);
+    // The widget a field stands in: its own line, or the list it types into.
+    static QWidget *widzetPola(QLineEdit *pole);
     void wypelnij();
     void edytowano(int indeks, const QString &tekst);
     void przejdz(void (clsRegulatory::*ruch)());

@@ -1,6 +1,7 @@
 #include "ladowanie.h"
 
 #include "colregulatory.h"
+#include "klasanapiecia.h"
 #include "platform/tabela.h"
 #include "platform/tekst.h"
 #include "wewnetrzne.h"
@@ -66,20 +67,6 @@ float pojedyncza(const QVariant &v)
 float prog(const QVariant &v, float gdyPusty)
 {
     return pusty(v) ? gdyPusty : pojedyncza(v);
-}
-
-float skalaNapiecia(int napieciePomiar)
-{
-    switch (napieciePomiar) {
-    case 100:
-        return 0.25f;
-    case 380:
-        return 1.0f;
-    case 500:
-        return 1.25f;
-    default:
-        return 0; // an unknown class: voltage and counters decode as 0
-    }
 }
 
 // The editor lets an operator type any number as the address. Such a row
@@ -275,6 +262,7 @@ void WczytajRegulatory(const Tabela &regulatory, const Tabela &ostPomiar, colReg
         if (zaklad)
             dodajDoZakladu(*zaklad, rs, adres, kod);
     }
+    zglosNieznaneKlasy(oRegulatory, komunikaty);
     if (!zaklad || !zKolumnaStacji)
         return;
     // The other stations' controllers, after this station's own.

@@ -13,4 +13,6 @@ target_sources(tolvek_model PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/odczyt.cpp
     ${CMAKE_CURRENT_LIST_DIR}/zapis.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sterowanie.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ladowanie.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/ladowanie.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/klasanapiecia.h
+    ${CMAKE_CURRENT_LIST_DIR}/klasanapiecia.cpp)

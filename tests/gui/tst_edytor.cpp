@@ -120,6 +120,26 @@ private Q_SLOTS:
         }
     }
 
+    // The measuring voltage is one of the three classes the station knows,
+    // offered in a list; another value would read as zeros and is refused.
+    void voltageClassOutsideTheKnownThree_isRefused()
+    {
+        auto o = okno();
+        o->EdytujRekord(2);
+        for (const char *klasa : {"400", "230", ""}) {
+            wpisz(o->txtFields(13), QString::fromLatin1(klasa));
+            QVERIFY(!o->Zapisz());
+            QVERIFY2(ostatnia().tekst.contains(QStringLiteral("100, 380 lub 500 V")), qPrintable(ostatnia().tekst));
+        }
+        auto *lista = qobject_cast<QComboBox *>(o->txtFields(13)->parentWidget());
+        QVERIFY(lista);
+        lista->setCurrentIndex(lista->findText(QStringLiteral("100")));
+        Q_EMIT lista->activated(lista->currentIndex()); // as picked from the list
+        QVERIFY(o->Zapisz());
+        QCOMPARE(wiersze(QStringLiteral("SELECT NapieciePomiar FROM Regulatory WHERE Adres = 2")),
+                 QList<QVariantList>{{100}});
+    }
+
     void databaseRefusals_areShownWithTheirReason_andTheInputStays_data()
     {
         QTest::addColumn<int>("pole");

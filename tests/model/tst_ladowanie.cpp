@@ -125,19 +125,28 @@ private Q_SLOTS:
         porownajPola(s.rejestr.Item(1), oczekiwane);
     }
 
-    void addressOffTheBus_loadedButReportedOnce()
+    // An address no frame carries, or a measuring-voltage class that reads
+    // as zeros: loaded, logged, and the operator told once at start.
+    void addressOffTheBusOrUnknownVoltageClass_loadedButReportedOnce()
     {
         StanowiskoModelu s;
         s.baza.wykonaj(QStringLiteral("DROP INDEX Regulatory_Adres_regulatora"));
         s.baza.wykonaj({regulator(300, QStringLiteral("A")), regulator(-1, QStringLiteral("B")),
-                        regulator(5, QStringLiteral("C"))});
+                        regulator(5, QStringLiteral("C")),
+                        QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ, NapieciePomiar) VALUES "
+                                       "(6, 'D', 'regulator', 400), (7, 'E', 'regulator', 230)")});
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("A has the address 300")));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("B has the address -1")));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("D .*NapieciePomiar 400")));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("E .*NapieciePomiar 230")));
         WczytajRegulatory(s.daneStartowe().regulatory, s.daneStartowe().ostPomiar, s.rejestr, s.komunikaty);
-        QCOMPARE(rejestr(s.rejestr),
+        QCOMPARE(rejestr(s.rejestr).mid(0, 3),
                  (QStringList{"1 300 'A'->1 0 0 0 0 -", "2 -1 'B'->2 0 0 0 0 -", "3 5 'C'->3 0 0 0 0 -"}));
         const auto &m = s.komunikaty.pokazane;
-        QCOMPARE(m.size(), 2);
+        QCOMPARE(m.size(), 3);
+        QVERIFY2(m.at(2).tekst.startsWith(QStringLiteral("Regulatory o nieznanym napięciu pomiarowym: 'D' (400 V), "
+                                                         "'E' (230 V).")),
+                 qPrintable(m.at(2).tekst));
         QCOMPARE(m.at(0).tekst,
                  QStringLiteral("Regulator 'A' (Adres= 300) ma adres spoza zakresu 0..255 i nie będzie odczytywany."));
         QCOMPARE(m.at(1).tekst.left(25), QStringLiteral("Regulator 'B' (Adres=-1) "));
