@@ -1,6 +1,6 @@
 // A plant of two stations on one PostgreSQL server: the real tolvek twice,
 // each with its own name and simulator line (both answering every address),
-// on one shared database schema.
+// on one shared database.
 
 #include "symulatorproces.h"
 #include "testsupport.h"

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -97,11 +98,14 @@ BazaTestowa::BazaTestowa(Silnik s, Pusta pusta) : silnik(s)
         const std::optional<QString> serwer = serwerTestowy(&powod);
         if (!serwer)
             throw std::runtime_error(powod.toStdString());
-        // A schema of its own in the server's one database: as separate as
-        // a database, at a tenth of the cost.
-        schemat = QStringLiteral("t_") + QUuid::createUuid().toString(QUuid::Id128).left(16);
-        naSerwerze(*serwer, QStringLiteral("CREATE SCHEMA ") + schemat);
-        polaczenieTekst = *serwer + QStringLiteral(" options='-c search_path=") + schemat + QLatin1Char('\'');
+        // A database of its own: its catalogs too are its own, so a test
+        // that drops its tables never touches another test's catalog query
+        // (a schema of its own shared the catalogs, and pg_indexes or the
+        // layer's table description could meet a relation dropped meanwhile).
+        nazwaBazy = QStringLiteral("t_") + QUuid::createUuid().toString(QUuid::Id128).left(16);
+        naSerwerze(*serwer, QStringLiteral("CREATE DATABASE ") + nazwaBazy);
+        polaczenieTekst = QString(*serwer).replace(QRegularExpression(QStringLiteral("dbname=\\S+")),
+                                                   QStringLiteral("dbname=") + nazwaBazy);
     } else {
         sciezka = katalog.filePath(QStringLiteral("tolvek.mdb"));
         polaczenieTekst =
@@ -113,12 +117,13 @@ BazaTestowa::BazaTestowa(Silnik s, Pusta pusta) : silnik(s)
 
 BazaTestowa::~BazaTestowa()
 {
-    if (schemat.isEmpty())
+    if (nazwaBazy.isEmpty())
         return;
     try {
-        naSerwerze(*serwerTestowy(nullptr), QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(schemat));
+        // Connections a test left open (a station's, a tool's) go with it.
+        naSerwerze(*serwerTestowy(nullptr), QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(nazwaBazy));
     } catch (const std::exception &e) {
-        qWarning("test schema %s left on the server: %s", qPrintable(schemat), e.what());
+        qWarning("test database %s left on the server: %s", qPrintable(nazwaBazy), e.what());
     }
 }
 
@@ -131,8 +136,7 @@ void BazaTestowa::wykonaj(const QStringList &sql) const
         QSqlDatabase db;
         if (silnik == Silnik::PostgreSQL) {
             db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), nazwa);
-            db.setConnectOptions(*serwerTestowy(nullptr) + QStringLiteral(" options='-c search_path=") + schemat +
-                                 QLatin1Char('\''));
+            db.setConnectOptions(polaczenieTekst);
         } else {
             db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nazwa);
             db.setDatabaseName(sciezka);

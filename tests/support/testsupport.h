@@ -182,10 +182,10 @@ std::optional<QString> serwerTestowy(QString *powod);
     } while (false)
 
 // A fresh database with the six tables: a tolvek.mdb in a temporary folder,
-// or a new schema on the test server, which its connection string puts
-// first on the search path (dropped again by the destructor).
+// or a new database on the test server, which its connection string names
+// (dropped again by the destructor).
 struct BazaTestowa {
-    // Without the tables (a server's empty schema, for tolvek-baza init --do).
+    // Without the tables (a server's empty database, for tolvek-baza init --do).
     enum class Pusta { Nie, Tak };
     explicit BazaTestowa(Silnik silnik = Silnik::SQLite, Pusta pusta = Pusta::Nie);
     ~BazaTestowa();
@@ -195,7 +195,7 @@ struct BazaTestowa {
     QTemporaryDir katalog;
     QString sciezka;         // .../tolvek.mdb (empty on the server)
     QString polaczenieTekst; // "Provider=...;Data Source=<sciezka>;..." or the server's connection string
-    QString schemat;         // on the server
+    QString nazwaBazy;       // on the server
     // Runs statements on the file through a separate connection.
     void wykonaj(const QStringList &sql) const;
     void wykonaj(const QString &sql) const { wykonaj(QStringList{sql}); }
