@@ -85,6 +85,7 @@ void przygotujBaze(Kontekst &k)
     const QString sciezka = sciezkaBufora(k.ustawienia(), k.stacja);
     try {
         otworzBufor(k, sciezka);
+        k.zapisPomiarow.policzZalegle();
         return;
     } catch (const BladBazy &e) {
         qCCritical(lcStart).noquote() << "the spool" << sciezka << "cannot be opened:" << e.opis();
@@ -100,6 +101,7 @@ void przygotujBaze(Kontekst &k)
                                             "przetrwać ponownego uruchomienia komputera.")
                                  .arg(sciezka, e.opis(), zastepczy),
                              tytul, Ikona::Krytyczna);
+        k.zapisPomiarow.policzZalegle();
     }
 }
 

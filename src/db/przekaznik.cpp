@@ -48,7 +48,7 @@ public:
             m_przekazywanie = std::make_unique<Przekazywanie>(m_sciezka, m_zrodlo);
         } catch (const BladBazy &e) {
             qCCritical(lcPrzekaznik).noquote() << "the forwarder cannot open the spool" << m_sciezka << ":" << e.opis();
-            powiedz(&Przekaznik::stan, qint64(-1), false, e.opis());
+            powiedz(&Przekaznik::stan, qint64(0), false, e.opis());
             return;
         }
         m_przekazywanie->naKwarantanne = [this](const WpisBufora &, const QString &powod) {
@@ -129,7 +129,7 @@ private:
             qCInfo(lcPrzekaznik).noquote() << "the database is away:" << m_przekazywanie->powod();
         m_dostepna = dostepna;
         m_powod = m_przekazywanie->powod();
-        powiedz(&Przekaznik::stan, zalegle(), dostepna, m_powod);
+        powiedz(&Przekaznik::stan, m_przekazywanie->wezUsuniete(), dostepna, m_powod);
         if (w == Przekazywanie::Wynik::Przekazano) {
             m_przerwaMs = 0;
             // The next batch after the thread's queue has been served (a
@@ -150,15 +150,6 @@ private:
             powiedz(&Przekaznik::przekazanoPrzedKoncem);
     }
 
-    qint64 zalegle()
-    {
-        try {
-            return m_przekazywanie->bufor().liczbaWpisow();
-        } catch (const BladBazy &) {
-            return -1;
-        }
-    }
-
     void pilnuj()
     {
         if (!m_przekazywanie)
@@ -167,7 +158,7 @@ private:
             qCWarning(lcPrzekaznik).noquote() << "the database is away:" << m_przekazywanie->powod();
             m_dostepna = false;
             m_powod = m_przekazywanie->powod();
-            powiedz(&Przekaznik::stan, zalegle(), false, m_powod);
+            powiedz(&Przekaznik::stan, m_przekazywanie->wezUsuniete(), false, m_powod);
             if (!m_ponowienie->isActive())
                 m_ponowienie->start(m_przerwaMs = Przekaznik::pierwszaPrzerwaMs);
         }
@@ -180,8 +171,10 @@ private:
         int usuniete = 0;
         QString od, doCzasu;
         const int procent = m_przekazywanie->pilnujGranic(m_granice, &usuniete, &od, &doCzasu);
-        if (usuniete > 0)
+        if (usuniete > 0) {
             powiedz(&Przekaznik::obcieto, usuniete, od, doCzasu);
+            powiedz(&Przekaznik::stan, m_przekazywanie->wezUsuniete(), m_dostepna, m_powod);
+        }
         if (procent >= 80 && m_zapelnienie < 80)
             powiedz(&Przekaznik::zapelnienie, procent);
         if (procent >= 80 || procent < 70)

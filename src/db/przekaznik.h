@@ -52,9 +52,11 @@ public:
     static constexpr int porcja = 500;
 
 Q_SIGNALS:
-    // After every pass: how many entries wait, and whether the database takes
-    // them (powod says why not).
-    void stan(qint64 zalegle, bool dostepna, const QString &powod);
+    // After every pass: how many entries left the spool since the last report
+    // (forwarded, set aside or dropped), and whether the database takes them
+    // (powod says why not). The waiting ones are counted by whoever adds
+    // them: a count taken on this thread would race with the additions.
+    void stan(qint64 usuniete, bool dostepna, const QString &powod);
     void idAlarmu(qint64 nrAlarmu, qint64 id);
     // An entry the database refused, set aside.
     void odlozono(const QString &opis);

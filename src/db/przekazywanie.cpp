@@ -109,6 +109,7 @@ void Przekazywanie::przekazane(const QVector<WpisBufora> &wpisy, const QHash<std
     for (const WpisBufora &w : wpisy)
         numery.append(w.nr);
     m_bufor.usun(numery, idAlarmow);
+    m_usuniete += numery.size();
     if (naIdAlarmu)
         for (auto it = idAlarmow.cbegin(); it != idAlarmow.cend(); ++it)
             naIdAlarmu(it.key(), it.value());
@@ -135,6 +136,7 @@ Przekazywanie::Wynik Przekazywanie::przekazPojedynczo(const QVector<WpisBufora> 
                 << "the database refuses spooled entry" << w.nr << "(kind" << static_cast<int>(w.rodzaj)
                 << "):" << powod << "- it is set aside in the spool's quarantine";
             m_bufor.odloz(w, powod);
+            ++m_usuniete;
             if (naKwarantanne)
                 naKwarantanne(w, powod);
             continue;
@@ -157,6 +159,7 @@ int Przekazywanie::pilnujGranic(const GraniceBufora &granice, int *usuniete, QSt
         if (pomiarow > granica) {
             QString pierwszy, ostatni;
             const int ile = m_bufor.usunNajstarszePomiary(static_cast<int>(pomiarow - granica), &pierwszy, &ostatni);
+            m_usuniete += ile;
             qCWarning(lcPrzekazywanie).noquote()
                 << "the spool holds" << pomiarow << "readings, beyond its bound of" << granica << "- the" << ile
                 << "oldest, from" << pierwszy << "to" << ostatni << ", are dropped and their energy is not stored";

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 
 // Forwards the spool to the plant's database, a batch at a time, on the
 // thread that owns it (the station's forwarder thread; tests and tools call
@@ -50,6 +51,9 @@ public:
     // how full it is, in per cent of the bound.
     int pilnujGranic(const GraniceBufora &granice, int *usuniete = nullptr, QString *od = nullptr,
                      QString *doCzasu = nullptr);
+    // How many entries left the spool (forwarded, set aside, dropped by the
+    // bound) since the last call.
+    std::int64_t wezUsuniete() { return std::exchange(m_usuniete, 0); }
     // For a watcher on another thread: ends a statement that hangs.
     std::shared_ptr<Przerywacz> przerywacz() const { return m_cn.przerywacz(); }
 
@@ -72,6 +76,7 @@ private:
     ZrodloBazy m_zrodlo;
     Polaczenie m_cn;
     QString m_powod;
+    std::int64_t m_usuniete = 0;
     bool m_plikUtracony = false;
     QString m_podpisPliku; // a file back at its path is taken once it stays unchanged for one look
 };

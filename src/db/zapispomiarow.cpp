@@ -8,6 +8,8 @@
 
 #include <QLoggingCategory>
 
+#include <algorithm>
+
 Q_LOGGING_CATEGORY(lcZapis, "tolvek.zapis")
 
 namespace
@@ -65,10 +67,19 @@ void ZapisPomiarow::bezBazyOdStartu(const QString &powod)
     Q_EMIT stanZmieniony();
 }
 
-void ZapisPomiarow::naStan(qint64 zalegle, bool dostepna, const QString &powod)
+void ZapisPomiarow::policzZalegle()
 {
-    if (zalegle >= 0)
-        m_zalegle = zalegle;
+    try {
+        m_zalegle = m_bufor.liczbaWpisow();
+    } catch (const BladBazy &) {
+        m_zalegle = 0;
+    }
+    Q_EMIT stanZmieniony();
+}
+
+void ZapisPomiarow::naStan(qint64 usuniete, bool dostepna, const QString &powod)
+{
+    m_zalegle = std::max<std::int64_t>(0, m_zalegle - usuniete);
     if (!dostepna && m_dostepna) {
         m_zaleglosciPoAwarii = true;
         m_komunikaty.pokaz(QStringLiteral("Baza danych jest niedostępna:\r'%1'\r\rStacja pracuje dalej: odczyty, "

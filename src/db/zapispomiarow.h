@@ -33,6 +33,8 @@ public:
     bool zapisz(const WpisPomiaru &wpis);
     // Something entered the spool (a reading, an alarm or Log row).
     void dodano();
+    // What waits in the spool now (once it is open, before the forwarder runs).
+    void policzZalegle();
     // The station started without its database and has told the operator so.
     void bezBazyOdStartu(const QString &powod);
 
@@ -42,7 +44,7 @@ public:
     const QString &powod() const { return m_powod; }
 
     // What the forwarder reports (see Przekaznik's signals).
-    void naStan(qint64 zalegle, bool dostepna, const QString &powod);
+    void naStan(qint64 usuniete, bool dostepna, const QString &powod);
     void naOdlozenie(const QString &opis);
     void naZapelnienie(int procent);
 
