@@ -1,11 +1,11 @@
 #include "fmszukaj.h"
 
-#include "admin/clsregulatory.h"
 #include "app/linia.h"
+#include "baza/bladbazy.h"
 #include "comm/clcomm.h"
 #include "comm/komunikator.h"
+#include "db/clsregulatory.h"
 #include "model/colregulatory.h"
-#include "platform/bladbazy.h"
 #include "platform/komunikaty.h"
 #include "platform/ustawienia.h"
 

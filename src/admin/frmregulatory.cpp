@@ -1,8 +1,8 @@
 #include "frmregulatory.h"
 
-#include "clsregulatory.h"
+#include "baza/bladbazy.h"
+#include "db/clsregulatory.h"
 #include "model/klasanapiecia.h"
-#include "platform/bladbazy.h"
 #include "platform/komunikaty.h"
 
 #include <QApplication>

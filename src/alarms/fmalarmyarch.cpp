@@ -1,8 +1,8 @@
 #include "fmalarmyarch.h"
 
 #include "app/clsoapp.h"
+#include "baza/bladbazy.h"
 #include "model/colregulatory.h"
-#include "platform/bladbazy.h"
 #include "platform/komunikaty.h"
 #include "platform/zegar.h"
 #include "reports/odczyt.h"

@@ -1,6 +1,6 @@
 #include "fmalarmyn.h"
 
-#include "alarms/listaalarmow.h"
+#include "model/listaalarmow.h"
 #include "widgets/obrazysvg.h"
 #include "widgets/twipy.h"
 

@@ -1,12 +1,12 @@
 #include "harmonogram.h"
 
-#include "alarms/listaalarmow.h"
+#include "clswizual.h"
 #include "comm/clcomm.h"
 #include "comm/clskolejka.h"
 #include "model/colregulatory.h"
+#include "model/listaalarmow.h"
 #include "platform/komunikaty.h"
 #include "platform/zegar.h"
-#include "views/clswizual.h"
 
 #include <QCoro/QCoroSignal>
 #include <QLoggingCategory>

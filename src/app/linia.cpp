@@ -1,9 +1,9 @@
 #include "linia.h"
 
+#include "baza/bladbazy.h"
 #include "comm/clcomm.h"
 #include "db/clsbd.h"
 #include "harmonogram.h"
-#include "platform/bladbazy.h"
 #include "platform/komunikaty.h"
 
 #include <QLoggingCategory>

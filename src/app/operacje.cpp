@@ -1,12 +1,12 @@
 #include "operacje.h"
 
+#include "baza/bladbazy.h"
+#include "baza/pracawtle.h"
+#include "baza/rekordy.h"
 #include "clsoapp.h"
 #include "comm/clskolejka.h"
 #include "db/zapispomiarow.h"
 #include "model/colregulatory.h"
-#include "platform/bladbazy.h"
-#include "platform/pracawtle.h"
-#include "platform/rekordy.h"
 #include "platform/tekst.h"
 
 #include <QVariantList>

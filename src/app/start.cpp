@@ -1,9 +1,9 @@
 #include "start.h"
 
+#include "baza/bladbazy.h"
+#include "baza/pracawtle.h"
 #include "kontekst.h"
 #include "model/ladowanie.h"
-#include "platform/bladbazy.h"
-#include "platform/pracawtle.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "oknowykresu.h"
 
+#include "baza/bladbazy.h"
 #include "model/colregulatory.h"
-#include "platform/bladbazy.h"
 #include "platform/komunikaty.h"
 #include "platform/zegar.h"
 #include "wykresqt.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "danewykresu.h"
+#include "reports/danewykresu.h"
 
 #include <QObject>
 

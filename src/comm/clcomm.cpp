@@ -3,7 +3,7 @@
 #include "budzik.h"
 #include "logi.h"
 #include "oknoczekania.h"
-#include "protokol.h"
+#include "protokol/protokol.h"
 
 #include <algorithm>
 #include <stdexcept>

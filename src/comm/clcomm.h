@@ -1,8 +1,8 @@
 #pragma once
 
-#include "dane.h"
 #include "obserwator.h"
 #include "platform/port.h"
+#include "protokol/dane.h"
 #include "statystyka.h"
 
 #include <QCoro/QCoroTask>

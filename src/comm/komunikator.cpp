@@ -1,6 +1,6 @@
 #include "komunikator.h"
 
-#include "protokol.h"
+#include "protokol/protokol.h"
 
 #include <stdexcept>
 

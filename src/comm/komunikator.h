@@ -1,7 +1,7 @@
 #pragma once
 
 #include "clcomm.h"
-#include "dane.h"
+#include "protokol/dane.h"
 
 #include <QCoro/QCoroTask>
 #include <QObject>

@@ -1,7 +1,7 @@
 #include "podglad.h"
 
 #include "platform/datacz.h"
-#include "protokol.h"
+#include "protokol/protokol.h"
 
 #include <QStringList>
 

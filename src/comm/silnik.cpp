@@ -3,7 +3,7 @@
 #include "budzik.h"
 #include "clcomm.h"
 #include "platform/komunikaty.h"
-#include "protokol.h"
+#include "protokol/protokol.h"
 
 #include <stdexcept>
 

@@ -1,7 +1,7 @@
 #include "bufor.h"
 
-#include "platform/bladbazy.h"
-#include "platform/sqlpomoc.h"
+#include "baza/bladbazy.h"
+#include "baza/sqlpomoc.h"
 
 #include <QCborArray>
 #include <QCborMap>

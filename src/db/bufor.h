@@ -1,8 +1,8 @@
 #pragma once
 
-#include "db/wpispomiaru.h"
-#include "platform/polaczenie.h"
-#include "platform/tabela.h"
+#include "baza/polaczenie.h"
+#include "baza/tabela.h"
+#include "wpispomiaru.h"
 
 #include <QHash>
 #include <QString>

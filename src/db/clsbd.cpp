@@ -1,6 +1,6 @@
 #include "clsbd.h"
 
-#include "db/bufor.h"
+#include "bufor.h"
 #include "platform/tekst.h"
 #include "platform/zegar.h"
 

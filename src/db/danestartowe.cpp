@@ -1,7 +1,7 @@
 #include "danestartowe.h"
 
-#include "platform/polaczenie.h"
-#include "platform/rekordy.h"
+#include "baza/polaczenie.h"
+#include "baza/rekordy.h"
 
 #include <QFileInfo>
 

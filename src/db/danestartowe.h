@@ -1,10 +1,10 @@
 #pragma once
 
-#include "db/bufor.h"
-#include "platform/bladbazy.h"
-#include "platform/polaczenie.h"
-#include "platform/tabela.h"
-#include "platform/zrodlobazy.h"
+#include "baza/bladbazy.h"
+#include "baza/polaczenie.h"
+#include "baza/tabela.h"
+#include "baza/zrodlobazy.h"
+#include "bufor.h"
 
 #include <QHash>
 

@@ -1,7 +1,7 @@
 #include "przekaznik.h"
 
-#include "db/przekazywanie.h"
-#include "platform/bladbazy.h"
+#include "baza/bladbazy.h"
+#include "przekazywanie.h"
 
 #include <QCoro/QCoroTimer>
 #include <QElapsedTimer>

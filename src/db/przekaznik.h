@@ -1,7 +1,7 @@
 #pragma once
 
-#include "db/przekazywanie.h"
-#include "platform/zrodlobazy.h"
+#include "baza/zrodlobazy.h"
+#include "przekazywanie.h"
 
 #include <QCoro/QCoroTask>
 #include <QObject>

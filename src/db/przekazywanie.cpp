@@ -1,7 +1,7 @@
 #include "przekazywanie.h"
 
-#include "db/zapisdobazy.h"
-#include "platform/bladbazy.h"
+#include "baza/bladbazy.h"
+#include "zapisdobazy.h"
 
 #include <QDateTime>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "db/bufor.h"
-#include "platform/polaczenie.h"
-#include "platform/zrodlobazy.h"
+#include "baza/polaczenie.h"
+#include "baza/zrodlobazy.h"
+#include "bufor.h"
 
 #include <QString>
 

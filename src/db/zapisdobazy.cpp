@@ -1,9 +1,9 @@
 #include "zapisdobazy.h"
 
-#include "platform/bladbazy.h"
-#include "platform/polaczenie.h"
-#include "platform/rekordy.h"
-#include "platform/sqlpomoc.h"
+#include "baza/bladbazy.h"
+#include "baza/polaczenie.h"
+#include "baza/rekordy.h"
+#include "baza/sqlpomoc.h"
 
 #include <QSet>
 #include <QSqlError>

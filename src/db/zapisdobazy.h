@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/bufor.h"
+#include "bufor.h"
 
 #include <QHash>
 #include <QVector>

@@ -1,10 +1,10 @@
 #include "zapispomiarow.h"
 
-#include "db/bufor.h"
-#include "db/przekaznik.h"
-#include "platform/bladbazy.h"
+#include "baza/bladbazy.h"
+#include "bufor.h"
 #include "platform/komunikaty.h"
 #include "platform/tekst.h"
+#include "przekaznik.h"
 
 #include <QLoggingCategory>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/wpispomiaru.h"
+#include "wpispomiaru.h"
 
 #include <QObject>
 #include <QString>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "clsstan.h"
-#include "comm/dane.h"
-#include "comm/protokol.h"
 #include "platform/datacz.h"
+#include "protokol/dane.h"
+#include "protokol/protokol.h"
 #include "wiarygodnosc.h"
 
 #include <QCoro/QCoroTask>

@@ -1,5 +1,5 @@
 #include "clregulator.h"
-#include "comm/protokol.h"
+#include "protokol/protokol.h"
 
 #include <cmath>
 

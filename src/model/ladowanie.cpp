@@ -1,8 +1,8 @@
 #include "ladowanie.h"
 
+#include "baza/tabela.h"
 #include "colregulatory.h"
 #include "klasanapiecia.h"
-#include "platform/tabela.h"
 #include "platform/tekst.h"
 #include "wewnetrzne.h"
 

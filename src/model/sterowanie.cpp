@@ -1,5 +1,5 @@
+#include "baza/bladbazy.h"
 #include "clregulator.h"
-#include "platform/bladbazy.h"
 #include "platform/tekst.h"
 #include "wewnetrzne.h"
 

@@ -3,13 +3,13 @@
 // Helpers shared by the controller model's source files; not part of the
 // model's interface.
 
-#include "alarms/listaalarmow.h"
+#include "baza/rekordy.h"
 #include "comm/komunikator.h"
 #include "db/clsbd.h"
 #include "db/zapispomiarow.h"
+#include "listaalarmow.h"
 #include "platform/datacz.h"
 #include "platform/komunikaty.h"
-#include "platform/rekordy.h"
 #include "platform/zegar.h"
 #include "srodowisko.h"
 #include "zdarzenia.h"

@@ -116,11 +116,6 @@ QString tekstPolaczeniaBazy(const Ustawienia &u)
     return s.isEmpty() ? domyslnyTekstPolaczenia() : s;
 }
 
-ZrodloBazy zrodloBazy(const Ustawienia &u)
-{
-    return ZrodloBazy::zTekstuPolaczenia(tekstPolaczeniaBazy(u));
-}
-
 QString nazwaStacji(const Ustawienia &u)
 {
     const QString s = u.czytaj(QStringLiteral("stacja"), QStringLiteral("nazwa"), QString()).trimmed();

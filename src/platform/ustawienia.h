@@ -1,7 +1,5 @@
 #pragma once
 
-#include "zrodlobazy.h"
-
 #include <QString>
 
 #include <memory>
@@ -48,11 +46,8 @@ QString domyslnyTekstPolaczenia();
 // [baza] polaczenie=: a PostgreSQL connection string ("service=tolvek",
 // "host=... dbname=...") when the station's database is on a server, else
 // domyslnyTekstPolaczenia(). The station, tolvek-raport and tolvek-baza all
-// take "the database" from here.
+// take "the database" from here (zrodloBazy in baza/zrodlobazy.h).
 QString tekstPolaczeniaBazy(const Ustawienia &u);
-// The same as a place; throws BladBazy for a connection string that cannot
-// be used (unreadable, or holding a password).
-ZrodloBazy zrodloBazy(const Ustawienia &u);
 
 // [stacja] nazwa=: this station's name among the stations of one server;
 // the host name when unset.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/tabela.h"
+#include "baza/tabela.h"
 
 #include <QDate>
 #include <QString>

@@ -1,10 +1,10 @@
 #include "odczyt.h"
 
-#include "platform/bladbazy.h"
-#include "platform/polaczenie.h"
-#include "platform/pracawtle.h"
-#include "platform/rekordy.h"
-#include "platform/zapytanie.h"
+#include "baza/bladbazy.h"
+#include "baza/polaczenie.h"
+#include "baza/pracawtle.h"
+#include "baza/rekordy.h"
+#include "baza/zapytanie.h"
 
 Tabela Odczyt::pobierzTeraz(Polaczenie &polaczenie, const QString &sql)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/tabela.h"
-#include "platform/zrodlobazy.h"
+#include "baza/tabela.h"
+#include "baza/zrodlobazy.h"
 
 #include <QCoro/QCoroTask>
 #include <QString>

@@ -1,10 +1,10 @@
 #include "fmregulatory.h"
 
-#include "alarms/listaalarmow.h"
 #include "app/clsoapp.h"
+#include "app/clswizual.h"
 #include "model/colregulatory.h"
+#include "model/listaalarmow.h"
 #include "platform/tekst.h"
-#include "views/clswizual.h"
 #include "widgets/obrazysvg.h"
 #include "widgets/twipy.h"
 

@@ -1,6 +1,6 @@
 #include "fmstruktura.h"
 
-#include "platform/bladbazy.h"
+#include "baza/bladbazy.h"
 #include "platform/komunikaty.h"
 #include "reports/odczyt.h"
 #include "widgets/obrazysvg.h"

@@ -1,6 +1,6 @@
-#include "alarms/listaalarmow.h"
 #include "bufortestowy.h"
 #include "model/colregulatory.h"
+#include "model/listaalarmow.h"
 #include "platform/tekst.h"
 #include "testsupport.h"
 

@@ -4,8 +4,8 @@
 // Log row.
 
 #include "app/start.h"
+#include "baza/polaczenie.h"
 #include "kontekstestowy.h"
-#include "platform/polaczenie.h"
 #include "symulatorproces.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
-#include "alarms/listaalarmow.h"
 #include "app/clsoapp.h"
+#include "app/clswizual.h"
 #include "db/bufor.h"
 #include "db/clsbd.h"
 #include "model/colregulatory.h"
+#include "model/listaalarmow.h"
 #include "testsupport.h"
-#include "views/clswizual.h"
 
 #include <QSignalSpy>
 #include <QTest>

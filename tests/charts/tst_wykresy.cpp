@@ -1,8 +1,8 @@
 // What the charts show: their queries on rows at day and month boundaries,
 // the series, gaps and labels of each kind, and their rows as CSV.
 
-#include "charts/danewykresu.h"
-#include "platform/polaczenie.h"
+#include "baza/polaczenie.h"
+#include "reports/danewykresu.h"
 #include "reports/odczyt.h"
 #include "testsupport.h"
 

@@ -1,6 +1,6 @@
 // The bus as bytes, against hex vectors: the frames of every command, the
 // pair rule of the answers and the layout of the measurement block.
-#include "comm/protokol.h"
+#include "protokol/protokol.h"
 
 #include <QTest>
 

@@ -7,8 +7,8 @@
 // tst_silnik's.
 
 #include "comm/clcomm.h"
-#include "comm/protokol.h"
 #include "platform/ustawienia.h"
+#include "protokol/protokol.h"
 #include "symulatorproces.h"
 #include "testsupport.h"
 

@@ -4,7 +4,7 @@
 // state, the busy flag), and a second command started while the first
 // waits for its answer.
 #include "comm/komunikator.h"
-#include "comm/protokol.h"
+#include "protokol/protokol.h"
 #include "stanowisko.h"
 
 #include <QSignalSpy>

@@ -1,4 +1,4 @@
-#include "platform/polaczenie.h"
+#include "baza/polaczenie.h"
 #include "symulatorproces.h"
 #include "testsupport.h"
 

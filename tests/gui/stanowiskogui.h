@@ -4,8 +4,8 @@
 // in the working directory, an in-memory port, the test seams, and the
 // real start-up with its real windows on the offscreen platform.
 
+#include "baza/polaczenie.h"
 #include "kontekstestowy.h"
-#include "platform/polaczenie.h"
 #include "portpamieciowy.h"
 #include "ui/main/fmglowny.h"
 #include "ui/main/uruchomienie.h"

@@ -1,9 +1,9 @@
 // The alarm board: rows and their looks through the life of an alarm and
 // the acknowledgement by double click.
 #include "alarms/fmalarmyn.h"
-#include "alarms/listaalarmow.h"
 #include "app/kontekst.h"
 #include "kontekstestowy.h"
+#include "model/listaalarmow.h"
 
 #include <QTest>
 #include <QTreeWidget>

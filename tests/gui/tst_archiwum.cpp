@@ -1,8 +1,8 @@
 // The alarm archive over a real database file.
 #include "alarms/fmalarmyarch.h"
 #include "app/clsoapp.h"
+#include "baza/polaczenie.h"
 #include "model/colregulatory.h"
-#include "platform/polaczenie.h"
 #include "testsupport.h"
 
 #include <QComboBox>

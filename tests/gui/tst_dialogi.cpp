@@ -3,8 +3,8 @@
 #include "admin/frmoptions.h"
 #include "app/kontekst.h"
 #include "kontekstestowy.h"
-#include "platform/komunikatyokna.h"
 #include "platform/ustawieniahaslo.h"
+#include "ui/main/komunikatyokna.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 // The two trees as the operator uses them: the controller tree of a started
 // station (clicks, right clicks, keys, what the hub shows on it) and the
 // structure tree from Hierarchia, including the rows it has no rule for.
-#include "platform/polaczenie.h"
+#include "baza/polaczenie.h"
 #include "stanowiskogui.h"
 #include "views/fmregulatory.h"
 #include "views/fmstruktura.h"

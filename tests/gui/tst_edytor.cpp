@@ -1,8 +1,8 @@
 // The controller editor and its data class over a real database file and
 // over the test run's PostgreSQL server.
-#include "admin/clsregulatory.h"
 #include "admin/frmregulatory.h"
-#include "platform/bladbazy.h"
+#include "baza/bladbazy.h"
+#include "db/clsregulatory.h"
 #include "testsupport.h"
 
 #include <QComboBox>

@@ -3,7 +3,7 @@
 // Runs on the xcb platform under a virtual X server (xvfb-run).
 #include "admin/frmoptions.h"
 #include "kontekstestowy.h"
-#include "platform/komunikatyokna.h"
+#include "ui/main/komunikatyokna.h"
 #include "ui/main/uruchomienie.h"
 
 #include <QApplication>

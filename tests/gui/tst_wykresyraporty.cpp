@@ -1,11 +1,11 @@
 // The chart windows, the report dialogs and the preview as the operator
 // uses them, and the main window's commands that open them.
 
+#include "charts/dialograportu.h"
 #include "charts/fmwykresy1.h"
 #include "charts/fmwykresy2.h"
+#include "charts/raporty.h"
 #include "charts/wykresqt.h"
-#include "reports/dialograportu.h"
-#include "reports/raporty.h"
 #include "stanowiskogui.h"
 
 #include <QCategoryAxis>

@@ -4,13 +4,13 @@
 // real link and dispatcher over a given port, a fresh database with the
 // station's spool beside it, the alarm list and a recording event sink.
 
-#include "alarms/listaalarmow.h"
 #include "bufortestowy.h"
 #include "comm/clcomm.h"
 #include "comm/komunikator.h"
 #include "db/danestartowe.h"
 #include "db/zapispomiarow.h"
 #include "model/colregulatory.h"
+#include "model/listaalarmow.h"
 #include "model/srodowisko.h"
 
 #include <QVariantList>

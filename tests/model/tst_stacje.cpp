@@ -2,7 +2,7 @@
 // plant's list for the read-only windows, one address used twice, and the
 // station of a controller added in the editor.
 
-#include "admin/clsregulatory.h"
+#include "db/clsregulatory.h"
 #include "model/ladowanie.h"
 #include "stanowisko.h"
 

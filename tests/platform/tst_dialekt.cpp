@@ -2,10 +2,10 @@
 // "/", the format() of dates, and the alarm archive's query on rows placed at
 // the day boundaries (the charts and reports test their queries beside them).
 
-#include "platform/bladbazy.h"
-#include "platform/funkcjesql.h"
-#include "platform/polaczenie.h"
-#include "platform/zapytanie.h"
+#include "baza/bladbazy.h"
+#include "baza/funkcjesql.h"
+#include "baza/polaczenie.h"
+#include "baza/zapytanie.h"
 #include "testsupport.h"
 
 #include <QTest>

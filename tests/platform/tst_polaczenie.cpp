@@ -4,9 +4,9 @@
 // which database the settings name, and a session on the test run's
 // PostgreSQL server.
 
-#include "platform/bladbazy.h"
-#include "platform/polaczenie.h"
-#include "platform/rekordy.h"
+#include "baza/bladbazy.h"
+#include "baza/polaczenie.h"
+#include "baza/rekordy.h"
 #include "platform/ustawienia.h"
 #include "testsupport.h"
 

@@ -2,9 +2,9 @@
 // server): walking, Find, null fields, the edit buffer and the position
 // after each change.
 
-#include "platform/bladbazy.h"
-#include "platform/polaczenie.h"
-#include "platform/rekordy.h"
+#include "baza/bladbazy.h"
+#include "baza/polaczenie.h"
+#include "baza/rekordy.h"
 #include "testsupport.h"
 
 #include <QTest>

@@ -3,11 +3,11 @@
 // PostgreSQL server holding the same rows: the results must agree row by
 // row, in order where the query orders its rows.
 
-#include "admin/clsregulatory.h"
 #include "alarms/fmalarmyarch.h"
-#include "charts/danewykresu.h"
-#include "platform/polaczenie.h"
-#include "platform/zapytanie.h"
+#include "baza/polaczenie.h"
+#include "baza/zapytanie.h"
+#include "db/clsregulatory.h"
+#include "reports/danewykresu.h"
 #include "reports/raport.h"
 #include "testsupport.h"
 

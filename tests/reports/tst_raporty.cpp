@@ -2,8 +2,8 @@
 // number and date formats, the footer aggregates, and whole reports drawn
 // into PDF files and read back as text.
 
-#include "charts/danewykresu.h"
-#include "platform/polaczenie.h"
+#include "baza/polaczenie.h"
+#include "reports/danewykresu.h"
 #include "reports/formaty.h"
 #include "reports/odczyt.h"
 #include "reports/pdf.h"

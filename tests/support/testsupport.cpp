@@ -1,7 +1,7 @@
 #include "testsupport.h"
 
+#include "baza/zapytanie.h"
 #include "db/schemat.h"
-#include "platform/zapytanie.h"
 
 #include <QFile>
 #include <QProcess>

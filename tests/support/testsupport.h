@@ -1,9 +1,9 @@
 #pragma once
 
+#include "baza/polaczenie.h"
 #include "model/zdarzenia.h"
 #include "platform/dzwiek.h"
 #include "platform/komunikaty.h"
-#include "platform/polaczenie.h"
 #include "platform/ustawienia.h"
 #include "platform/zegar.h"
 

@@ -3,7 +3,7 @@
 // pseudo-terminal's slave stands in for /dev/ttyUSB0). Its answers on its
 // own pseudo-terminal are tst_przewod's and the whole station's tst_stacja's.
 
-#include "comm/protokol.h"
+#include "protokol/protokol.h"
 #include "pty.h"
 #include "ramki.h"
 #include "symulatorproces.h"

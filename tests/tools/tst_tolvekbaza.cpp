@@ -3,12 +3,12 @@
 // it makes on the test run's PostgreSQL server and the history it copies
 // there.
 
+#include "baza/polaczenie.h"
+#include "baza/rekordy.h"
+#include "baza/zapytanie.h"
 #include "db/bufor.h"
 #include "db/clsbd.h"
 #include "db/przekazywanie.h"
-#include "platform/polaczenie.h"
-#include "platform/rekordy.h"
-#include "platform/zapytanie.h"
 #include "testsupport.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "demo.h"
 
-#include "platform/bladbazy.h"
-#include "platform/polaczenie.h"
+#include "baza/bladbazy.h"
+#include "baza/polaczenie.h"
 #include "surowe.h"
 
 #include <QSqlError>

@@ -2,9 +2,9 @@
 // few weeks of polling every 15 minutes, and the alarms it would have
 // raised on the way.
 
-#include "alarms/listaalarmow.h"
+#include "baza/polaczenie.h"
 #include "demo.h"
-#include "platform/polaczenie.h"
+#include "model/listaalarmow.h"
 #include "platform/tekst.h"
 #include "surowe.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/zrodlobazy.h"
+#include "baza/zrodlobazy.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #include "kopiowanie.h"
 
-#include "platform/bladbazy.h"
-#include "platform/polaczenie.h"
-#include "platform/sqlpomoc.h"
+#include "baza/bladbazy.h"
+#include "baza/polaczenie.h"
+#include "baza/sqlpomoc.h"
 #include "postep.h"
 #include "serwer.h"
 

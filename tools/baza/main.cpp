@@ -4,12 +4,12 @@
 // makes the index of Pomiary unique on an older database; shows and puts
 // back the station spool's quarantine and forwards a spool by hand.
 
+#include "baza/bladbazy.h"
+#include "baza/polaczenie.h"
 #include "bufor.h"
 #include "demo.h"
 #include "indeks.h"
 #include "kopiowanie.h"
-#include "platform/bladbazy.h"
-#include "platform/polaczenie.h"
 #include "platform/ustawienia.h"
 #include "platform/zegar.h"
 #include "postep.h"

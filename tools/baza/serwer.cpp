@@ -1,9 +1,9 @@
 #include "serwer.h"
 
+#include "baza/bladbazy.h"
+#include "baza/polaczenie.h"
+#include "baza/sqlpomoc.h"
 #include "db/schemat.h"
-#include "platform/bladbazy.h"
-#include "platform/polaczenie.h"
-#include "platform/sqlpomoc.h"
 #include "tworzenie.h"
 
 #include <QSqlQuery>

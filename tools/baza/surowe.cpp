@@ -1,7 +1,7 @@
 #include "surowe.h"
 
-#include "platform/bladbazy.h"
-#include "platform/polaczenie.h"
+#include "baza/bladbazy.h"
+#include "baza/polaczenie.h"
 
 #include <QSqlDriver>
 #include <QVariant>

@@ -1,8 +1,8 @@
 #include "tworzenie.h"
 
+#include "baza/bladbazy.h"
+#include "baza/polaczenie.h"
 #include "db/schemat.h"
-#include "platform/bladbazy.h"
-#include "platform/polaczenie.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,10 +3,10 @@
 //   tolvek-bench-baza /path/tolvek.mdb
 // The file gets a few extra Pomiary rows dated in the year 2099.
 
-#include "platform/bladbazy.h"
-#include "platform/polaczenie.h"
-#include "platform/rekordy.h"
-#include "platform/zapytanie.h"
+#include "baza/bladbazy.h"
+#include "baza/polaczenie.h"
+#include "baza/rekordy.h"
+#include "baza/zapytanie.h"
 
 #include <QCoreApplication>
 #include <QDate>

@@ -12,10 +12,10 @@
 #include "comm/clcomm.h"
 #include "comm/komunikator.h"
 #include "comm/podglad.h"
-#include "comm/protokol.h"
 #include "comm/skaner.h"
 #include "platform/komunikaty.h"
 #include "platform/zegar.h"
+#include "protokol/protokol.h"
 
 #include <QCoreApplication>
 #include <QCoro/QCoroTask>

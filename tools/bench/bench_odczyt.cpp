@@ -8,8 +8,8 @@
 // Usage: tolvek-bench-odczyt [seconds-of-monitoring] [stored-readings]
 #include "app/kontekst.h"
 #include "app/start.h"
+#include "baza/zapytanie.h"
 #include "cisza.h"
-#include "platform/zapytanie.h"
 
 #include <QCoreApplication>
 #include <QDir>

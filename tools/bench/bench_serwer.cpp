@@ -14,10 +14,10 @@
 //   first use, shared with tolvek-bench-wykresy). Without --do a private,
 //   durable server (fsync on) is started with scripts/serwer-pg and removed
 //   at the end; with --do the given database is filled (it must be empty).
-#include "charts/danewykresu.h"
+#include "baza/polaczenie.h"
+#include "baza/rekordy.h"
 #include "generator.h"
-#include "platform/polaczenie.h"
-#include "platform/rekordy.h"
+#include "reports/danewykresu.h"
 #include "reports/odczyt.h"
 #include "reports/raport.h"
 

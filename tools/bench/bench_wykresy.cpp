@@ -7,13 +7,13 @@
 // Usage: tolvek-bench-wykresy [database-file]
 //        (default: tolvek-bench-wykresy.mdb in the system's temporary folder)
 #include "app/kontekst.h"
+#include "baza/zapytanie.h"
 #include "charts/fmwykresy1.h"
 #include "charts/fmwykresy2.h"
+#include "charts/raporty.h"
 #include "cisza.h"
 #include "generator.h"
-#include "platform/zapytanie.h"
 #include "reports/odczyt.h"
-#include "reports/raporty.h"
 
 #include <QApplication>
 #include <QChartView>

@@ -1,8 +1,8 @@
 #include "generator.h"
 
 #include "../baza/tworzenie.h"
-#include "platform/bladbazy.h"
-#include "platform/polaczenie.h"
+#include "baza/bladbazy.h"
+#include "baza/polaczenie.h"
 
 #include <QSqlDriver>
 #include <QSqlQuery>

@@ -2,11 +2,11 @@
 // the rows of its charts (CSV), from the same code as the station's
 // windows, without a display.
 
-#include "charts/danewykresu.h"
+#include "baza/bladbazy.h"
+#include "baza/polaczenie.h"
 #include "opcje.h"
-#include "platform/bladbazy.h"
-#include "platform/polaczenie.h"
 #include "platform/ustawienia.h"
+#include "reports/danewykresu.h"
 #include "reports/odczyt.h"
 #include "reports/pdf.h"
 #include "reports/raport.h"

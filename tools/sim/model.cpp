@@ -1,6 +1,6 @@
 #include "model.h"
 
-#include "comm/protokol.h"
+#include "protokol/protokol.h"
 
 #include <QDateTime>
 #include <QTimeZone>

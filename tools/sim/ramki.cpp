@@ -1,6 +1,6 @@
 #include "ramki.h"
 
-#include "comm/protokol.h"
+#include "protokol/protokol.h"
 
 namespace sim
 {

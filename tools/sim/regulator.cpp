@@ -1,6 +1,6 @@
 #include "regulator.h"
 
-#include "comm/protokol.h"
+#include "protokol/protokol.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "usterki.h"
 
-#include "comm/protokol.h"
+#include "protokol/protokol.h"
 #include "ramki.h"
 
 #include <QStringList>

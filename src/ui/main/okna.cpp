@@ -1,9 +1,9 @@
 #include "okna.h"
 
-#include "admin/clsregulatory.h"
 #include "admin/frmregulatory.h"
 #include "alarms/fmalarmyarch.h"
 #include "app/kontekst.h"
+#include "db/clsregulatory.h"
 #include "fmglowny.h"
 #include "views/fmpanel.h"
 #include "views/fmstruktura.h"

@@ -1,6 +1,6 @@
 #include "panelstanu.h"
 
-#include "views/clswizual.h"
+#include "app/clswizual.h"
 #include "widgets/obrazysvg.h"
 
 #include <QHBoxLayout>

@@ -2,11 +2,11 @@
 // a controller go into the queue and run on a later tick.
 #include "admin/frmoptions.h"
 #include "app/kontekst.h"
+#include "baza/bladbazy.h"
 #include "diagnostyka.h"
 #include "fmglowny.h"
 #include "frmsplash.h"
 #include "okna.h"
-#include "platform/bladbazy.h"
 #include "wykresyraporty.h"
 
 #include <QAction>

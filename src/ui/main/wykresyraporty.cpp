@@ -1,11 +1,11 @@
 #include "wykresyraporty.h"
 
 #include "app/kontekst.h"
+#include "charts/dialograportu.h"
 #include "charts/fmwykresy1.h"
 #include "charts/fmwykresy2.h"
+#include "charts/raporty.h"
 #include "fmglowny.h"
-#include "reports/dialograportu.h"
-#include "reports/raporty.h"
 
 #include <QAction>
 #include <QMdiArea>

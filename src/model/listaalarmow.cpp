@@ -1,8 +1,8 @@
 #include "listaalarmow.h"
 
+#include "baza/bladbazy.h"
+#include "colregulatory.h"
 #include "db/clsbd.h"
-#include "model/colregulatory.h"
-#include "platform/bladbazy.h"
 #include "platform/komunikaty.h"
 #include "platform/tekst.h"
 #include "platform/zegar.h"

@@ -1,8 +1,8 @@
 #include "clswizual.h"
 
-#include "alarms/listaalarmow.h"
-#include "app/clsoapp.h"
+#include "clsoapp.h"
 #include "model/colregulatory.h"
+#include "model/listaalarmow.h"
 #include "platform/dzwiek.h"
 #include "platform/tekst.h"
 

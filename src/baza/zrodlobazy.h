@@ -45,3 +45,9 @@ private:
     QString m_tekst;
     QList<QPair<QString, QString>> m_parametry;
 };
+
+class Ustawienia;
+// The station's database as its settings name it ([baza] polaczenie=, else
+// tolvek.mdb in the working directory); throws BladBazy for a connection
+// string that cannot be used (unreadable, or holding a password).
+ZrodloBazy zrodloBazy(const Ustawienia &u);

@@ -1,7 +1,7 @@
 #include "clsregulatory.h"
 
-#include "platform/bladbazy.h"
-#include "platform/sqlpomoc.h"
+#include "baza/bladbazy.h"
+#include "baza/sqlpomoc.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>

@@ -1,8 +1,8 @@
 #include "app/kontekst.h"
-#include "app/wierszpolecen.h"
 #include "platform/dzienniksystemowy.h"
-#include "platform/komunikatyokna.h"
+#include "ui/main/komunikatyokna.h"
 #include "ui/main/uruchomienie.h"
+#include "wierszpolecen.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 #include "dialograportu.h"
 
-#include "charts/oknowykresu.h"
 #include "model/colregulatory.h"
+#include "oknowykresu.h"
 #include "platform/zegar.h"
 #include "raporty.h"
 

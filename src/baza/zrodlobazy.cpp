@@ -1,6 +1,7 @@
 #include "zrodlobazy.h"
 
 #include "bladbazy.h"
+#include "platform/ustawienia.h"
 #include "polaczenie.h"
 
 #include <QFileInfo>
@@ -134,4 +135,9 @@ QString ZrodloBazy::opis() const
     if (!uzytkownik.isEmpty())
         czesci << QStringLiteral("użytkownik „%1”").arg(uzytkownik);
     return QStringLiteral("PostgreSQL: ") + czesci.join(QStringLiteral(", "));
+}
+
+ZrodloBazy zrodloBazy(const Ustawienia &u)
+{
+    return ZrodloBazy::zTekstuPolaczenia(tekstPolaczeniaBazy(u));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "komunikaty.h"
+#include "platform/komunikaty.h"
 
 #include <QList>
 #include <QMessageBox>

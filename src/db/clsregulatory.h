@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/polaczenie.h"
+#include "baza/polaczenie.h"
 
 #include <QHash>
 #include <QObject>

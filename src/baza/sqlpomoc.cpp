@@ -1,6 +1,6 @@
 #include "sqlpomoc.h"
 
-#include "datacz.h"
+#include "platform/datacz.h"
 
 #include <QDateTime>
 

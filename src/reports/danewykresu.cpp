@@ -1,7 +1,7 @@
 #include "danewykresu.h"
 
-#include "reports/dni.h"
-#include "reports/formaty.h"
+#include "dni.h"
+#include "formaty.h"
 
 #include <algorithm>
 #include <numeric>

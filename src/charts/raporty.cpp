@@ -1,12 +1,12 @@
 #include "raporty.h"
 
+#include "baza/bladbazy.h"
 #include "model/colregulatory.h"
-#include "pdf.h"
-#include "platform/bladbazy.h"
 #include "platform/komunikaty.h"
 #include "platform/zegar.h"
 #include "reports/odczyt.h"
-#include "silnik.h"
+#include "reports/pdf.h"
+#include "reports/silnik.h"
 
 #include <QAction>
 #include <QFileDialog>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "baza/tabela.h"
 #include "platform/datacz.h"
-#include "platform/tabela.h"
 
 #include <QDate>
 #include <QString>

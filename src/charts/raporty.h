@@ -1,6 +1,6 @@
 #pragma once
 
-#include "raport.h"
+#include "reports/raport.h"
 
 #include <QCoro/QCoroTask>
 #include <QDate>
