@@ -1,20 +1,23 @@
 // Another program holds the database with BEGIN EXCLUSIVE for 30 s (from
 // second :45 of a minute, so a grid point falls inside) while the station's
-// logic polls 8 controllers of tolvek-sim every minute on the real clock. A
-// 10 ms timer on the station's thread measures how long the event loop was
-// held up; at the end the readings lost are counted (grid minutes without a
-// row between each controller's first grid point and its last row) and each controller's
-// stored energies are summed against its last stored counter.
-// Usage: tolvek-bench-blokada [lock-seconds]   (default 30)
-//        tolvek-bench-blokada --trzymaj FILE SECONDS   (the lock holder)
-#include "app/kontekst.h"
-#include "app/start.h"
-#include "cisza.h"
+// logic polls 8 controllers of tolvek-sim every minute on the real clock;
+// with --zamroz the station's database is on a private durable server whose
+// processes are frozen (SIGSTOP) for 100 s instead, as a hung server or a
+// network that drops packets would be. A 10 ms timer on the station's thread
+// measures how long the event loop was held up; at the end the readings
+// lost are counted (grid minutes without a row between each controller's
+// first grid point and its last row), each controller's stored energies are
+// summed against its last stored counter, and the time after the lock's end
+// (the thaw) until the spool was empty is told.
+// Usage: tolvek-bench-blokada [lock-seconds]            (default 30)
+//        tolvek-bench-blokada --zamroz [frozen-seconds] (default 100)
+//        tolvek-bench-blokada --trzymaj FILE SECONDS    (the lock holder)
+#include "logikastacji.h"
 #include "stacjaproces.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -22,9 +25,8 @@
 #include <QThread>
 #include <QTimer>
 
-#include <algorithm>
-#include <cmath>
 #include <cstdio>
+#include <optional>
 
 namespace
 {
@@ -46,21 +48,6 @@ int trzymaj(const QString &plik, int sekundy)
     return 0;
 }
 
-// The longest hold-up of the event loop within each phase.
-struct Przestoje {
-    QElapsedTimer zegar;
-    qint64 poprzedni = -1;
-    qint64 maks[3] = {0, 0, 0}; // before, during (and 10 s after), after the lock
-    int faza = 0;
-    void takt()
-    {
-        const qint64 t = zegar.elapsed();
-        if (poprzedni >= 0)
-            maks[faza] = std::max(maks[faza], t - poprzedni - 10);
-        poprzedni = t;
-    }
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -68,98 +55,80 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     if (argc == 4 && QByteArray(argv[1]) == "--trzymaj")
         return trzymaj(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt());
-    const int sekundyBlokady = argc > 1 ? QByteArray(argv[1]).toInt() : 30;
+    const bool zamroz = argc > 1 && QByteArray(argv[1]) == "--zamroz";
+    const int sekundy = argc > 1 + int(zamroz) ? QByteArray(argv[1 + int(zamroz)]).toInt() : (zamroz ? 100 : 30);
     const QString bin = QCoreApplication::applicationDirPath() + QStringLiteral("/..");
     QTemporaryDir katalog;
     QDir::setCurrent(katalog.path());
     StacjaNaSymulatorze s;
     if (!s.przygotuj(bin, katalog.path(), 8))
         return 2;
-
-    Platforma p;
-    p.zegar = std::make_unique<ZegarSystemowy>();
-    p.ustawienia = std::make_unique<UstawieniaPuste>();
-    p.komunikaty = std::make_unique<KomunikatyNaKonsole>();
-    p.dzwiek = std::make_unique<DzwiekCichy>();
-    p.fabrykaPortow = utworzPortQt;
-    Kontekst k(std::move(p));
-    Start::otworzBazeIWczytaj(k);
-    QString blad;
-    if (!k.oComm.otworz(s.port, &blad)) {
-        std::fprintf(stderr, "%s\n", qPrintable(blad));
-        return 2;
+    std::optional<SerwerTrwaly> serwer;
+    if (zamroz) {
+        serwer.emplace();
+        if (serwer->polaczenie.isEmpty() || !serwer->wypelnij(bin, QStringLiteral("tolvek.mdb")))
+            return 2;
     }
-    Przestoje przestoje;
-    przestoje.zegar.start();
-    QTimer probka;
-    probka.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&probka, &QTimer::timeout, &app, [&przestoje] { przestoje.takt(); });
-    probka.start(10);
-    k.harmonogram.Timer1().start();
+    const auto k = uruchomStacje(s.port, serwer ? serwer->polaczenie : QString());
+    if (!k)
+        return 2;
+    Przestoje przestoje(3); // before, during (and 10 s after), after
+    k->harmonogram.Timer1().start();
 
-    // The lock from second :45 of the first minute that leaves 20 s of polling before it.
+    // From second :45 of the first minute that leaves 20 s of polling before it.
     const QDateTime start = QDateTime::currentDateTime();
     QDateTime od = start.addSecs(20);
     od = od.addSecs(45 - od.time().second() + (od.time().second() > 45 ? 60 : 0));
-    const QDateTime koniec = od.addSecs(sekundyBlokady + 85);
+    const QDateTime koniec = od.addSecs(sekundy + 85);
+    // When the lock ended (the server thawed), and when the spool was empty after it.
+    QDateTime poZakloceniu, wszystko;
+    const auto zakloceniePrzeszlo = [&] {
+        poZakloceniu = QDateTime::currentDateTime();
+        QTimer::singleShot(10000, &app, [&] { przestoje.faza(2); });
+    };
+    QObject::connect(&k->zapisPomiarow, &ZapisPomiarow::stanZmieniony, &app, [&] {
+        if (poZakloceniu.isValid() && !wszystko.isValid() && k->zapisPomiarow.zalegle() == 0 &&
+            k->zapisPomiarow.bazaDostepna())
+            wszystko = QDateTime::currentDateTime();
+    });
     QProcess trzymacz;
-    QTimer::singleShot(static_cast<int>(start.msecsTo(od)), &app, [&] {
-        przestoje.faza = 1;
-        trzymacz.start(QCoreApplication::applicationFilePath(),
-                       {QStringLiteral("--trzymaj"), QStringLiteral("tolvek.mdb"), QString::number(sekundyBlokady)});
+    QObject::connect(&trzymacz, &QProcess::finished, &app, zakloceniePrzeszlo);
+    QTimer::singleShot(static_cast<int>(start.msecsTo(od)), Qt::PreciseTimer, &app, [&] {
+        przestoje.faza(1);
+        if (serwer) {
+            serwer->skrypt(QStringLiteral("zamroz"), false);
+            QTimer::singleShot(sekundy * 1000, Qt::PreciseTimer, &app, [&] {
+                serwer->skrypt(QStringLiteral("odmroz"), false);
+                zakloceniePrzeszlo();
+            });
+        } else {
+            trzymacz.start(QCoreApplication::applicationFilePath(),
+                           {QStringLiteral("--trzymaj"), QStringLiteral("tolvek.mdb"), QString::number(sekundy)});
+        }
     });
-    QObject::connect(&trzymacz, &QProcess::finished, &app,
-                     [&] { QTimer::singleShot(10000, &app, [&] { przestoje.faza = 2; }); });
-    QTimer::singleShot(static_cast<int>(start.msecsTo(koniec)), &app, [&] {
-        Start::zatrzymajPrace(k);
-        QTimer::singleShot(0, &app, [&] { app.quit(); });
-    });
-    std::printf("polling from %s, lock %s..+%d s, end %s\n", qPrintable(start.toString(QStringLiteral("HH:mm:ss"))),
-                qPrintable(od.toString(QStringLiteral("HH:mm:ss"))), sekundyBlokady,
-                qPrintable(koniec.toString(QStringLiteral("HH:mm:ss"))));
+    QTimer::singleShot(static_cast<int>(start.msecsTo(koniec)), &app, &QCoreApplication::quit);
+    std::printf("polling 8 controllers from %s; %s %s..+%d s; end %s\n",
+                qPrintable(start.toString(QStringLiteral("HH:mm:ss"))),
+                zamroz ? "the server frozen" : "the file locked", qPrintable(od.toString(QStringLiteral("HH:mm:ss"))),
+                sekundy, qPrintable(koniec.toString(QStringLiteral("HH:mm:ss"))));
     std::fflush(stdout);
     app.exec();
-    while (k.harmonogram.wTakcie())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    const qint64 czekaly = k.zapisPomiarow.zalegle();
-    QCoro::waitFor(Start::zamknij(k));
+    const qint64 czekaly = zatrzymajStacje(*k);
     s.zatrzymaj();
 
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("wynik"));
-    db.setDatabaseName(QStringLiteral("tolvek.mdb"));
-    db.open();
-    int wiersze = 0, utracone = 0;
-    double najgorszaEnergia = 0;
-    for (int a = 1; a <= 8; ++a) {
-        // From the first grid point on: the start-up reading may lie less
-        // than 25 s before it, and then that grid point is rightly skipped.
-        QSqlQuery q(db);
-        q.exec(QStringLiteral("SELECT Data FROM Pomiary WHERE Adres = %1 ORDER BY Data").arg(a));
-        QList<qint64> minuty;
-        while (q.next()) {
-            ++wiersze;
-            const qint64 m = QDateTime::fromString(q.value(0).toString().left(16), QStringLiteral("yyyy-MM-dd HH:mm"))
-                                 .toSecsSinceEpoch() /
-                             60;
-            if (minuty.isEmpty() || minuty.last() != m)
-                minuty.append(m);
-        }
-        if (minuty.size() > 1)
-            utracone += static_cast<int>(minuty.last() - minuty.at(1) + 1 - (minuty.size() - 1));
-        q.exec(QStringLiteral("SELECT sum(EnCzynna) FROM Pomiary WHERE Adres = %1").arg(a));
-        q.next();
-        const double suma = q.value(0).toDouble();
-        QSqlQuery o(db);
-        o.exec(QStringLiteral("SELECT PopPradCzynny FROM OstPomiar WHERE Adres = %1").arg(a));
-        o.next();
-        const double licznik = o.value(0).toDouble();
-        najgorszaEnergia = std::max(najgorszaEnergia, std::fabs(suma - licznik) / std::max(1.0, licznik));
-    }
-    std::printf("longest event-loop hold-up: %lld ms before the lock, %lld ms during it (and 10 s after), "
-                "%lld ms after\n",
-                przestoje.maks[0], przestoje.maks[1], przestoje.maks[2]);
+    std::printf("longest event-loop hold-up: %lld ms before, %lld ms during (and 10 s after), %lld ms after\n",
+                przestoje.maks(0), przestoje.maks(1), przestoje.maks(2));
+    const QString hms = QStringLiteral("HH:mm:ss.zzz");
+    std::printf("the %s at %s; ", zamroz ? "server thawed" : "lock ended", qPrintable(poZakloceniu.toString(hms)));
+    if (wszystko.isValid())
+        std::printf("everything waiting was in the database at %s, %.2f s after\n", qPrintable(wszystko.toString(hms)),
+                    static_cast<double>(poZakloceniu.msecsTo(wszystko)) / 1000);
+    else
+        std::printf("entries still waited at the end\n");
+    const WynikPomiarow w = sprawdzPomiary(
+        serwer ? ZrodloBazy::serwer(serwer->polaczenie) : ZrodloBazy::plik(QStringLiteral("tolvek.mdb")), 8);
     std::printf("Pomiary rows: %d; readings lost: %d; waiting at the stop: %lld; largest gap between a "
                 "controller's stored energies and its counter: %.2g of the counter\n",
-                wiersze, utracone, czekaly, najgorszaEnergia);
+                w.wierszy, w.utraconych, czekaly, w.najwiekszaRozbieznosc);
     return 0;
 }

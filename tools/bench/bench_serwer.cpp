@@ -20,12 +20,12 @@
 #include "reports/danewykresu.h"
 #include "reports/odczyt.h"
 #include "reports/raport.h"
+#include "stacjaproces.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QProcess>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
@@ -56,19 +56,6 @@ double kwantyl(std::vector<double> v, double q)
         return 0;
     std::sort(v.begin(), v.end());
     return v[std::min(v.size() - 1, static_cast<size_t>(q * static_cast<double>(v.size())))];
-}
-
-int uruchom(const QString &program, const QStringList &argumenty, QString *wyjscie = nullptr)
-{
-    QProcess p;
-    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    p.start(program, argumenty);
-    if (!p.waitForStarted() || !p.waitForFinished(-1))
-        return -1;
-    const QString w = QString::fromUtf8(p.readAllStandardOutput());
-    if (wyjscie)
-        *wyjscie = w;
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
 void zapytania(const QString &plik, const ZrodloBazy &serwer)
@@ -228,14 +215,15 @@ struct WynikZapisu {
     int wierszy = 0;
 };
 
-WynikZapisu zapisy(const ZrodloBazy &z, int ileStacji, int minut)
+// From `poczatek` on: a reading is stored once per address and second, so
+// each run on the same database takes minutes of its own.
+WynikZapisu zapisy(const ZrodloBazy &z, int ileStacji, int minut, DataCzas poczatek)
 {
     WynikZapisu w;
     std::vector<std::vector<double>> czasy(static_cast<size_t>(ileStacji));
     std::barrier start(ileStacji + 1);
     std::barrier koniec(ileStacji + 1);
     std::vector<std::thread> watki;
-    const DataCzas poczatek = DataCzas::z(QDate(2027, 1, 1), QTime(0, 0));
     std::atomic<bool> blad{false};
     for (int s = 0; s < ileStacji; ++s) {
         watki.emplace_back([&, s] {
@@ -316,31 +304,26 @@ int main(int argc, char **argv)
         generujPomiary(plik, 32, 15, koniec.addYears(-10), koniec);
     }
 
-    // A private server that syncs its log at every commit, as a real one.
-    const QString katalogSerwera = QStringLiteral("/tmp/tolvek-bench-pg");
-    const bool wlasny = polaczenie.isEmpty();
-    if (wlasny) {
-        qputenv("TOLVEK_PG_SZYBKO", "0");
-        QString w;
-        if (uruchom(QStringLiteral(TOLVEK_SKRYPTY "/serwer-pg"), {QStringLiteral("start"), katalogSerwera}, &w) != 0 ||
-            !w.contains(QLatin1String("host="))) {
-            std::fprintf(stderr, "no PostgreSQL server: %s\n", qPrintable(w));
+    std::optional<SerwerTrwaly> wlasny;
+    if (polaczenie.isEmpty()) {
+        wlasny.emplace();
+        if (wlasny->polaczenie.isEmpty())
             return 2;
-        }
-        polaczenie = w.trimmed();
+        polaczenie = wlasny->polaczenie;
         std::printf("private server: %s (fsync on, synchronous_commit on)\n", qPrintable(polaczenie));
     }
     int kod = 0;
     try {
         const ZrodloBazy serwer = ZrodloBazy::serwer(polaczenie);
         const QString baza = QStringLiteral(TOLVEK_BAZA_PROGRAM);
-        if (uruchom(baza, {QStringLiteral("init"), QStringLiteral("--do"), polaczenie}) != 0)
+        if (uruchomProgram(baza, {QStringLiteral("init"), QStringLiteral("--do"), polaczenie}) != 0)
             throw std::runtime_error("tolvek-baza init --do failed");
         QElapsedTimer t;
         t.start();
         QString wyjscie;
-        if (uruchom(baza, {QStringLiteral("kopiuj"), QStringLiteral("--z"), plik, QStringLiteral("--do"), polaczenie},
-                    &wyjscie) != 0)
+        if (uruchomProgram(baza,
+                           {QStringLiteral("kopiuj"), QStringLiteral("--z"), plik, QStringLiteral("--do"), polaczenie},
+                           &wyjscie) != 0)
             throw std::runtime_error("tolvek-baza kopiuj failed");
         std::printf("\ntolvek-baza kopiuj (whole run %.1f s):\n%s", ms(t) / 1000, qPrintable(wyjscie));
 
@@ -350,13 +333,14 @@ int main(int argc, char **argv)
         std::printf("\nstoring: %d stations x %d controllers, a reading of each in the same minute, %d minutes "
                     "back to back\n",
                     stacji, regulatorowStacji, minut);
-        wypiszZapisy("on the server, 8 stations at once", zapisy(serwer, stacji, minut));
-        wypiszZapisy("on the server, 1 station", zapisy(serwer, 1, minut));
+        const DataCzas od = DataCzas::z(QDate(2027, 1, 1));
+        wypiszZapisy("on the server, 8 stations at once", zapisy(serwer, stacji, minut, od));
+        wypiszZapisy("on the server, 1 station", zapisy(serwer, 1, minut, od.plusMinuty(minut)));
         QTemporaryDir katalog;
         const QString maly = katalog.filePath(QStringLiteral("tolvek.mdb"));
-        if (uruchom(baza, {QStringLiteral("init"), QStringLiteral("--plik"), maly}) != 0)
+        if (uruchomProgram(baza, {QStringLiteral("init"), QStringLiteral("--plik"), maly}) != 0)
             throw std::runtime_error("tolvek-baza init failed");
-        wypiszZapisy("on a file (synchronous=FULL), 1 station", zapisy(ZrodloBazy::plik(maly), 1, minut));
+        wypiszZapisy("on a file (synchronous=FULL), 1 station", zapisy(ZrodloBazy::plik(maly), 1, minut, od));
         // Czytaj_Diody: three 4-byte frames, one byte back each; daj_dane:
         // one 4-byte frame; czytaj + czytaj32: 33 bytes back. 8N1 at 4800
         // baud is 10 bits a byte.
@@ -368,7 +352,5 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "%s\n", e.what());
         kod = 2;
     }
-    if (wlasny)
-        uruchom(QStringLiteral(TOLVEK_SKRYPTY "/serwer-pg"), {QStringLiteral("stop"), katalogSerwera});
     return kod;
 }

@@ -6,6 +6,7 @@
 #include "platform/ustawienia.h"
 
 #include <cstdio>
+#include <utility>
 
 class KomunikatyNaKonsole final : public Komunikaty
 {
@@ -21,12 +22,22 @@ public:
 class UstawieniaPuste final : public Ustawienia
 {
 public:
+    UstawieniaPuste() = default;
+    // The station's database on that server instead of tolvek.mdb.
+    explicit UstawieniaPuste(QString polaczenie) : m_polaczenie(std::move(polaczenie)) {}
     // The spool in the working directory, beside the benchmark's database.
     QString czytaj(const QString &s, const QString &k, const QString &d) const override
     {
-        return s == QLatin1String("bufor") && k == QLatin1String("plik") ? QStringLiteral("bufor.sqlite") : d;
+        if (s == QLatin1String("bufor") && k == QLatin1String("plik"))
+            return QStringLiteral("bufor.sqlite");
+        if (s == QLatin1String("baza") && k == QLatin1String("polaczenie") && !m_polaczenie.isEmpty())
+            return m_polaczenie;
+        return d;
     }
     void zapisz(const QString &, const QString &, const QString &) override {}
+
+private:
+    QString m_polaczenie;
 };
 
 class DzwiekCichy final : public Dzwiek

@@ -1,22 +1,52 @@
 #include "stacjaproces.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
 #include <csignal>
 #include <cstdio>
+#include <sys/resource.h>
 #include <unistd.h>
 
-double cpuProcesu(qint64 pid)
+namespace
 {
-    QFile f(QStringLiteral("/proc/%1/stat").arg(pid));
+double cpuZeStat(const QString &plik)
+{
+    QFile f(plik);
     if (!f.open(QIODevice::ReadOnly))
         return -1;
     const QByteArray s = f.readAll();
     const QList<QByteArray> pola = s.mid(s.lastIndexOf(')') + 2).split(' ');
     const double tiki = static_cast<double>(sysconf(_SC_CLK_TCK));
     return (pola.value(11).toDouble() + pola.value(12).toDouble()) / tiki;
+}
+} // namespace
+
+double cpuProcesu(qint64 pid)
+{
+    return cpuZeStat(QStringLiteral("/proc/%1/stat").arg(pid));
+}
+
+double cpuTegoProcesu()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+double cpuWatku(const QByteArray &nazwa)
+{
+    const QDir watki(QStringLiteral("/proc/self/task"));
+    for (const QString &tid : watki.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(watki.filePath(tid + QStringLiteral("/comm")));
+        if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == nazwa)
+            return cpuZeStat(watki.filePath(tid + QStringLiteral("/stat")));
+    }
+    return -1;
 }
 
 long rssProcesu(qint64 pid)
@@ -87,4 +117,51 @@ void StacjaNaSymulatorze::zatrzymaj()
         sim.terminate();
         sim.waitForFinished();
     }
+}
+
+int uruchomProgram(const QString &program, const QStringList &argumenty, QString *wyjscie)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    p.start(program, argumenty);
+    if (!p.waitForStarted() || !p.waitForFinished(-1))
+        return -1;
+    if (wyjscie)
+        *wyjscie = QString::fromUtf8(p.readAllStandardOutput());
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+SerwerTrwaly::SerwerTrwaly()
+    : m_katalog(QStringLiteral("/tmp/tolvek-bench-pg-%1").arg(QCoreApplication::applicationPid()))
+{
+    qputenv("TOLVEK_PG_SZYBKO", "0");
+    QString w;
+    if (uruchomProgram(QStringLiteral(TOLVEK_SKRYPTY "/serwer-pg"), {QStringLiteral("start"), m_katalog}, &w) == 0 &&
+        w.contains(QLatin1String("host=")))
+        polaczenie = w.trimmed();
+    else
+        std::fprintf(stderr, "no PostgreSQL server: %s\n", qPrintable(w));
+}
+
+SerwerTrwaly::~SerwerTrwaly()
+{
+    if (!polaczenie.isEmpty())
+        skrypt(QStringLiteral("odmroz"));
+    skrypt(QStringLiteral("stop"));
+}
+
+bool SerwerTrwaly::skrypt(const QString &polecenie, bool czekaj)
+{
+    const QString program = QStringLiteral(TOLVEK_SKRYPTY "/serwer-pg");
+    if (!czekaj)
+        return QProcess::startDetached(program, {polecenie, m_katalog});
+    return uruchomProgram(program, {polecenie, m_katalog}) == 0;
+}
+
+bool SerwerTrwaly::wypelnij(const QString &bin, const QString &plik)
+{
+    const QString baza = bin + QStringLiteral("/baza/tolvek-baza");
+    return uruchomProgram(baza, {QStringLiteral("init"), QStringLiteral("--do"), polaczenie}) == 0 &&
+           uruchomProgram(
+               baza, {QStringLiteral("kopiuj"), QStringLiteral("--z"), plik, QStringLiteral("--do"), polaczenie}) == 0;
 }
