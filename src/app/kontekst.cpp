@@ -49,7 +49,7 @@ Kontekst::~Kontekst()
 
 void Kontekst::uruchomPrzekaznik(GraniceBufora granice)
 {
-    przekaznik = std::make_unique<Przekaznik>(bufor.sciezka(), zrodloBazy, granice);
+    przekaznik = std::make_unique<Przekaznik>(bufor.sciezka(), zrodloBazy, granice, bufor.ostatniPrzedOtwarciem());
     zapisPomiarow.ustawPrzekaznik(*przekaznik);
     QObject::connect(przekaznik.get(), &Przekaznik::idAlarmu, &listaAlarmow, &ListaAlarmow::ustawIdAlarmu);
     przekaznik->start();

@@ -14,6 +14,7 @@
 #include <atomic>
 #include <sqlite3.h>
 #include <sys/socket.h>
+#include <utility>
 
 namespace
 {
@@ -102,6 +103,14 @@ void Przerywacz::ustaw(int gniazdo, void *sqlite)
     const std::lock_guard<std::mutex> l(m_blokada);
     m_gniazdo = gniazdo;
     m_sqlite = sqlite;
+    if (gniazdo >= 0 || sqlite)
+        m_przerwano = false;
+}
+
+bool Przerywacz::wezPrzerwano()
+{
+    const std::lock_guard<std::mutex> l(m_blokada);
+    return std::exchange(m_przerwano, false);
 }
 
 void Przerywacz::przerwij()
@@ -111,6 +120,7 @@ void Przerywacz::przerwij()
         ::shutdown(m_gniazdo, SHUT_RDWR);
     if (m_sqlite)
         sqlite3_interrupt(static_cast<sqlite3 *>(m_sqlite));
+    m_przerwano = m_przerwano || m_gniazdo >= 0 || m_sqlite;
 }
 
 Polaczenie::Polaczenie() : m_nazwa(QStringLiteral("tolvek-%1").arg(++licznikPolaczen)) {}

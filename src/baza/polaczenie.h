@@ -31,6 +31,8 @@ class Przerywacz final
 {
 public:
     void przerwij();
+    // Whether a statement was cut off since the last look.
+    bool wezPrzerwano();
 
 private:
     friend class Polaczenie;
@@ -38,6 +40,7 @@ private:
     std::mutex m_blokada;
     int m_gniazdo = -1;
     void *m_sqlite = nullptr;
+    bool m_przerwano = false;
 };
 
 // A connection to the station's database (cnBaza), opened from a

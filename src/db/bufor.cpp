@@ -16,7 +16,7 @@ namespace
 
 const QStringList schemat = {
     QStringLiteral("CREATE TABLE IF NOT EXISTS wpisy (nr INTEGER PRIMARY KEY AUTOINCREMENT, rodzaj INTEGER NOT NULL, "
-                   "czas TEXT NOT NULL, dane BLOB NOT NULL, proby INTEGER NOT NULL DEFAULT 0)"),
+                   "czas TEXT NOT NULL, dane BLOB NOT NULL)"),
     QStringLiteral("CREATE INDEX IF NOT EXISTS wpisy_rodzaj ON wpisy (rodzaj, nr)"),
     QStringLiteral("CREATE TABLE IF NOT EXISTS kwarantanna (nr INTEGER PRIMARY KEY, rodzaj INTEGER NOT NULL, "
                    "czas TEXT NOT NULL, dane BLOB NOT NULL, powod TEXT, odlozono TEXT)"),
@@ -121,6 +121,9 @@ void BuforZapisu::otworz(const QString &sciezka)
     try {
         for (const QString &sql : schemat)
             wykonaj(sql);
+        QSqlQuery q(m_cn.db());
+        sqlpomoc::wykonaj(q, QStringLiteral("SELECT COALESCE(MAX(nr), 0) FROM wpisy"));
+        m_ostatniPrzedOtwarciem = q.next() ? q.value(0).toLongLong() : 0;
     } catch (...) {
         m_cn.Close();
         throw;
@@ -216,20 +219,12 @@ QVector<WpisBufora> BuforZapisu::najstarsze(int ile)
 {
     QSqlQuery q(m_cn.db());
     q.setForwardOnly(true);
-    sqlpomoc::wykonaj(q, QStringLiteral("SELECT nr, rodzaj, dane, proby FROM wpisy ORDER BY nr LIMIT ?"), {ile});
+    sqlpomoc::wykonaj(q, QStringLiteral("SELECT nr, rodzaj, dane FROM wpisy ORDER BY nr LIMIT ?"), {ile});
     QVector<WpisBufora> wynik;
     while (q.next())
-        wynik.append({q.value(0).toLongLong(), static_cast<RodzajWpisu>(q.value(1).toInt()),
-                      odkoduj(q.value(2).toByteArray()), q.value(3).toInt()});
+        wynik.append(
+            {q.value(0).toLongLong(), static_cast<RodzajWpisu>(q.value(1).toInt()), odkoduj(q.value(2).toByteArray())});
     return wynik;
-}
-
-void BuforZapisu::oznaczProbe(const QVector<WpisBufora> &wpisy)
-{
-    if (wpisy.isEmpty())
-        return;
-    wykonaj(QStringLiteral("UPDATE wpisy SET proby = proby + 1 WHERE nr BETWEEN ? AND ?"),
-            {QVariant::fromValue<qlonglong>(wpisy.first().nr), QVariant::fromValue<qlonglong>(wpisy.last().nr)});
 }
 
 void BuforZapisu::usun(const QVector<std::int64_t> &numery, const QHash<std::int64_t, std::int64_t> &idAlarmow)
@@ -332,10 +327,10 @@ QVector<WpisKwarantanny> BuforZapisu::kwarantanna()
     sqlpomoc::wykonaj(q, QStringLiteral("SELECT nr, rodzaj, dane, powod, odlozono FROM kwarantanna ORDER BY nr"));
     QVector<WpisKwarantanny> wynik;
     while (q.next())
-        wynik.append({{q.value(0).toLongLong(), static_cast<RodzajWpisu>(q.value(1).toInt()),
-                       odkoduj(q.value(2).toByteArray()), 0},
-                      q.value(3).toString(),
-                      q.value(4).toString()});
+        wynik.append(
+            {{q.value(0).toLongLong(), static_cast<RodzajWpisu>(q.value(1).toInt()), odkoduj(q.value(2).toByteArray())},
+             q.value(3).toString(),
+             q.value(4).toString()});
     return wynik;
 }
 

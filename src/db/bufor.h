@@ -28,7 +28,6 @@ struct WpisBufora {
     std::int64_t nr = 0; // order of arrival
     RodzajWpisu rodzaj = RodzajWpisu::Pomiar;
     QVariantMap dane;
-    int proby = 0; // forwarding attempts begun before this one
 };
 
 struct WpisKwarantanny {
@@ -72,6 +71,9 @@ public:
     void zamknij();
     bool otwarty() const { return m_cn.otwarte(); }
     const QString &sciezka() const { return m_sciezka; }
+    // The last entry the file held when it was opened: entries up to it may
+    // have reached the database from an earlier run whose end was not seen.
+    std::int64_t ostatniPrzedOtwarciem() const { return m_ostatniPrzedOtwarciem; }
 
     // Called after every entry the station adds (the forwarder is woken).
     std::function<void()> poDodaniu;
@@ -86,9 +88,6 @@ public:
 
     // The forwarder's side.
     QVector<WpisBufora> najstarsze(int ile);
-    // Marks the entries as being sent: after a crash the next attempt looks
-    // for them in the database before it writes them again.
-    void oznaczProbe(const QVector<WpisBufora> &wpisy);
     // The database committed them: out of the queue, with the Id_alarmu of
     // the alarm rows written (by the spool's alarm number), in one commit.
     void usun(const QVector<std::int64_t> &numery, const QHash<std::int64_t, std::int64_t> &idAlarmow);
@@ -130,4 +129,5 @@ private:
 
     Polaczenie m_cn;
     QString m_sciezka;
+    std::int64_t m_ostatniPrzedOtwarciem = 0;
 };

@@ -27,10 +27,10 @@ class PracownikPrzekazywania final : public QObject
 {
 public:
     PracownikPrzekazywania(Przekaznik &przekaznik, QString sciezka, ZrodloBazy zrodlo, GraniceBufora granice,
-                           std::shared_ptr<std::atomic<std::int64_t>> zajetyOd,
+                           std::int64_t sprawdzDo, std::shared_ptr<std::atomic<std::int64_t>> zajetyOd,
                            std::shared_ptr<std::atomic<bool>> koniec)
         : m_p(przekaznik), m_sciezka(std::move(sciezka)), m_zrodlo(std::move(zrodlo)), m_granice(granice),
-          m_zajetyOd(std::move(zajetyOd)), m_koniec(std::move(koniec))
+          m_sprawdzDo(sprawdzDo), m_zajetyOd(std::move(zajetyOd)), m_koniec(std::move(koniec))
     {
     }
 
@@ -45,7 +45,7 @@ public:
         connect(straz, &QTimer::timeout, this, [this] { pilnuj(); });
         straz->start();
         try {
-            m_przekazywanie = std::make_unique<Przekazywanie>(m_sciezka, m_zrodlo);
+            m_przekazywanie = std::make_unique<Przekazywanie>(m_sciezka, m_zrodlo, m_sprawdzDo);
         } catch (const BladBazy &e) {
             qCCritical(lcPrzekaznik).noquote() << "the forwarder cannot open the spool" << m_sciezka << ":" << e.opis();
             powiedz(&Przekaznik::stan, qint64(0), false, e.opis());
@@ -117,10 +117,17 @@ private:
         try {
             w = m_przekazywanie->krok(Przekaznik::porcja);
         } catch (const BladBazy &e) {
-            // The spool itself failed (its disk): as if the database were away.
-            qCWarning(lcPrzekaznik).noquote() << "forwarding stopped by the spool:" << e.opis();
-            m_przekazywanie->zamknijBaze(e.opis());
+            // The spool itself (busy with the window's write, its disk): the
+            // database is not to blame, so nobody is told it is away; the
+            // pass is tried again in a while, checking what it sends.
+            *m_zajetyOd = 0;
+            if (e.opis() != m_bladBufora)
+                qCWarning(lcPrzekaznik).noquote() << "forwarding held up by the spool:" << e.opis();
+            m_bladBufora = e.opis();
+            m_ponowienie->start(Przekaznik::pierwszaPrzerwaMs);
+            return;
         }
+        m_bladBufora.clear();
         *m_zajetyOd = 0;
         const bool dostepna = w != Przekazywanie::Wynik::Niedostepna;
         if (dostepna && !m_dostepna)
@@ -185,6 +192,7 @@ private:
     QString m_sciezka;
     ZrodloBazy m_zrodlo;
     GraniceBufora m_granice;
+    std::int64_t m_sprawdzDo;
     std::shared_ptr<std::atomic<std::int64_t>> m_zajetyOd;
     std::shared_ptr<std::atomic<bool>> m_koniec;
     std::unique_ptr<Przekazywanie> m_przekazywanie;
@@ -194,18 +202,20 @@ private:
     bool m_cyklZaplanowany = false;
     bool m_konczy = false;
     QString m_powod;
+    QString m_bladBufora;
     int m_zapelnienie = 0;
     std::mutex m_blokada;
     std::shared_ptr<Przerywacz> m_przerywacz;
 };
 
-Przekaznik::Przekaznik(QString sciezkaBufora, ZrodloBazy zrodlo, GraniceBufora granice, QObject *parent)
+Przekaznik::Przekaznik(QString sciezkaBufora, ZrodloBazy zrodlo, GraniceBufora granice, std::int64_t sprawdzDo,
+                       QObject *parent)
     : QObject(parent), m_zajetyOd(std::make_shared<std::atomic<std::int64_t>>(0)),
       m_koniec(std::make_shared<std::atomic<bool>>(false))
 {
     m_watek.setObjectName(QStringLiteral("przekaznik"));
-    m_pracownik =
-        new PracownikPrzekazywania(*this, std::move(sciezkaBufora), std::move(zrodlo), granice, m_zajetyOd, m_koniec);
+    m_pracownik = new PracownikPrzekazywania(*this, std::move(sciezkaBufora), std::move(zrodlo), granice, sprawdzDo,
+                                             m_zajetyOd, m_koniec);
     m_pracownik->moveToThread(&m_watek);
     connect(&m_watek, &QThread::finished, m_pracownik, &QObject::deleteLater);
     ustawNajdluzszaInstrukcje(najdluzszaInstrukcjaMs);

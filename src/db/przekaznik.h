@@ -29,7 +29,10 @@ class Przekaznik final : public QObject
 {
     Q_OBJECT
 public:
-    Przekaznik(QString sciezkaBufora, ZrodloBazy zrodlo, GraniceBufora granice, QObject *parent = nullptr);
+    // sprawdzDo: the last entry that may have reached the database before
+    // (see Przekazywanie); by default what the spool held when it was opened.
+    Przekaznik(QString sciezkaBufora, ZrodloBazy zrodlo, GraniceBufora granice, std::int64_t sprawdzDo = -1,
+               QObject *parent = nullptr);
     ~Przekaznik() override;
 
     void start();

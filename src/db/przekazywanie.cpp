@@ -6,14 +6,17 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QScopeGuard>
 
 #include <algorithm>
 
 Q_LOGGING_CATEGORY(lcPrzekazywanie, "tolvek.zapis")
 
-Przekazywanie::Przekazywanie(const QString &sciezkaBufora, ZrodloBazy zrodlo) : m_zrodlo(std::move(zrodlo))
+Przekazywanie::Przekazywanie(const QString &sciezkaBufora, ZrodloBazy zrodlo, std::int64_t sprawdzDo)
+    : m_zrodlo(std::move(zrodlo))
 {
     m_bufor.otworz(sciezkaBufora);
+    m_sprawdzDo = sprawdzDo >= 0 ? sprawdzDo : m_bufor.ostatniPrzedOtwarciem();
     m_cn.ustawCzasOczekiwania(czasOczekiwaniaMs);
 }
 
@@ -21,8 +24,14 @@ Przekazywanie::~Przekazywanie() = default;
 
 void Przekazywanie::zamknijBaze(const QString &powod)
 {
+    // What the driver says of a connection cut off under it ("server closed
+    // the connection unexpectedly", "interrupted") would send the operator
+    // looking at the wrong thing.
+    const bool przerwano = m_cn.przerywacz()->wezPrzerwano();
     m_cn.Close();
-    m_powod = powod;
+    m_powod = przerwano ? QStringLiteral("baza danych nie odpowiadała zbyt długo; połączenie przerwano i baza jest "
+                                         "szukana ponownie")
+                        : powod;
 }
 
 bool Przekazywanie::sprawdzBaze()
@@ -84,19 +93,24 @@ Przekazywanie::Wynik Przekazywanie::krok(int porcja)
     const QVector<WpisBufora> wpisy = m_bufor.najstarsze(porcja);
     if (wpisy.isEmpty())
         return Wynik::Pusto;
-    m_bufor.oznaczProbe(wpisy);
-    ZapisDoBazy zapis(m_cn, m_bufor);
+    ZapisDoBazy zapis(m_cn, m_bufor, m_sprawdzDo);
+    // Until the spool has let them go, these may be in the database already
+    // (a commit whose answer was lost, a removal that failed).
+    auto niepewne = qScopeGuard([&] { m_sprawdzDo = std::max(m_sprawdzDo, wpisy.last().nr); });
     QHash<std::int64_t, std::int64_t> idAlarmow;
     try {
         zapis.zapisz(wpisy, &idAlarmow);
     } catch (const BladBazy &e) {
-        if (ZapisDoBazy::odmowaWpisu(e) && !m_cn.polaczenieZerwane())
+        if (ZapisDoBazy::odmowaWpisu(e) && !m_cn.polaczenieZerwane()) {
+            m_sprawdzDo = std::max(m_sprawdzDo, wpisy.last().nr);
             return przekazPojedynczo(wpisy);
+        }
         qCInfo(lcPrzekazywanie).noquote() << "the database does not take the spooled entries:" << e.numer() << e.opis();
         zamknijBaze(e.opis());
         return Wynik::Niedostepna;
     }
     przekazane(wpisy, idAlarmow);
+    niepewne.dismiss();
     return Wynik::Przekazano;
 }
 
@@ -119,10 +133,8 @@ void Przekazywanie::przekazane(const QVector<WpisBufora> &wpisy, const QHash<std
 // entry alone, the refused ones into quarantine, until the database is away.
 Przekazywanie::Wynik Przekazywanie::przekazPojedynczo(const QVector<WpisBufora> &wpisy)
 {
-    ZapisDoBazy zapis(m_cn, m_bufor);
-    for (WpisBufora w : wpisy) {
-        // This attempt was marked already; each entry is looked for again.
-        w.proby = std::max(w.proby, 1);
+    ZapisDoBazy zapis(m_cn, m_bufor, m_sprawdzDo);
+    for (const WpisBufora &w : wpisy) {
         QHash<std::int64_t, std::int64_t> idAlarmow;
         try {
             zapis.zapisz({w}, &idAlarmow);

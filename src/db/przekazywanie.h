@@ -34,7 +34,9 @@ public:
         Niedostepna, // the database is away: see powod()
     };
 
-    Przekazywanie(const QString &sciezkaBufora, ZrodloBazy zrodlo);
+    // Entries up to sprawdzDo (by default what the spool held when it was
+    // opened here) are looked for in the database before they are written.
+    Przekazywanie(const QString &sciezkaBufora, ZrodloBazy zrodlo, std::int64_t sprawdzDo = -1);
     ~Przekazywanie();
 
     Wynik krok(int porcja = 500);
@@ -78,5 +80,8 @@ private:
     QString m_powod;
     std::int64_t m_usuniete = 0;
     bool m_plikUtracony = false;
+    // Entries up to this one may have reached the database before: those of
+    // an earlier run, and those of any pass that did not end cleanly.
+    std::int64_t m_sprawdzDo = 0;
     QString m_podpisPliku; // a file back at its path is taken once it stays unchanged for one look
 };

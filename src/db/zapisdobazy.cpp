@@ -107,7 +107,7 @@ void ZapisDoBazy::pomiary(const QVector<const WpisBufora *> &wpisy)
     QHash<int, const WpisBufora *> ostatni; // per address, the last one in order
     for (const WpisBufora *w : wpisy) {
         ostatni.insert(w->dane.value(QStringLiteral("Adres")).toInt(), w);
-        if (w->proby > 0) {
+        if (w->nr <= m_sprawdzDo) {
             QSqlQuery q(m_cn.db());
             sqlpomoc::wykonaj(q, QStringLiteral("SELECT 1 FROM Pomiary WHERE Adres = ? AND Data = ?"),
                               {w->dane.value(QStringLiteral("Adres")), w->dane.value(QStringLiteral("Data"))});
@@ -197,7 +197,7 @@ std::int64_t ZapisDoBazy::alarm(const WpisBufora &w)
 {
     const std::int64_t nrAlarmu = w.dane.value(QStringLiteral("nrAlarmu")).toLongLong();
     const QVariantMap wiersz = kolumnyTabeli(QStringLiteral("Alarmy"), w.dane);
-    if (w.proby > 0) {
+    if (w.nr <= m_sprawdzDo) {
         // Written by an attempt whose answer was lost: the same row, unless
         // it already belongs to another of the spool's alarms.
         const auto id = znajdzRowny(
@@ -256,7 +256,7 @@ void ZapisDoBazy::zmianaAlarmu(const WpisBufora &w, const QHash<std::int64_t, st
 void ZapisDoBazy::log(const WpisBufora &w)
 {
     const QVariantMap wiersz = kolumnyTabeli(QStringLiteral("Log"), w.dane);
-    if (w.proby > 0 && znajdzRowny(QStringLiteral("Log"), QStringLiteral("1"), wiersz))
+    if (w.nr <= m_sprawdzDo && znajdzRowny(QStringLiteral("Log"), QStringLiteral("1"), wiersz))
         return;
     Rekordy rs;
     rs.Open(QStringLiteral("Log"), m_cn);

@@ -12,9 +12,10 @@ class Polaczenie;
 class Rekordy;
 
 // Writes spooled entries into the plant's database, all of them in one
-// transaction or none. Forwarding is idempotent: an entry sent before (a
-// commit whose answer was lost, a crash between the commit and the spool's
-// removal) is looked for before it is written again, a reading by its
+// transaction or none. Forwarding is idempotent: when an entry may have been
+// sent before (a commit whose answer was lost, a crash between the commit and
+// the spool's removal; the caller names the last such entry in sprawdzDo)
+// it is looked for before it is written again, a reading by its
 // (Adres, Data), an alarm or Log row by all its columns, so it is stored
 // once, also on a database without the unique index on Pomiary. An alarm's
 // later changes find its row through the Id_alarmu the spool recorded.
@@ -22,7 +23,10 @@ class Rekordy;
 class ZapisDoBazy final
 {
 public:
-    ZapisDoBazy(Polaczenie &cn, BuforZapisu &bufor) : m_cn(cn), m_bufor(bufor) {}
+    ZapisDoBazy(Polaczenie &cn, BuforZapisu &bufor, std::int64_t sprawdzDo)
+        : m_cn(cn), m_bufor(bufor), m_sprawdzDo(sprawdzDo)
+    {
+    }
 
     // Throws BladBazy, with the transaction rolled back. *idAlarmow gets
     // the Id_alarmu of each alarm row written, by the spool's alarm number.
@@ -47,4 +51,5 @@ private:
 
     Polaczenie &m_cn;
     BuforZapisu &m_bufor;
+    std::int64_t m_sprawdzDo;
 };

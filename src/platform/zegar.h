@@ -2,6 +2,7 @@
 
 #include "datacz.h"
 
+#include <atomic>
 #include <cstdint>
 
 // The clock seam: the wall clock as a naive local date-time, and a
@@ -22,4 +23,9 @@ class ZegarSystemowy final : public Zegar
 public:
     DataCzas teraz() const override;
     std::int64_t msMonotoniczne() const override;
+
+private:
+    // The local offset from UTC and when to ask for it again (UTC ms).
+    mutable std::atomic<std::int64_t> m_przesuniecie{0};
+    mutable std::atomic<std::int64_t> m_odnowienie{0};
 };
