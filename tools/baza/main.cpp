@@ -10,11 +10,11 @@
 #include "demo.h"
 #include "indeks.h"
 #include "kopiowanie.h"
+#include "opcje.h"
 #include "platform/ustawienia.h"
 #include "platform/zegar.h"
 #include "postep.h"
 #include "serwer.h"
-#include "tolvek_wersja.h"
 #include "tworzenie.h"
 
 #include <QCoreApplication>
@@ -29,192 +29,8 @@
 namespace
 {
 
-constexpr int kodOk = 0;
-constexpr int kodWywolanie = 1;
-constexpr int kodBlad = 2;
 // The demo plant's stored past.
 constexpr int dniHistorii = 28;
-
-const char *const pomoc =
-    "tolvek-baza: tworzy bazę danych stacji Tolvek: plik SQLite 3 albo tabele na serwerze PostgreSQL.\n"
-    "\n"
-    "Użycie:\n"
-    "  tolvek-baza init [--plik PLIK] [--nadpisz]\n"
-    "  tolvek-baza init --do POŁĄCZENIE\n"
-    "  tolvek-baza demo [--plik PLIK] [--nadpisz] [--pomiary N]\n"
-    "  tolvek-baza kopiuj [--z PLIK] [--do POŁĄCZENIE]\n"
-    "  tolvek-baza unikalne-pomiary [--plik PLIK | --do POŁĄCZENIE] [--usun-duplikaty]\n"
-    "  tolvek-baza kwarantanna [--bufor PLIK] [--ponow]\n"
-    "  tolvek-baza przekaz [--bufor PLIK] [--plik PLIK | --do POŁĄCZENIE]\n"
-    "  tolvek-baza --help | --version\n"
-    "\n"
-    "Polecenia:\n"
-    "  init          pusta baza: sześć tabel (Regulatory, Pomiary, OstPomiar, Alarmy,\n"
-    "                Log, Hierarchia) i ich indeksy; z --do na serwerze PostgreSQL\n"
-    "  demo          baza z przykładową instalacją: cztery regulatory (adresy 1-4),\n"
-    "                licznik energii, drzewo obiektów oraz cztery tygodnie pomiarów\n"
-    "                (co 15 minut) i alarmów aż do chwili bieżącej\n"
-    "  kopiuj        przenosi zawartość pliku bazy na serwer (do pustych tabel\n"
-    "                utworzonych przez init --do); po przerwaniu ponowne uruchomienie\n"
-    "                z tym samym plikiem podejmuje pracę od miejsca przerwania\n"
-    "  unikalne-pomiary\n"
-    "                nadaje indeksowi Pomiary (Adres, Data) unikalność, jaką ma w bazach\n"
-    "                tworzonych przez init (pomiar przekazany dwa razy nie zostanie\n"
-    "                zapisany dwa razy); najpierw wypisuje pomiary zapisane dwukrotnie\n"
-    "                i bez --usun-duplikaty niczego nie zmienia\n"
-    "  kwarantanna   wpisy bufora stacji odrzucone przez bazę danych (np. przez\n"
-    "                ograniczenie); z --ponow wracają do kolejki, a stacja przekazuje\n"
-    "                je ponownie\n"
-    "  przekaz       przekazuje do bazy danych wszystko, co czeka w buforze (np. bufor\n"
-    "                odłożony przy zmianie bazy); stacja korzystająca z tego bufora\n"
-    "                powinna być zatrzymana\n"
-    "\n"
-    "Opcje:\n"
-    "  --plik PLIK   plik bazy; domyślnie tolvek.mdb w katalogu bieżącym\n"
-    "  --nadpisz     zastępuje istniejący plik (bez tej opcji istniejący plik\n"
-    "                nie jest ruszany)\n"
-    "  --pomiary N   (demo) zamiast czterech tygodni historii: N pomiarów, po równo\n"
-    "                dla regulatorów, co minutę wstecz od chwili bieżącej, bez alarmów\n"
-    "                (0: pusta historia)\n"
-    "  --do POŁĄCZENIE\n"
-    "                serwer PostgreSQL: \"service=NAZWA\" z ~/.pg_service.conf albo\n"
-    "                tekst połączenia libpq (\"host=... dbname=... user=...\");\n"
-    "                hasło w ~/.pgpass, nigdy w wierszu poleceń; domyślnie (kopiuj)\n"
-    "                ustawienie [baza] polaczenie=\n"
-    "  --z PLIK      (kopiuj) plik źródłowy; domyślnie tolvek.mdb\n"
-    "  --bufor PLIK  bufor stacji; domyślnie ten z ustawień stacji ([bufor] plik=,\n"
-    "                inaczej $XDG_DATA_HOME/Tolvek/bufor-<nazwa stacji>.sqlite)\n"
-    "  --ponow       (kwarantanna) wpisy wracają do kolejki bufora\n"
-    "  --usun-duplikaty\n"
-    "                (unikalne-pomiary) z pomiarów zapisanych dwukrotnie zostaje\n"
-    "                pierwszy\n"
-    "  -h, --help    ten opis\n"
-    "  --version     numer wersji\n"
-    "\n"
-    "Kody wyjścia: 0 powodzenie, 1 błędne wywołanie, 2 błąd wykonania.\n";
-
-struct Wywolanie {
-    QString polecenie;
-    QString plik = QStringLiteral("tolvek.mdb");
-    bool maPlik = false;
-    QString serwer;
-    bool maSerwer = false;
-    QString zPliku = QStringLiteral("tolvek.mdb");
-    bool maZ = false;
-    bool nadpisz = false;
-    std::optional<qint64> pomiary;
-    QString bufor;
-    bool ponow = false;
-    bool usunDuplikaty = false;
-    bool pomoc = false;
-    bool wersja = false;
-};
-
-struct BladWywolania : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-[[noreturn]] void zle(const QString &tekst)
-{
-    throw BladWywolania(tekst.toStdString());
-}
-
-Wywolanie rozbierz(const QStringList &argumenty)
-{
-    Wywolanie w;
-    for (qsizetype i = 0; i < argumenty.size(); ++i) {
-        QString a = argumenty.at(i);
-        QString wartosc;
-        bool maWartosc = false;
-        if (a.startsWith(QLatin1String("--")) && a.contains(QLatin1Char('='))) {
-            wartosc = a.mid(a.indexOf(QLatin1Char('=')) + 1);
-            a = a.left(a.indexOf(QLatin1Char('=')));
-            maWartosc = true;
-        }
-        auto wezWartosc = [&]() {
-            if (maWartosc)
-                return wartosc;
-            if (i + 1 >= argumenty.size())
-                zle(QStringLiteral("opcja %1 wymaga wartości").arg(a));
-            return argumenty.at(++i);
-        };
-        if (a == QLatin1String("-h") || a == QLatin1String("--help") || a == QLatin1String("help")) {
-            w.pomoc = true;
-        } else if (a == QLatin1String("--version") && !maWartosc) {
-            w.wersja = true;
-        } else if (a == QLatin1String("--plik")) {
-            w.plik = wezWartosc();
-            w.maPlik = true;
-            if (w.plik.isEmpty())
-                zle(QStringLiteral("opcja --plik wymaga nazwy pliku"));
-        } else if (a == QLatin1String("--do")) {
-            w.serwer = wezWartosc();
-            w.maSerwer = true;
-            if (w.serwer.trimmed().isEmpty())
-                zle(QStringLiteral("opcja --do wymaga tekstu połączenia z serwerem"));
-        } else if (a == QLatin1String("--z")) {
-            w.zPliku = wezWartosc();
-            w.maZ = true;
-            if (w.zPliku.isEmpty())
-                zle(QStringLiteral("opcja --z wymaga nazwy pliku"));
-        } else if (a == QLatin1String("--nadpisz") && !maWartosc) {
-            w.nadpisz = true;
-        } else if (a == QLatin1String("--bufor")) {
-            w.bufor = wezWartosc();
-            if (w.bufor.isEmpty())
-                zle(QStringLiteral("opcja --bufor wymaga nazwy pliku"));
-        } else if (a == QLatin1String("--ponow") && !maWartosc) {
-            w.ponow = true;
-        } else if (a == QLatin1String("--usun-duplikaty") && !maWartosc) {
-            w.usunDuplikaty = true;
-        } else if (a == QLatin1String("--pomiary")) {
-            const QString t = wezWartosc();
-            bool ok = false;
-            const qint64 n = t.toLongLong(&ok);
-            if (!ok || n < 0)
-                zle(QStringLiteral("--pomiary wymaga liczby całkowitej nieujemnej, podano „%1”").arg(t));
-            w.pomiary = n;
-        } else if (a.startsWith(QLatin1Char('-'))) {
-            zle(QStringLiteral("nieznana opcja „%1”").arg(argumenty.at(i)));
-        } else if (w.polecenie.isEmpty()) {
-            static const QStringList polecenia = {QStringLiteral("init"),        QStringLiteral("demo"),
-                                                  QStringLiteral("kopiuj"),      QStringLiteral("unikalne-pomiary"),
-                                                  QStringLiteral("kwarantanna"), QStringLiteral("przekaz")};
-            if (!polecenia.contains(a))
-                zle(QStringLiteral("nieznane polecenie „%1” (dostępne: %2)")
-                        .arg(a, polecenia.join(QStringLiteral(", "))));
-            w.polecenie = a;
-        } else {
-            zle(QStringLiteral("nadmiarowy argument „%1”").arg(a));
-        }
-    }
-    if (w.pomoc || w.wersja)
-        return w;
-    if (w.polecenie.isEmpty())
-        zle(QStringLiteral("brak polecenia (init, demo, kopiuj, unikalne-pomiary, kwarantanna albo przekaz)"));
-    const bool zBuforem = w.polecenie == QLatin1String("kwarantanna") || w.polecenie == QLatin1String("przekaz");
-    if (!w.bufor.isEmpty() && !zBuforem)
-        zle(QStringLiteral("opcja --bufor dotyczy poleceń kwarantanna i przekaz"));
-    if (w.ponow && w.polecenie != QLatin1String("kwarantanna"))
-        zle(QStringLiteral("opcja --ponow dotyczy tylko polecenia kwarantanna"));
-    if (w.usunDuplikaty && w.polecenie != QLatin1String("unikalne-pomiary"))
-        zle(QStringLiteral("opcja --usun-duplikaty dotyczy tylko polecenia unikalne-pomiary"));
-    if (w.maPlik && w.maSerwer && (w.polecenie == QLatin1String("unikalne-pomiary") || zBuforem))
-        zle(QStringLiteral("podaj plik (--plik) albo serwer (--do), nie oba"));
-    if (w.polecenie == QLatin1String("kwarantanna") && (w.maPlik || w.maSerwer))
-        zle(QStringLiteral("kwarantanna dotyczy bufora stacji (--bufor), nie bazy danych"));
-    if (w.pomiary && w.polecenie != QLatin1String("demo"))
-        zle(QStringLiteral("opcja --pomiary dotyczy tylko polecenia demo"));
-    if (w.maSerwer && w.polecenie == QLatin1String("demo"))
-        zle(QStringLiteral("demo tworzy plik; na serwer przenosi go polecenie kopiuj"));
-    if (w.maSerwer && (w.maPlik || w.nadpisz) && w.polecenie == QLatin1String("init"))
-        zle(QStringLiteral("opcje --plik i --nadpisz dotyczą pliku, a --do serwera: podaj jedno z dwojga"));
-    if (w.polecenie == QLatin1String("kopiuj") && (w.maPlik || w.nadpisz))
-        zle(QStringLiteral("kopiuj bierze plik z opcji --z, a serwer z --do"));
-    if (w.maZ && w.polecenie != QLatin1String("kopiuj"))
-        zle(QStringLiteral("opcja --z dotyczy tylko polecenia kopiuj"));
-    return w;
-}
 
 void wypisz(std::FILE *strumien, const QString &tekst)
 {
@@ -425,21 +241,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     Wywolanie w;
-    try {
-        w = rozbierz(app.arguments().mid(1));
-    } catch (const BladWywolania &e) {
-        wypisz(stderr, QStringLiteral("tolvek-baza: %1\nUżyj „tolvek-baza --help”, aby zobaczyć opis.\n")
-                           .arg(QString::fromStdString(e.what())));
-        return kodWywolanie;
-    }
-    if (w.pomoc) {
-        wypisz(stdout, QString::fromUtf8(pomoc));
-        return kodOk;
-    }
-    if (w.wersja) {
-        wypisz(stdout, QStringLiteral("tolvek-baza " TOLVEK_WERSJA_TEKST "\n"));
-        return kodOk;
-    }
+    if (const std::optional<int> kod = czytajWywolanie(QCoreApplication::arguments(), &w))
+        return *kod;
     try {
         return wykonaj(w);
     } catch (const BladBazy &e) {

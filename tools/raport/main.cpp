@@ -11,20 +11,16 @@
 #include "reports/pdf.h"
 #include "reports/raport.h"
 #include "reports/silnik.h"
-#include "tolvek_wersja.h"
 
 #include <QDir>
 #include <QGuiApplication>
 #include <QSaveFile>
 
 #include <cstdio>
+#include <stdexcept>
 
 namespace
 {
-
-constexpr int kodOk = 0;
-constexpr int kodBlad = 1;
-constexpr int kodWywolanie = 2;
 
 // A failure of the run itself, told in Polish.
 struct Blad : std::runtime_error {
@@ -127,21 +123,8 @@ int main(int argc, char **argv)
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("tolvek-raport"));
     Opcje o;
-    try {
-        o = rozbierzOpcje(QGuiApplication::arguments().mid(1));
-    } catch (const BladWywolania &e) {
-        wypisz(stderr, QStringLiteral("tolvek-raport: %1\nUżyj „tolvek-raport --help”, aby zobaczyć opis.\n")
-                           .arg(QString::fromStdString(e.what())));
-        return kodWywolanie;
-    }
-    if (o.pomoc) {
-        wypisz(stdout, QString::fromUtf8(pomocRaportu));
-        return kodOk;
-    }
-    if (o.wersja) {
-        wypisz(stdout, QStringLiteral("tolvek-raport %1\n").arg(QStringLiteral(TOLVEK_WERSJA_TEKST)));
-        return kodOk;
-    }
+    if (const std::optional<int> kod = czytajOpcje(QGuiApplication::arguments(), &o))
+        return *kod;
     try {
         wykonaj(o);
         return kodOk;

@@ -1,6 +1,11 @@
 #include "opcje.h"
 
-const char *const pomocRaportu =
+#include "parserwiersza.h"
+
+namespace
+{
+
+const char *const naglowek =
     "tolvek-raport: raporty i dane wykresów stacji Tolvek z bazy danych, bez okien\n"
     "(do uruchamiania z crona i z innych programów).\n"
     "\n"
@@ -16,150 +21,106 @@ const char *const pomocRaportu =
     "  dobowy            raport dobowy: każdy zapisany pomiar jednego dnia i podsumowanie\n"
     "  okresowy          raport okresowy: sumy, minima, maksima i średnie każdego dnia okresu\n"
     "  wykres-dobowy     dane wykresu dobowego (energia, tg fi albo moc średnia)\n"
-    "  wykres-okresowy   dane wykresu okresowego (energia albo tg fi każdego dnia)\n"
-    "\n"
-    "Opcje:\n"
-    "  --regulator KOD   kod regulatora (kolumna Kod tabeli Regulatory)\n"
-    "  --data DZIEŃ      dzień raportu albo wykresu dobowego\n"
-    "  --od DZIEŃ        pierwszy dzień okresu\n"
-    "  --do DZIEŃ        ostatni dzień okresu (włącznie)\n"
-    "  --rodzaj R        wielkość wykresu: energia, tgfi, moc (moc tylko na wykresie dobowym);\n"
-    "                    domyślnie energia\n"
-    "  --pdf PLIK        zapisuje raport do pliku PDF\n"
-    "  --csv PLIK        zapisuje wiersze raportu albo wykresu jako CSV: UTF-8, pola rozdzielone\n"
-    "                    średnikiem, przecinek dziesiętny; „-” to standardowe wyjście\n"
-    "  --baza BAZA       plik bazy albo połączenie z serwerem PostgreSQL (service=NAZWA albo\n"
-    "                    host=... dbname=...); domyślnie ustawienie [baza] polaczenie=, a bez\n"
-    "                    niego tolvek.mdb w katalogu bieżącym\n"
-    "  -h, --help        ten opis\n"
-    "  --version         wersja programu\n"
-    "\n"
-    "Dni zapisuje się jako RRRR-MM-DD. Baza jest otwierana tylko do odczytu, więc program\n"
-    "może działać, gdy stacja zapisuje pomiary. Okres bez pomiarów daje pusty raport.\n"
-    "\n"
-    "Kody wyjścia: 0 powodzenie, 1 błąd wykonania (brak pliku bazy, nieznany regulator, błąd\n"
-    "zapisu pliku), 2 błędne wywołanie.\n";
+    "  wykres-okresowy   dane wykresu okresowego (energia albo tg fi każdego dnia)";
 
-namespace
-{
-
-[[noreturn]] void zle(const QString &tekst)
-{
-    throw BladWywolania(tekst.toStdString());
-}
-
-QDate dzien(const QString &opcja, const QString &tekst)
-{
-    const QDate d = QDate::fromString(tekst, QStringLiteral("yyyy-MM-dd"));
-    if (!d.isValid())
-        zle(QStringLiteral("niepoprawna data „%1” w opcji %2 (oczekiwano RRRR-MM-DD, np. 2026-12-05)")
-                .arg(tekst, opcja));
-    return d;
-}
+const char *const stopka = "Dni zapisuje się jako RRRR-MM-DD. Baza jest otwierana tylko do odczytu, więc program\n"
+                           "może działać, gdy stacja zapisuje pomiary. Okres bez pomiarów daje pusty raport.\n"
+                           "\n"
+                           "Kody wyjścia: 0 powodzenie, 1 błąd wykonania (brak pliku bazy, nieznany regulator, błąd\n"
+                           "zapisu pliku), 2 błędne wywołanie.";
 
 } // namespace
 
-Opcje rozbierzOpcje(const QStringList &argumenty)
+std::optional<int> czytajOpcje(const QStringList &argumenty, Opcje *o)
 {
-    Opcje o;
-    QString rodzaj;
-    for (qsizetype i = 0; i < argumenty.size(); ++i) {
-        QString a = argumenty.at(i);
-        QString wartosc;
-        bool maWartosc = false;
-        if (a.startsWith(QLatin1String("--")) && a.contains(QLatin1Char('='))) {
-            wartosc = a.mid(a.indexOf(QLatin1Char('=')) + 1);
-            a = a.left(a.indexOf(QLatin1Char('=')));
-            maWartosc = true;
-        }
-        auto wez = [&]() {
-            if (!maWartosc) {
-                if (i + 1 >= argumenty.size())
-                    zle(QStringLiteral("opcja %1 wymaga wartości").arg(a));
-                wartosc = argumenty.at(++i);
-            }
-            if (wartosc.isEmpty())
-                zle(QStringLiteral("opcja %1 wymaga niepustej wartości").arg(a));
-            return wartosc;
-        };
-        if (a == QLatin1String("-h") || a == QLatin1String("--help")) {
-            o.pomoc = true;
-        } else if (a == QLatin1String("--version")) {
-            o.wersja = true;
-        } else if (a == QLatin1String("--regulator")) {
-            o.regulator = wez().trimmed();
-        } else if (a == QLatin1String("--data")) {
-            o.data = dzien(a, wez());
-        } else if (a == QLatin1String("--od")) {
-            o.od = dzien(a, wez());
-        } else if (a == QLatin1String("--do")) {
-            o.doDnia = dzien(a, wez());
-        } else if (a == QLatin1String("--rodzaj")) {
-            rodzaj = wez();
-        } else if (a == QLatin1String("--pdf")) {
-            o.pdf = wez();
-        } else if (a == QLatin1String("--csv")) {
-            o.csv = wez();
-        } else if (a == QLatin1String("--baza")) {
-            o.baza = wez();
-        } else if (a.startsWith(QLatin1Char('-')) && a != QLatin1String("-")) {
-            zle(QStringLiteral("nieznana opcja „%1”").arg(argumenty.at(i)));
-        } else if (o.polecenie == Opcje::Polecenie::Brak) {
-            static const QStringList polecenia = {QStringLiteral("dobowy"), QStringLiteral("okresowy"),
-                                                  QStringLiteral("wykres-dobowy"), QStringLiteral("wykres-okresowy")};
-            const qsizetype n = polecenia.indexOf(a);
-            if (n < 0)
-                zle(QStringLiteral("nieznane polecenie „%1” (dostępne: %2)")
-                        .arg(a, polecenia.join(QStringLiteral(", "))));
-            o.polecenie = static_cast<Opcje::Polecenie>(n + 1);
-        } else {
-            zle(QStringLiteral("nadmiarowy argument „%1”").arg(a));
-        }
+    const QCommandLineOption regulator = opcja("regulator", "kod regulatora (kolumna Kod tabeli Regulatory)", "KOD");
+    const QCommandLineOption data = opcja("data", "dzień raportu albo wykresu dobowego", "DZIEŃ");
+    const QCommandLineOption od = opcja("od", "pierwszy dzień okresu", "DZIEŃ");
+    const QCommandLineOption doDnia = opcja("do", "ostatni dzień okresu (włącznie)", "DZIEŃ");
+    const QCommandLineOption rodzaj =
+        opcja("rodzaj", "wielkość wykresu: energia, tgfi, moc (moc tylko na wykresie dobowym); domyślnie energia", "R");
+    const QCommandLineOption pdf = opcja("pdf", "zapisuje raport do pliku PDF", "PLIK");
+    const QCommandLineOption csv = opcja("csv",
+                                         "zapisuje wiersze raportu albo wykresu jako CSV: UTF-8, pola rozdzielone "
+                                         "średnikiem, przecinek dziesiętny; „-” to standardowe wyjście",
+                                         "PLIK");
+    const QCommandLineOption baza = opcja("baza",
+                                          "plik bazy albo połączenie z serwerem PostgreSQL (service=NAZWA albo "
+                                          "host=... dbname=...); domyślnie ustawienie [baza] polaczenie=, a bez "
+                                          "niego tolvek.mdb w katalogu bieżącym",
+                                          "BAZA");
+    ParserWiersza p(
+        {QStringLiteral("tolvek-raport"), QString::fromUtf8(naglowek), QString::fromUtf8(stopka), kodWywolanie},
+        {regulator, data, od, doDnia, rodzaj, pdf, csv, baza});
+    if (const std::optional<int> kod = p.rozbierz(argumenty))
+        return kod;
+
+    // Every value given must say something; a day is a date.
+    for (const QCommandLineOption &jedna : {regulator, data, od, doDnia, rodzaj, pdf, csv, baza})
+        if (p.isSet(jedna) && p.value(jedna).isEmpty())
+            return p.zle(QStringLiteral("opcja --%1 wymaga niepustej wartości").arg(jedna.names().constFirst()));
+    for (const auto &[dzien, pole] : {std::pair{&data, &o->data}, {&od, &o->od}, {&doDnia, &o->doDnia}}) {
+        *pole = QDate::fromString(p.value(*dzien), QStringLiteral("yyyy-MM-dd"));
+        if (p.isSet(*dzien) && !pole->isValid())
+            return p.zle(QStringLiteral("niepoprawna data „%1” w opcji --%2 (oczekiwano RRRR-MM-DD, np. 2026-12-05)")
+                             .arg(p.value(*dzien), dzien->names().constFirst()));
     }
-    if (o.pomoc || o.wersja)
-        return o;
+    o->regulator = p.value(regulator).trimmed();
+    o->pdf = p.value(pdf);
+    o->csv = p.value(csv);
+    o->baza = p.value(baza);
 
     using P = Opcje::Polecenie;
-    if (o.polecenie == P::Brak)
-        zle(QStringLiteral("brak polecenia (dobowy, okresowy, wykres-dobowy albo wykres-okresowy)"));
-    if (o.regulator.isEmpty())
-        zle(QStringLiteral("brak opcji --regulator KOD"));
-    const bool dobowe = o.polecenie == P::Dobowy || o.polecenie == P::WykresDobowy;
+    const QStringList slowa = p.positionalArguments();
+    static const QStringList polecenia = {QStringLiteral("dobowy"), QStringLiteral("okresowy"),
+                                          QStringLiteral("wykres-dobowy"), QStringLiteral("wykres-okresowy")};
+    if (slowa.isEmpty())
+        return p.zle(QStringLiteral("brak polecenia (dobowy, okresowy, wykres-dobowy albo wykres-okresowy)"));
+    if (!polecenia.contains(slowa.first()))
+        return p.zle(QStringLiteral("nieznane polecenie „%1” (dostępne: %2)")
+                         .arg(slowa.first(), polecenia.join(QStringLiteral(", "))));
+    if (slowa.size() > 1)
+        return p.zle(QStringLiteral("nadmiarowy argument „%1”").arg(slowa.at(1)));
+    o->polecenie = static_cast<P>(polecenia.indexOf(slowa.first()) + 1);
+
+    if (o->regulator.isEmpty())
+        return p.zle(QStringLiteral("brak opcji --regulator KOD"));
+    const bool dobowe = o->polecenie == P::Dobowy || o->polecenie == P::WykresDobowy;
     if (dobowe) {
-        if (!o.data.isValid())
-            zle(QStringLiteral("brak opcji --data RRRR-MM-DD"));
-        if (o.od.isValid() || o.doDnia.isValid())
-            zle(QStringLiteral("opcje --od i --do dotyczą okresu; dzień podaje się opcją --data"));
+        if (!o->data.isValid())
+            return p.zle(QStringLiteral("brak opcji --data RRRR-MM-DD"));
+        if (o->od.isValid() || o->doDnia.isValid())
+            return p.zle(QStringLiteral("opcje --od i --do dotyczą okresu; dzień podaje się opcją --data"));
     } else {
-        if (!o.od.isValid() || !o.doDnia.isValid())
-            zle(QStringLiteral("okres wymaga opcji --od RRRR-MM-DD i --do RRRR-MM-DD"));
-        if (o.data.isValid())
-            zle(QStringLiteral("opcja --data dotyczy dnia; okres podaje się opcjami --od i --do"));
-        if (o.od > o.doDnia)
-            zle(QStringLiteral("początek okresu (--od %1) jest po jego końcu (--do %2)")
-                    .arg(o.od.toString(Qt::ISODate), o.doDnia.toString(Qt::ISODate)));
+        if (!o->od.isValid() || !o->doDnia.isValid())
+            return p.zle(QStringLiteral("okres wymaga opcji --od RRRR-MM-DD i --do RRRR-MM-DD"));
+        if (o->data.isValid())
+            return p.zle(QStringLiteral("opcja --data dotyczy dnia; okres podaje się opcjami --od i --do"));
+        if (o->od > o->doDnia)
+            return p.zle(QStringLiteral("początek okresu (--od %1) jest po jego końcu (--do %2)")
+                             .arg(o->od.toString(Qt::ISODate), o->doDnia.toString(Qt::ISODate)));
     }
-    const bool wykres = o.polecenie == P::WykresDobowy || o.polecenie == P::WykresOkresowy;
-    if (wykres) {
+    const QString r = p.value(rodzaj);
+    if (o->polecenie == P::WykresDobowy || o->polecenie == P::WykresOkresowy) {
         const QStringList rodzaje =
-            o.polecenie == P::WykresDobowy
+            o->polecenie == P::WykresDobowy
                 ? QStringList{QStringLiteral("energia"), QStringLiteral("tgfi"), QStringLiteral("moc")}
                 : QStringList{QStringLiteral("energia"), QStringLiteral("tgfi")};
-        if (!rodzaj.isEmpty()) {
-            o.rodzaj = static_cast<int>(rodzaje.indexOf(rodzaj));
-            if (o.rodzaj < 0)
-                zle(QStringLiteral("nieznany rodzaj wykresu „%1” (dostępne: %2)")
-                        .arg(rodzaj, rodzaje.join(QStringLiteral(", "))));
+        if (!r.isEmpty()) {
+            o->rodzaj = static_cast<int>(rodzaje.indexOf(r));
+            if (o->rodzaj < 0)
+                return p.zle(QStringLiteral("nieznany rodzaj wykresu „%1” (dostępne: %2)")
+                                 .arg(r, rodzaje.join(QStringLiteral(", "))));
         }
-        if (!o.pdf.isEmpty())
-            zle(QStringLiteral("wykres zapisuje się tylko jako CSV (--csv PLIK)"));
-        if (o.csv.isEmpty())
-            zle(QStringLiteral("brak opcji --csv PLIK"));
+        if (!o->pdf.isEmpty())
+            return p.zle(QStringLiteral("wykres zapisuje się tylko jako CSV (--csv PLIK)"));
+        if (o->csv.isEmpty())
+            return p.zle(QStringLiteral("brak opcji --csv PLIK"));
     } else {
-        if (!rodzaj.isEmpty())
-            zle(QStringLiteral("opcja --rodzaj dotyczy tylko wykresów"));
-        if (o.pdf.isEmpty() && o.csv.isEmpty())
-            zle(QStringLiteral("podaj, dokąd zapisać raport: --pdf PLIK, --csv PLIK albo obie"));
+        if (!r.isEmpty())
+            return p.zle(QStringLiteral("opcja --rodzaj dotyczy tylko wykresów"));
+        if (o->pdf.isEmpty() && o->csv.isEmpty())
+            return p.zle(QStringLiteral("podaj, dokąd zapisać raport: --pdf PLIK, --csv PLIK albo obie"));
     }
-    return o;
+    return std::nullopt;
 }

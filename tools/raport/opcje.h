@@ -4,7 +4,10 @@
 #include <QString>
 #include <QStringList>
 
-#include <stdexcept>
+#include <optional>
+
+// The exit codes of tolvek-raport.
+enum KodRaportu { kodOk = 0, kodBlad = 1, kodWywolanie = 2 };
 
 // The command line of tolvek-raport.
 struct Opcje {
@@ -15,16 +18,9 @@ struct Opcje {
     int rodzaj = 0; // RodzajDobowy / RodzajOkresowy
     QString pdf, csv;
     QString baza; // empty: the station's database of the settings
-    bool pomoc = false;
-    bool wersja = false;
 };
 
-// A command line that cannot be run; the text says why, in Polish.
-struct BladWywolania : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-// Throws BladWywolania.
-Opcje rozbierzOpcje(const QStringList &argumenty);
-
-extern const char *const pomocRaportu;
+// Fills o from the arguments (the program's path first); answers --help,
+// --version and a call that cannot run: the exit code to end with, or
+// nullopt when the report is written.
+std::optional<int> czytajOpcje(const QStringList &argumenty, Opcje *o);

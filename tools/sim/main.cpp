@@ -21,8 +21,6 @@ using namespace sim;
 namespace
 {
 
-enum KodWyjscia { Zakonczono = 0, BladUruchomienia = 1, ZleArgumenty = 2 };
-
 void blad(const QString &tekst)
 {
     std::fprintf(stderr, "tolvek-sim: %s\n", tekst.toLocal8Bit().constData());
@@ -66,19 +64,8 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("tolvek-sim"));
 
     Opcje o;
-    const QString bladOpcji = czytajOpcje(app.arguments().mid(1), &o);
-    if (o.pomoc) {
-        wypisz(tekstPomocy());
-        return Zakonczono;
-    }
-    if (o.wersja) {
-        wypisz(tekstWersji());
-        return Zakonczono;
-    }
-    if (!bladOpcji.isEmpty()) {
-        blad(bladOpcji + QStringLiteral(" (zobacz --help)"));
-        return ZleArgumenty;
-    }
+    if (const std::optional<int> kod = czytajOpcje(QCoreApplication::arguments(), &o))
+        return *kod;
 
     std::vector<ParametryRegulatora> parametry;
     if (!zbierzRegulatory(o, &parametry))

@@ -9,6 +9,8 @@
 namespace sim
 {
 
+enum KodWyjscia { Zakonczono = 0, BladUruchomienia = 1, ZleArgumenty = 2 };
+
 struct Opcje {
     QList<int> adresy;
     QString baza;
@@ -24,14 +26,11 @@ struct Opcje {
     bool regulacja = false;
     QStringList polecenia;
     std::optional<quint32> ziarno;
-    bool pomoc = false;
-    bool wersja = false;
 };
 
-// Fills o from the arguments (without the program name). Returns an error
-// text, empty when all is well.
-QString czytajOpcje(const QStringList &argumenty, Opcje *o);
-QString tekstPomocy();
-QString tekstWersji();
+// Fills o from the arguments (the program's path first); answers --help,
+// --version and a call that cannot run: the exit code to end with, or
+// nullopt when the simulator starts.
+std::optional<int> czytajOpcje(const QStringList &argumenty, Opcje *o);
 
 } // namespace sim

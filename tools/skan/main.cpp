@@ -4,11 +4,10 @@
 #include "comm/clcomm.h"
 #include "comm/komunikator.h"
 #include "comm/skaner.h"
+#include "parserwiersza.h"
 #include "platform/komunikaty.h"
 #include "platform/zegar.h"
-#include "tolvek_wersja.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QRegularExpression>
 #include <QTextStream>
@@ -37,12 +36,6 @@ public:
 constexpr int kodGotowe = 0;
 constexpr int kodPort = 1;
 constexpr int kodWywolanie = 2;
-
-int zle(const QString &tekst)
-{
-    QTextStream(stderr) << "tolvek-skan: " << tekst << "\nWięcej: tolvek-skan --help\n";
-    return kodWywolanie;
-}
 
 QString hex(int v)
 {
@@ -86,53 +79,37 @@ QCoro::Task<void> skanuj(Komunikator &k, const Zegar &zegar, int od, int doAdres
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("tolvek-skan"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(TOLVEK_WERSJA_TEKST));
-
-    QCommandLineParser p;
-    p.setApplicationDescription(QStringLiteral(
-        "Szuka regulatorów na linii RS-485 (4800 bodów, 8N1): pyta każdy adres zakresu o bajt blokady\n"
-        "(tylko odczyty, nic nie zapisuje) i wypisuje jeden wiersz na regulator, który odpowiedział:\n"
-        "  ADRES;BLOKADA;STOPNIE1-8;STOPIEŃ9\n"
-        "adres dziesiętnie, bajty szesnastkowo (bit 5 blokady = zablokowany, bit 0 = stopień załączony).\n"
-        "Postęp idzie na standardowe wyjście błędów.\n"
-        "Kody wyjścia: 0 gotowe, 1 nie można otworzyć portu (także gdy trzyma go działająca stacja),\n"
-        "2 błędne wywołanie."));
-    const QCommandLineOption pomoc({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Ten opis."));
-    const QCommandLineOption wersja(QStringLiteral("version"), QStringLiteral("Wersja programu."));
-    const QCommandLineOption port(QStringLiteral("port"),
-                                  QStringLiteral("Urządzenie portu szeregowego, np. /dev/ttyUSB0."),
-                                  QStringLiteral("ŚCIEŻKA"));
-    const QCommandLineOption adresy(QStringLiteral("adresy"),
-                                    QStringLiteral("Zakres adresów OD-DO (0..255) albo jeden adres; domyślnie 1-32."),
-                                    QStringLiteral("OD-DO"), QStringLiteral("1-32"));
-    const QCommandLineOption cicho(QStringLiteral("cicho"),
-                                   QStringLiteral("Bez postępu na standardowym wyjściu błędów."));
-    p.addOptions({pomoc, wersja, port, adresy, cicho});
-    if (!p.parse(QCoreApplication::arguments()))
-        return zle(p.errorText());
-    if (p.isSet(pomoc)) {
-        QTextStream(stdout) << p.helpText()
-                                   .replace(QStringLiteral("Usage:"), QStringLiteral("Użycie:"))
-                                   .replace(QStringLiteral("Options:"), QStringLiteral("Opcje:"))
-                                   .replace(QStringLiteral("[options]"), QStringLiteral("[opcje]"));
-        return kodGotowe;
-    }
-    if (p.isSet(wersja)) {
-        QTextStream(stdout) << "tolvek-skan " << TOLVEK_WERSJA_TEKST << '\n';
-        return kodGotowe;
-    }
+    const QCommandLineOption port = opcja("port", "urządzenie portu szeregowego, np. /dev/ttyUSB0", "ŚCIEŻKA");
+    const QCommandLineOption adresy =
+        opcja("adresy", "zakres adresów OD-DO (0..255) albo jeden adres; domyślnie 1-32", "OD-DO", "1-32");
+    const QCommandLineOption cicho = opcja("cicho", "bez postępu na standardowym wyjściu błędów");
+    ParserWiersza p(
+        {QStringLiteral("tolvek-skan"),
+         QStringLiteral("tolvek-skan: szuka regulatorów na linii RS-485 (4800 bodów, 8N1): pyta każdy adres zakresu\n"
+                        "o bajt blokady (tylko odczyty, nic nie zapisuje) i wypisuje jeden wiersz na regulator,\n"
+                        "który odpowiedział:\n"
+                        "  ADRES;BLOKADA;STOPNIE1-8;STOPIEŃ9\n"
+                        "adres dziesiętnie, bajty szesnastkowo (bit 5 blokady = zablokowany, bit 0 = stopień\n"
+                        "załączony). Postęp idzie na standardowe wyjście błędów.\n"
+                        "\n"
+                        "Użycie: tolvek-skan --port ŚCIEŻKA [--adresy OD-DO] [--cicho]"),
+         QStringLiteral("Kody wyjścia: 0 gotowe, 1 nie można otworzyć portu (także gdy trzyma go "
+                        "działająca stacja),\n2 błędne wywołanie."),
+         kodWywolanie},
+        {port, adresy, cicho});
+    if (const std::optional<int> kod = p.rozbierz(QCoreApplication::arguments()))
+        return *kod;
     if (!p.positionalArguments().isEmpty())
-        return zle(QStringLiteral("nieoczekiwany argument „%1”").arg(p.positionalArguments().constFirst()));
+        return p.zle(QStringLiteral("nieoczekiwany argument „%1”").arg(p.positionalArguments().constFirst()));
     if (!p.isSet(port) || p.value(port).isEmpty())
-        return zle(QStringLiteral("brak opcji --port ŚCIEŻKA"));
+        return p.zle(QStringLiteral("brak opcji --port ŚCIEŻKA"));
     const QRegularExpressionMatch m =
         QRegularExpression(QStringLiteral("^(\\d{1,3})(?:-(\\d{1,3}))?$")).match(p.value(adresy));
     const int od = m.hasMatch() ? m.captured(1).toInt() : -1;
     const int doAdresu = m.hasMatch() ? (m.captured(2).isEmpty() ? od : m.captured(2).toInt()) : -1;
     if (!m.hasMatch() || od > 255 || doAdresu > 255 || od > doAdresu)
-        return zle(QStringLiteral("niepoprawny zakres adresów „%1” (oczekiwano OD-DO w 0..255, np. 1-32)")
-                       .arg(p.value(adresy)));
+        return p.zle(QStringLiteral("niepoprawny zakres adresów „%1” (oczekiwano OD-DO w 0..255, np. 1-32)")
+                         .arg(p.value(adresy)));
 
     const QString urzadzenie = p.value(port);
     if (const QString wlasciciel = wlascicielPortu(urzadzenie); !wlasciciel.isEmpty()) {
