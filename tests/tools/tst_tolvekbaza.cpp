@@ -60,8 +60,8 @@ void TestTolvekBaza::badArguments_exitOneWithMessage_data()
     QTest::addColumn<QStringList>("argumenty");
     QTest::addColumn<QString>("fragment");
     QTest::newRow("nothing") << QStringList{} << "brak polecenia";
-    QTest::newRow("unknown command") << QStringList{"usun"} << "usun";
     QTest::newRow("count not a number") << QStringList{"demo", "--pomiary", "dużo"} << "dużo";
+    QTest::newRow("file and server") << QStringList{"init", "--do", "service=x", "--plik=a"} << "z dwojga";
 }
 
 void TestTolvekBaza::badArguments_exitOneWithMessage()

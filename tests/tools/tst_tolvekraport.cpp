@@ -59,10 +59,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("argumenty");
         QTest::addColumn<QString>("powod");
         const char *wiersze[][3] = {
-            {"nothing", "", "brak polecenia"},
-            {"unknown command", "miesieczny", "miesieczny"},
             {"no such day", "dobowy --regulator R1-Hala --data 2026-02-30 --pdf x.pdf", "2026-02-30"},
-            {"day first", "dobowy --regulator R1-Hala --data 05.12.2026 --csv x.csv", "RRRR-MM-DD"},
             {"range backwards", "okresowy --regulator R1-Hala --od 2026-12-05 --do 2026-12-01 --csv x.csv",
              "--od 2026-12-05"},
             {"no controller", "dobowy --data 2026-12-05 --pdf x.pdf", "--regulator"},
