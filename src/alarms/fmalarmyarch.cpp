@@ -5,7 +5,7 @@
 #include "model/colregulatory.h"
 #include "platform/komunikaty.h"
 #include "platform/zegar.h"
-#include "reports/odczyt.h"
+#include "reports/csv.h"
 #include "widgets/obrazysvg.h"
 #include "widgets/twipy.h"
 
@@ -17,35 +17,12 @@
 #include <QHeaderView>
 #include <QPointer>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QToolButton>
 #include <QTreeWidget>
 
 namespace
 {
-
 const QString tytul = QStringLiteral("Archiwum alarmów");
-const QString wzorDaty = QStringLiteral("dd/MM/yy hh:mm:ss");
-
-QString tekstDaty(const QVariant &v)
-{
-    if (!v.isValid() || v.isNull())
-        return {};
-    bool ok = false;
-    const DataCzas d = DataCzas::zTekstu(v.toString(), &ok);
-    return ok ? d.format(wzorDaty) : v.toString();
-}
-
-QString poleCsv(const QString &s)
-{
-    if (!s.contains(QLatin1Char(';')) && !s.contains(QLatin1Char('"')) && !s.contains(QLatin1Char('\n')) &&
-        !s.contains(QLatin1Char('\r')))
-        return s;
-    QString w = s;
-    w.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + w + QLatin1Char('"');
-}
-
 } // namespace
 
 fmAlarmyArch::fmAlarmyArch(colRegulatory &regulatory, clsoApp &app, const ZrodloBazy &zrodlo, const Zegar &zegar,
@@ -75,12 +52,8 @@ void fmAlarmyArch::zbuduj()
     m_lista = new QTreeWidget(this);
     m_lista->setObjectName(QStringLiteral("lstAlarmy"));
     m_lista->setAccessibleName(tytul);
-    m_lista->setHeaderLabels({QStringLiteral("Data powstania"), QStringLiteral("Kod regulatora"),
-                              QStringLiteral("Tresc alarmu"), QStringLiteral("Data potwierdzenia"),
-                              QStringLiteral("Data dezaktywacji"), QStringLiteral("Stacja")});
-    // Where the alarm was raised: shown when the listed alarms carry it
-    // (written by a station into a database that has the column).
-    m_lista->setColumnHidden(kolumnaStacji, true);
+    m_lista->setHeaderLabels(ArchiwumAlarmow::naglowek());
+    m_lista->setColumnHidden(ArchiwumAlarmow::kolumnaStacji, true);
     m_lista->setRootIsDecorated(false);
     m_lista->setUniformRowHeights(true);
     m_lista->setAllColumnsShowFocus(true);
@@ -91,7 +64,8 @@ void fmAlarmyArch::zbuduj()
     for (int c : {0, 1, 3, 4})
         m_lista->setColumnWidth(c, std::max(data, fm.horizontalAdvance(m_lista->headerItem()->text(c))) + 16);
     // A station's name is short (a host name); the alarm text keeps the room.
-    m_lista->setColumnWidth(kolumnaStacji, fm.horizontalAdvance(QStringLiteral("Stacja_hala_00")) + 16);
+    m_lista->setColumnWidth(ArchiwumAlarmow::kolumnaStacji,
+                            fm.horizontalAdvance(QStringLiteral("Stacja_hala_00")) + 16);
     m_lista->header()->setStretchLastSection(false);
     m_lista->header()->setSectionResizeMode(2, QHeaderView::Stretch);
 
@@ -170,30 +144,18 @@ void fmAlarmyArch::resizeEvent(QResizeEvent *event)
     m_fmTools->setGeometry(0, std::max(0, h - narzedzia), width(), narzedzia);
 }
 
-QString fmAlarmyArch::zapytanie(const QString &kod, const QDate &dzien)
-{
-    // Month, day, two-digit year; the dialect reads the year around this
-    // one. The list shows the day in time order, which a server keeps only
-    // when told (an acknowledged alarm's row moves).
-    const QString wzor = QStringLiteral("MM/dd/yy");
-    QString k = kod;
-    k.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return QStringLiteral("Select * from Alarmy where Kod_regul = '") + k + QStringLiteral("' and Data >= #") +
-           dzien.toString(wzor) + QStringLiteral("# and Data < #") + dzien.addDays(1).toString(wzor) +
-           QStringLiteral("# ORDER BY Data");
-}
-
 QCoro::Task<void> fmAlarmyArch::WczytajAlarmy()
 {
     m_lista->clear();
+    m_dane.wiersze.clear();
     const QPointer<fmAlarmyArch> okno(this);
     for (QWidget *w :
          {static_cast<QWidget *>(m_cmdOdswiez), static_cast<QWidget *>(m_btnLewo), static_cast<QWidget *>(m_btnPrawo)})
         w->setEnabled(false);
-    Tabela t;
+    ArchiwumAlarmow dane;
     QString blad;
     try {
-        t = co_await Odczyt(m_zrodlo).pobierz(zapytanie(m_cmbRegul->currentText(), m_dtData->date()));
+        dane = co_await wczytajArchiwumAlarmow(m_zrodlo, m_cmbRegul->currentText(), m_dtData->date());
     } catch (const BladBazy &e) {
         blad = e.opis();
     }
@@ -206,20 +168,14 @@ QCoro::Task<void> fmAlarmyArch::WczytajAlarmy()
         m_komunikaty.pokaz(QStringLiteral("Nie można odczytać archiwum alarmów: ") + blad, tytul, Ikona::Krytyczna);
         co_return;
     }
+    m_dane = std::move(dane);
     QList<QTreeWidgetItem *> wiersze;
-    const bool maKolumne = t.kolumna(QStringLiteral("Stacja")) >= 0;
-    bool zeStacja = false;
-    for (int i = 0; i < t.liczbaWierszy(); ++i) {
-        const QString stacja = maKolumne ? t.wartosc(i, QStringLiteral("Stacja")).toString() : QString();
-        zeStacja |= !stacja.isEmpty();
-        auto *w = new QTreeWidgetItem(QStringList{
-            tekstDaty(t.wartosc(i, QStringLiteral("Data"))), t.wartosc(i, QStringLiteral("kod_regul")).toString(),
-            t.wartosc(i, QStringLiteral("tresc")).toString(), tekstDaty(t.wartosc(i, QStringLiteral("data_potw"))),
-            tekstDaty(t.wartosc(i, QStringLiteral("Data_dezakt"))), stacja});
+    for (const QStringList &pola : std::as_const(m_dane.wiersze)) {
+        auto *w = new QTreeWidgetItem(pola);
         w->setToolTip(2, w->text(2));
         wiersze << w;
     }
-    m_lista->setColumnHidden(kolumnaStacji, !zeStacja);
+    m_lista->setColumnHidden(ArchiwumAlarmow::kolumnaStacji, !m_dane.zeStacja);
     m_lista->addTopLevelItems(wiersze);
     m_lista->viewport()->update();
 }
@@ -239,36 +195,11 @@ void fmAlarmyArch::przesunDzien(int dni)
 
 bool fmAlarmyArch::ZapiszCsv(const QString &plik)
 {
-    auto wiersz = [](const QStringList &pola) -> QString {
-        QStringList w;
-        for (const QString &p : pola)
-            w << poleCsv(p);
-        return w.join(QLatin1Char(';')) + QStringLiteral("\r\n");
-    };
-    QList<int> kolumny;
-    for (int c = 0; c < m_lista->columnCount(); ++c) {
-        if (!m_lista->isColumnHidden(c))
-            kolumny << c;
-    }
-    QStringList naglowek;
-    for (int c : std::as_const(kolumny))
-        naglowek << m_lista->headerItem()->text(c);
-    QString tekst = QChar(0xFEFF) + wiersz(naglowek);
-    for (int i = 0; i < m_lista->topLevelItemCount(); ++i) {
-        QStringList pola;
-        for (int c : std::as_const(kolumny))
-            pola << m_lista->topLevelItem(i)->text(c);
-        tekst += wiersz(pola);
-    }
-    // Written whole or not at all: a failed save leaves an older file intact.
-    QSaveFile f(plik);
-    if (f.open(QIODevice::WriteOnly)) {
-        f.write(tekst.toUtf8());
-        if (f.commit())
-            return true;
-    }
-    m_komunikaty.informuj(QStringLiteral("Nie można zapisać pliku „") + plik + QStringLiteral("”: ") + f.errorString(),
-                          tytul, Ikona::Krytyczna);
+    QString blad;
+    if (zapiszTekst(plik, m_dane.csv(), &blad))
+        return true;
+    m_komunikaty.informuj(QStringLiteral("Nie można zapisać pliku „") + plik + QStringLiteral("”: ") + blad, tytul,
+                          Ikona::Krytyczna);
     return false;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reports/archiwumalarmow.h"
+
 #include <QCoro/QCoroTask>
 #include <QWidget>
 
@@ -19,7 +21,8 @@ class QTreeWidget;
 // stored in Alarmy, with their acknowledgement and deactivation times. It
 // only reads. The list loads when a button asks for it (or the main window
 // calls WczytajAlarmy), not when the controller or the date is changed by
-// hand. What is shown can be saved as a CSV file.
+// hand. What is shown can be saved as a CSV file. The reading and the file
+// are the reports' (ArchiwumAlarmow); the window asks and shows.
 class fmAlarmyArch final : public QWidget
 {
     Q_OBJECT
@@ -33,15 +36,9 @@ public:
     // Selects controller NrRegulatora (its registry number) and the day;
     // loads nothing.
     void wybierz(int NrRegulatora, const QDate &dzien);
-    // Writes the list as shown (header and rows) to a file: UTF-8 with a
-    // byte-order mark, ";" between fields, CRLF line ends; a field holding
-    // ";", a quote or a line break is quoted. Returns false and tells the
-    // operator when the file cannot be written.
+    // Writes the list as shown to a file (ArchiwumAlarmow::csv). Returns
+    // false and tells the operator when the file cannot be written.
     bool ZapiszCsv(const QString &plik);
-
-    // The SELECT of one controller's day; the code's apostrophes doubled so
-    // that a code like Hala 'B' is looked up as it is.
-    static QString zapytanie(const QString &kod, const QDate &dzien);
 
     QComboBox *cmbRegul() const { return m_cmbRegul; }
     QDateEdit *dtData() const { return m_dtData; }
@@ -63,7 +60,7 @@ private:
     const ZrodloBazy &m_zrodlo;
     const Zegar &m_zegar;
     Komunikaty &m_komunikaty;
-    static constexpr int kolumnaStacji = 5;
+    ArchiwumAlarmow m_dane;
     QFrame *m_fmTools = nullptr;
     QComboBox *m_cmbRegul = nullptr;
     QDateEdit *m_dtData = nullptr;

@@ -4,6 +4,7 @@
 #include "model/colregulatory.h"
 #include "platform/komunikaty.h"
 #include "platform/zegar.h"
+#include "reports/csv.h"
 #include "wykresqt.h"
 
 #include <QChart>
@@ -20,7 +21,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QSaveFile>
 #include <QTimer>
 
 namespace
@@ -283,11 +283,7 @@ bool OknoWykresu::zapiszPng(const QString &plik) const
 
 bool OknoWykresu::zapiszCsv(const QString &plik) const
 {
-    QSaveFile f(plik);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    f.write(csvWykresu(m_dane).toUtf8());
-    return f.commit();
+    return zapiszTekst(plik, csvWykresu(m_dane));
 }
 
 void OknoWykresu::zapiszZPytaniem(bool png)

@@ -1,5 +1,6 @@
 #include "danewykresu.h"
 
+#include "csv.h"
 #include "dni.h"
 #include "formaty.h"
 
@@ -191,15 +192,15 @@ QString csvWykresu(const DaneWykresu &d)
 {
     QStringList naglowek{QStringLiteral("Data")};
     for (const SeriaWykresu &s : d.serie)
-        naglowek << poleCsv(s.nazwa);
-    QString w = naglowek.join(QLatin1Char(';')) + QLatin1Char('\n');
+        naglowek << s.nazwa;
+    QString w = wierszCsv(naglowek);
     for (int i = 0; i < d.liczbaWierszy(); ++i) {
-        QStringList pola{poleCsv(d.czasy.value(i))};
+        QStringList pola{d.czasy.value(i)};
         for (const SeriaWykresu &s : d.serie) {
             const std::optional<double> v = s.wartosci.value(i);
             pola << (v ? liczbaCsv(*v) : QString());
         }
-        w += pola.join(QLatin1Char(';')) + QLatin1Char('\n');
+        w += wierszCsv(pola);
     }
     return w;
 }

@@ -40,13 +40,3 @@ QVector<int> porzadekDni(const Tabela &t, const QString &kolumna, QDate od, QDat
     });
     return porzadek;
 }
-
-QString poleCsv(const QString &tekst)
-{
-    if (!tekst.contains(QLatin1Char(';')) && !tekst.contains(QLatin1Char('"')) && !tekst.contains(QLatin1Char('\n')) &&
-        !tekst.contains(QLatin1Char('\r')))
-        return tekst;
-    QString t = tekst;
-    t.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return QLatin1Char('"') + t + QLatin1Char('"');
-}

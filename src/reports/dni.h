@@ -17,6 +17,3 @@ QDate dzienGrupy(const QString &tekst, QDate od, QDate doDnia);
 // The row order that lists the days of that column in calendar order; rows
 // whose text is no day keep their order after the others.
 QVector<int> porzadekDni(const Tabela &t, const QString &kolumna, QDate od, QDate doDnia);
-
-// A cell of a CSV file: quoted when it holds ";", a quote or a line break.
-QString poleCsv(const QString &tekst);

@@ -1,6 +1,6 @@
 #include "raport.h"
 
-#include "dni.h"
+#include "csv.h"
 #include "formaty.h"
 
 #include <QStringList>
@@ -22,21 +22,21 @@ QString csvRaportu(const Raport &r)
 {
     QStringList naglowki;
     for (const KolumnaCsv &k : r.csv)
-        naglowki << poleCsv(k.naglowek);
-    QString w = naglowki.join(QLatin1Char(';')) + QLatin1Char('\n');
+        naglowki << k.naglowek;
+    QString w = wierszCsv(naglowki);
     for (int i = 0; i < r.dane.liczbaWierszy(); ++i) {
         QStringList pola;
         for (const KolumnaCsv &k : r.csv) {
             const QVariant v = r.dane.wartosc(i, k.kolumna);
             double d = 0;
             if (!k.format.isEmpty())
-                pola << poleCsv(formatujWartosc(v, k.format));
+                pola << formatujWartosc(v, k.format);
             else if (liczba(v, &d))
                 pola << liczbaCsv(d);
             else
-                pola << poleCsv(v.toString());
+                pola << v.toString();
         }
-        w += pola.join(QLatin1Char(';')) + QLatin1Char('\n');
+        w += wierszCsv(pola);
     }
     return w;
 }

@@ -3,6 +3,7 @@
 #include "comm/clcomm.h"
 #include "model/colregulatory.h"
 #include "platform/komunikaty.h"
+#include "reports/csv.h"
 
 #include <QAbstractTableModel>
 #include <QColor>
@@ -13,7 +14,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTimer>
@@ -201,13 +201,10 @@ void fmPodglad::odswiez()
 
 bool fmPodglad::zapisz(const QString &plik)
 {
-    QSaveFile f(plik);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Text))
-        return false;
-    f.write("Czas\tKierunek\tAdres\tRozkaz\tBajty\tWartości\tUwagi\n");
+    QString tekst = QStringLiteral("Czas\tKierunek\tAdres\tRozkaz\tBajty\tWartości\tUwagi\n");
     for (const WpisLinii &w : m_pokazane)
-        f.write((podglad::wiersz(w) + QLatin1Char('\n')).toUtf8());
-    return f.commit();
+        tekst += podglad::wiersz(w) + QLatin1Char('\n');
+    return zapiszTekst(plik, tekst);
 }
 
 void fmPodglad::zapiszJako()

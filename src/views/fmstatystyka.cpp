@@ -4,6 +4,7 @@
 #include "model/colregulatory.h"
 #include "platform/komunikaty.h"
 #include "platform/zegar.h"
+#include "reports/csv.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -164,18 +164,15 @@ QString fmStatystyka::wartosc(int nrRegulatora, int kolumna) const
 
 bool fmStatystyka::zapiszCsv(const QString &plik) const
 {
-    QSaveFile f(plik);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
     QStringList naglowek;
     for (int k = 0; k < liczbaKolumn; ++k)
         naglowek << m_model->headerData(k, Qt::Horizontal).toString().replace(QLatin1Char('\n'), QLatin1Char(' '));
-    f.write((naglowek.join(QLatin1Char(';')) + QLatin1Char('\n')).toUtf8());
+    QString tekst = wierszCsv(naglowek);
     for (int w = 0; w < m_sortowanie->rowCount(); ++w) {
         QStringList pola;
         for (int k = 0; k < liczbaKolumn; ++k)
-            pola << m_sortowanie->index(w, k).data().toString().replace(QLatin1Char(';'), QLatin1Char(','));
-        f.write((pola.join(QLatin1Char(';')) + QLatin1Char('\n')).toUtf8());
+            pola << m_sortowanie->index(w, k).data().toString();
+        tekst += wierszCsv(pola);
     }
-    return f.commit();
+    return zapiszTekst(plik, tekst);
 }

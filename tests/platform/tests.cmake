@@ -4,7 +4,7 @@
 tolvek_test(tst_baza_rekordy unit SERWER SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_rekordy.cpp LIBS tolvek_model Qt6::Sql)
 tolvek_test(tst_baza_dialekt unit SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_dialekt.cpp LIBS tolvek_model Qt6::Sql)
 # Every query of the station on both engines over the same rows.
-tolvek_test(tst_baza_silniki integration SERWER SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_silniki.cpp LIBS tolvek_gui)
+tolvek_test(tst_baza_silniki integration SERWER SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_silniki.cpp LIBS tolvek_raporty)
 tolvek_test(tst_baza_polaczenie unit SERWER SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_polaczenie.cpp LIBS tolvek_model Qt6::Sql)
 tolvek_test(tst_clsbd unit SERWER SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_clsbd.cpp LIBS tolvek_model)
 # Password digest, settings file mode, sound lookup, system journal.

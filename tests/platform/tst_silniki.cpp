@@ -3,15 +3,15 @@
 // PostgreSQL server holding the same rows: the results must agree row by
 // row, in order where the query orders its rows.
 
-#include "alarms/fmalarmyarch.h"
 #include "baza/polaczenie.h"
 #include "baza/zapytanie.h"
 #include "db/clsregulatory.h"
+#include "reports/archiwumalarmow.h"
 #include "reports/danewykresu.h"
 #include "reports/raport.h"
 #include "testsupport.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QTest>
 
 #include <algorithm>
@@ -151,8 +151,8 @@ private Q_SLOTS:
         QTest::newRow("period chart") << sqlWykresuOkresowego(5, QDate(2026, 11, 30), d) << 4 << false;
         QTest::newRow("daily report") << sqlRaportuDobowego(d, 5) << 3 << true;
         QTest::newRow("periodic report") << sqlRaportuOkresowego(QDate(2026, 11, 30), d.addDays(1), 5) << 5 << false;
-        QTest::newRow("alarm archive") << fmAlarmyArch::zapytanie("R5", d) << 3 << true;
-        QTest::newRow("alarm archive, code with apostrophe") << fmAlarmyArch::zapytanie("O'R", d) << 1 << true;
+        QTest::newRow("alarm archive") << sqlArchiwumAlarmow("R5", d) << 3 << true;
+        QTest::newRow("alarm archive, code with apostrophe") << sqlArchiwumAlarmow("O'R", d) << 1 << true;
         QTest::newRow("controller editor") << clsRegulatory::zapytanie() + " ORDER BY Adres" << 3 << true;
         // The dialect's forms beyond those texts.
         const QStringList wzory = {"dd/mm/yy",         "d.m.yy hh:nn:ss", "h:m:s", "yyyy-mm-dd hh:mm",
@@ -214,7 +214,7 @@ int main(int argc, char **argv)
     // A zone with summer time: a driver that made local date-times of the
     // stored ones would lose 02:30 on 29 March.
     qputenv("TZ", "Europe/Warsaw");
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     TestSilniki t;
     return QTest::qExec(&t, argc, argv);
 }
