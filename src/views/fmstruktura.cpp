@@ -1,39 +1,21 @@
 #include "fmstruktura.h"
 
 #include "baza/bladbazy.h"
+#include "model/struktura.h"
 #include "platform/komunikaty.h"
-#include "reports/odczyt.h"
 #include "widgets/obrazysvg.h"
 #include "widgets/twipy.h"
 
 #include <QHeaderView>
-#include <QLoggingCategory>
 #include <QPointer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <vector>
 
-Q_LOGGING_CATEGORY(lcStruktura, "tolvek.struktura")
-
 namespace
 {
-
 constexpr int rolaObrazu = Qt::UserRole;
-const QString kluczKorzenia = QStringLiteral("Korzen");
-
-struct Wiersz {
-    QString kod, nad;
-};
-
-bool przodek(const QTreeWidgetItem *kandydat, const QTreeWidgetItem *wezel)
-{
-    for (const QTreeWidgetItem *w = wezel; w; w = w->parent())
-        if (w == kandydat)
-            return true;
-    return false;
-}
-
 } // namespace
 
 fmStruktura::fmStruktura(const ZrodloBazy &zrodlo, Komunikaty &komunikaty, QWidget *parent)
@@ -78,13 +60,13 @@ QCoro::Task<void> fmStruktura::LadujObiekty()
 {
     m_tree->clear();
     m_wezly.clear();
-    QTreeWidgetItem *korzen = dodaj(nullptr, kluczKorzenia, 1);
+    QTreeWidgetItem *korzen = dodaj(nullptr, StrukturaObiektow::kluczKorzenia, 1);
     korzen->setText(0, QStringLiteral("System Tolvek"));
 
-    Tabela t;
+    StrukturaObiektow s;
     const QPointer<fmStruktura> okno(this);
     try {
-        t = co_await Odczyt(m_zrodlo).tabela(QStringLiteral("Hierarchia"));
+        s = co_await wczytajStrukture(m_zrodlo);
     } catch (const BladBazy &e) {
         if (okno)
             m_komunikaty.pokaz(QStringLiteral("Nie można odczytać struktury obiektów: ") + e.opis(),
@@ -94,44 +76,13 @@ QCoro::Task<void> fmStruktura::LadujObiekty()
     if (!okno)
         co_return;
 
-    // First pass: every row a node under the root, in table order.
-    std::vector<Wiersz> wiersze;
-    {
-        for (int i = 0; i < t.liczbaWierszy(); ++i) {
-            const QString kod = t.wartosc(i, QStringLiteral("kod_obiektu")).toString();
-            if (kod.isEmpty() || m_wezly.contains(kod)) {
-                qCWarning(lcStruktura).noquote()
-                    << "Hierarchia: the object code" << (kod.isEmpty() ? QStringLiteral("(empty)") : kod)
-                    << "is empty or repeats; the row is not shown";
-                continue;
-            }
-            const bool regulator = t.wartosc(i, QStringLiteral("typ")).toString() == QLatin1String("R");
-            dodaj(korzen, kod, regulator ? 3 : 2);
-            wiersze.push_back({kod, t.wartosc(i, QStringLiteral("kod_obiektu_nad")).toString()});
-        }
+    std::vector<QTreeWidgetItem *> wezly;
+    wezly.reserve(static_cast<std::size_t>(s.obiekty.size()));
+    for (const StrukturaObiektow::Obiekt &o : std::as_const(s.obiekty)) {
+        QTreeWidgetItem *rodzic = o.rodzic < 0 ? korzen : wezly.at(static_cast<std::size_t>(o.rodzic));
+        wezly.push_back(dodaj(rodzic, o.kod, o.regulator ? 3 : 2));
     }
-
-    // Second pass: each node under its parent; a parent no row names is
-    // made once, under the root, and found by the rows after.
-    for (const Wiersz &w : wiersze) {
-        QTreeWidgetItem *wezel = m_wezly.value(w.kod);
-        if (w.nad.isEmpty() || w.nad == w.kod)
-            continue;
-        QTreeWidgetItem *rodzic = m_wezly.value(w.nad);
-        if (!rodzic)
-            rodzic = dodaj(korzen, w.nad, 2);
-        if (rodzic == wezel->parent())
-            continue;
-        if (przodek(wezel, rodzic)) {
-            qCWarning(lcStruktura).noquote()
-                << "Hierarchia:" << w.kod << "under" << w.nad << "would close a loop; it stays under the root";
-            continue;
-        }
-        wezel->parent()->removeChild(wezel);
-        rodzic->addChild(wezel);
-    }
-
     korzen->setExpanded(true);
-    if (korzen->childCount() > 0 && !wiersze.empty())
-        m_wezly.value(wiersze.front().kod)->setExpanded(true);
+    if (s.pierwszy >= 0)
+        wezly.at(static_cast<std::size_t>(s.pierwszy))->setExpanded(true);
 }

@@ -9,20 +9,16 @@ class ZrodloBazy;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-// The plant's object tree (caption "Struktura") from the table Hierarchia:
-// every row is a node keyed and captioned by its kod_obiektu, hung under the
-// node of its kod_obiektu_nad. Built when the window opens (the rows are
-// read on a worker thread), not refreshed while it is open. Rows the table cannot place are shown sensibly rather
-// than lost: a parent code no row has becomes one node under the root; an
-// empty parent, one naming the row itself, or one that would close a loop
-// leaves the node under the root; a code that repeats is shown once, as its
-// first row says.
+// The plant's object tree (caption "Struktura"): the objects of Hierarchia
+// as the model's loading places them (StrukturaObiektow), each node keyed
+// and captioned by its code. Built when the window opens (the rows are read
+// on a worker thread), not refreshed while it is open.
 class fmStruktura final : public QWidget
 {
     Q_OBJECT
 public:
     fmStruktura(const ZrodloBazy &zrodlo, Komunikaty &komunikaty, QWidget *parent = nullptr);
-    // Reads Hierarchia and builds the tree; the window may close meanwhile.
+    // Reads Hierarchia and shows the tree; the window may close meanwhile.
     QCoro::Task<void> LadujObiekty();
 
     QTreeWidget *Tree() const { return m_tree; }
