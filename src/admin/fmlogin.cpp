@@ -1,7 +1,7 @@
 #include "fmlogin.h"
 
-#include "app/kontekst.h"
-#include "platform/ustawieniahaslo.h"
+#include "app/clsoapp.h"
+#include "platform/komunikaty.h"
 
 #include <QFormLayout>
 #include <QGuiApplication>
@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-fmLogin::fmLogin(Kontekst &k, QWidget *parent)
-    : QDialog(parent), m_k(k), m_txtUserName(new QLineEdit), m_txtPassword(new QLineEdit),
+fmLogin::fmLogin(clsoApp &app, Komunikaty &komunikaty, QWidget *parent)
+    : QDialog(parent), m_app(app), m_komunikaty(komunikaty), m_txtUserName(new QLineEdit), m_txtPassword(new QLineEdit),
       m_cmdOK(new QPushButton(QStringLiteral("&OK"), this)),
       m_cmdCancel(new QPushButton(QStringLiteral("&Anuluj"), this))
 {
@@ -54,19 +54,16 @@ fmLogin::fmLogin(Kontekst &k, QWidget *parent)
 
 void fmLogin::sprawdz()
 {
-    const QString nazwa = m_txtUserName->text();
-    const QString haslo = m_txtPassword->text();
     // The digest takes a noticeable moment by design.
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool hasloDobre = HasloAdministratora::zgodne(haslo, m_k.oApp.AdmHaslo);
+    const bool zalogowany = m_app.Zaloguj(m_txtUserName->text(), m_txtPassword->text());
     QGuiApplication::restoreOverrideCursor();
-    if (hasloDobre && nazwa == uzytkownik()) {
-        m_k.oApp.ParametrGlob = true;
+    if (zalogowany) {
         accept();
         return;
     }
-    m_k.komunikaty().informuj(QStringLiteral("Błędne hasło lub nazwa użytkownika"), QStringLiteral("Logowanie"),
-                              Ikona::Brak);
+    m_komunikaty.informuj(QStringLiteral("Błędne hasło lub nazwa użytkownika"), QStringLiteral("Logowanie"),
+                          Ikona::Brak);
     m_txtPassword->setFocus();
     m_txtPassword->selectAll();
 }
@@ -75,6 +72,6 @@ void fmLogin::reject()
 {
     // Every way out other than a good login counts as giving up, so that a
     // login accepted earlier in the run cannot carry over to this one.
-    m_k.oApp.ParametrGlob = false;
+    m_app.ParametrGlob = false;
     QDialog::reject();
 }

@@ -2,20 +2,20 @@
 
 #include <QDialog>
 
-class Kontekst;
+class clsoApp;
+class Komunikaty;
 class QLineEdit;
 class QPushButton;
 
-// The login before the control mode. Its outcome goes to oApp.ParametrGlob:
-// true when the user name and the administrator password matched, false
-// when the operator gave up (with "Anuluj", Escape or the close box).
+// The login before the control mode: it asks, the application object
+// checks (clsoApp::Zaloguj). Its outcome goes to ParametrGlob: true when the
+// user name and the administrator password matched, false when the
+// operator gave up (with "Anuluj", Escape or the close box).
 class fmLogin final : public QDialog
 {
     Q_OBJECT
 public:
-    explicit fmLogin(Kontekst &k, QWidget *parent = nullptr);
-
-    static QString uzytkownik() { return QStringLiteral("dorsek"); }
+    fmLogin(clsoApp &app, Komunikaty &komunikaty, QWidget *parent = nullptr);
 
 public Q_SLOTS:
     void reject() override;
@@ -23,7 +23,8 @@ public Q_SLOTS:
 private:
     void sprawdz();
 
-    Kontekst &m_k;
+    clsoApp &m_app;
+    Komunikaty &m_komunikaty;
     QLineEdit *m_txtUserName;
     QLineEdit *m_txtPassword;
     QPushButton *m_cmdOK;

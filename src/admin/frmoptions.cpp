@@ -1,7 +1,8 @@
 #include "frmoptions.h"
 
-#include "app/kontekst.h"
-#include "platform/ustawieniahaslo.h"
+#include "app/clsoapp.h"
+#include "app/clswizual.h"
+#include "platform/komunikaty.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,8 +15,10 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-frmOptions::frmOptions(Kontekst &k, QWidget *parent)
-    : QDialog(parent), m_k(k), m_tbsOptions(new QTabWidget(this)), m_cmbPort(new QComboBox), m_txtHaslo(new QLineEdit),
+frmOptions::frmOptions(clsoApp &app, Ustawienia &ustawienia, Komunikaty &komunikaty, const clsWizual &wizual,
+                       QWidget *parent)
+    : QDialog(parent), m_app(app), m_ustawienia(ustawienia), m_komunikaty(komunikaty),
+      m_tbsOptions(new QTabWidget(this)), m_cmbPort(new QComboBox), m_txtHaslo(new QLineEdit),
       m_chkDzwieki(new QCheckBox(QStringLiteral("sygnalizacja dźwiękowa"))),
       m_cmdOK(new QPushButton(QStringLiteral("&OK"), this)),
       m_cmdCancel(new QPushButton(QStringLiteral("&Anuluj"), this)),
@@ -85,10 +88,10 @@ frmOptions::frmOptions(Kontekst &k, QWidget *parent)
     connect(m_cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_cmdApply, &QPushButton::clicked, this, &frmOptions::zastosuj);
 
-    m_cmbPort->setEditText(QString::number(m_k.oApp.nr_portu));
+    m_cmbPort->setEditText(QString::number(m_app.nr_portu));
     // Modeless: a login or a logout while it is open changes what it allows.
-    ustawTryb(m_k.oApp.TrybSterowania);
-    connect(&m_k.oWizual, &clsWizual::trybSterowania, this, &frmOptions::ustawTryb);
+    ustawTryb(m_app.TrybSterowania);
+    connect(&wizual, &clsWizual::trybSterowania, this, &frmOptions::ustawTryb);
 }
 
 void frmOptions::ustawTryb(bool sterowanie)
@@ -126,22 +129,20 @@ bool frmOptions::zastosuj()
 {
     const std::optional<int> port = numerPortu(m_cmbPort->currentText());
     if (!port) {
-        m_k.komunikaty().informuj(QStringLiteral("Numer portu szeregowego musi być liczbą od 0 do 255."),
-                                  QStringLiteral("Opcje programu"), Ikona::Wykrzyknik);
+        m_komunikaty.informuj(QStringLiteral("Numer portu szeregowego musi być liczbą od 0 do 255."),
+                              QStringLiteral("Opcje programu"), Ikona::Wykrzyknik);
         m_cmbPort->setFocus();
         m_cmbPort->lineEdit()->selectAll();
         return false;
     }
-    m_k.ustawienia().zapisz(QStringLiteral("port"), QStringLiteral("nr_portu"), QString::number(*port));
-    // Unchanged, the password is stored again as it is, but never in plain
-    // text: a plain value from an older settings file becomes its digest.
+    // Unchanged, the password is stored again as it is; typed after a
+    // logout, not at all.
+    std::optional<QString> nowe;
+    if (m_txtHaslo->isModified() && m_app.TrybSterowania)
+        nowe = m_txtHaslo->text();
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool nowe = m_txtHaslo->isModified() && m_k.oApp.TrybSterowania;
-    const QString zapisane =
-        nowe ? HasloAdministratora::skrot(m_txtHaslo->text()) : HasloAdministratora::doZapisu(m_k.oApp.AdmHaslo);
+    m_app.ZapiszOpcje(m_ustawienia, *port, nowe);
     QGuiApplication::restoreOverrideCursor();
-    m_k.oApp.AdmHaslo = zapisane;
-    m_k.ustawienia().zapisz(QStringLiteral("adm_haslo"), QStringLiteral("wartosc"), zapisane);
     m_txtHaslo->clear();
     m_txtHaslo->setModified(false);
     return true;

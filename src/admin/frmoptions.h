@@ -4,7 +4,10 @@
 
 #include <optional>
 
-class Kontekst;
+class clsoApp;
+class clsWizual;
+class Komunikaty;
+class Ustawienia;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -18,7 +21,9 @@ class frmOptions final : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmOptions(Kontekst &k, QWidget *parent = nullptr);
+    // wizual tells the control mode while the dialog is open.
+    frmOptions(clsoApp &app, Ustawienia &ustawienia, Komunikaty &komunikaty, const clsWizual &wizual,
+               QWidget *parent = nullptr);
 
     // Stores the port number and the password. A port text that is not a
     // number 0..255 stores nothing, tells the operator and returns false.
@@ -35,7 +40,9 @@ private:
     // The password can be changed only in control mode.
     void ustawTryb(bool sterowanie);
 
-    Kontekst &m_k;
+    clsoApp &m_app;
+    Ustawienia &m_ustawienia;
+    Komunikaty &m_komunikaty;
     QTabWidget *m_tbsOptions;
     QComboBox *m_cmbPort;
     QLineEdit *m_txtHaslo;

@@ -1,6 +1,7 @@
 #include "clsoapp.h"
 
 #include "platform/ustawienia.h"
+#include "platform/ustawieniahaslo.h"
 
 #include <QLoggingCategory>
 
@@ -42,4 +43,19 @@ bool clsoApp::PrzelaczTrybSterowania()
 {
     bool t = !TrybSterowania;
     return UstawTrybSterowania(t);
+}
+
+bool clsoApp::Zaloguj(const QString &uzytkownik, const QString &haslo)
+{
+    if (!HasloAdministratora::logowanie(uzytkownik, haslo, AdmHaslo))
+        return false;
+    ParametrGlob = true;
+    return true;
+}
+
+void clsoApp::ZapiszOpcje(Ustawienia &u, int port, const std::optional<QString> &noweHaslo)
+{
+    u.zapisz(QStringLiteral("port"), QStringLiteral("nr_portu"), QString::number(port));
+    AdmHaslo = noweHaslo ? HasloAdministratora::skrot(*noweHaslo) : HasloAdministratora::doZapisu(AdmHaslo);
+    u.zapisz(QStringLiteral("adm_haslo"), QStringLiteral("wartosc"), AdmHaslo);
 }

@@ -4,6 +4,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <optional>
 
 class Ustawienia;
 
@@ -26,6 +27,15 @@ public:
     // Reads "port"/"nr_portu" (default "1") and "adm_haslo"/"wartosc"
     // (default "tuplak"). A port text that is not a number in 0..255 gives 1.
     void WczytajOpcje(const Ustawienia &u);
+    // The login's verdict for what the operator typed: the administrator's
+    // user name and the password AdmHaslo stands for. A success stores true
+    // in ParametrGlob. Takes about 0.1 s by design.
+    bool Zaloguj(const QString &uzytkownik, const QString &haslo);
+    // Stores the options: the port number (in use from the next opening of
+    // the port) and the password, never in plain text: noweHaslo when given,
+    // else the stored one, a plain value from an older file becoming its
+    // digest. AdmHaslo follows at once.
+    void ZapiszOpcje(Ustawienia &u, int port, const std::optional<QString> &noweHaslo);
     // Switching on shows the login (through pokazLogin) and keeps the mode
     // off unless ParametrGlob came back true.
     bool UstawTrybSterowania(bool &Tryb);

@@ -202,6 +202,21 @@ QString komunikatBleduPortu(const QString &opisBledu)
            QStringLiteral("Proszę zmienić nr portu.");
 }
 
+bool petlaPortu(Kontekst &k, const std::function<void()> &wybierzPort, const std::function<bool()> &przerwany)
+{
+    for (;;) {
+        QString opis;
+        if (przerwany())
+            return false;
+        if (otworzPort(k, &opis))
+            return true;
+        k.komunikaty().informuj(komunikatBleduPortu(opis), tytul, Ikona::Krytyczna);
+        if (przerwany())
+            return false;
+        wybierzPort();
+    }
+}
+
 namespace
 {
 void zapiszLog(Kontekst &k, const QString &operacja)

@@ -5,6 +5,8 @@
 #include <QCoro/QCoroTask>
 #include <QString>
 
+#include <functional>
+
 class Kontekst;
 
 // The window-free steps of start-up and shutdown; the window layer runs
@@ -43,6 +45,12 @@ void otworzBazeIWczytaj(Kontekst &k);
 // Returns false with the serial layer's error description.
 bool otworzPort(Kontekst &k, QString *opisBledu);
 QString komunikatBleduPortu(const QString &opisBledu);
+// The port loop: the station never runs without its line. A port that does
+// not open is reported (komunikatBleduPortu, waiting for the operator's
+// OK), wybierzPort lets the operator choose another (the options, modal),
+// and the settings are read again. True once a port is open; false when
+// przerwany says the start was stopped meanwhile, the only other way on.
+bool petlaPortu(Kontekst &k, const std::function<void()> &wybierzPort, const std::function<bool()> &przerwany);
 
 // The "Start aplikacji" row; failures are reported, not thrown.
 void zapiszStart(Kontekst &k);

@@ -103,6 +103,12 @@ bool zgodne(const QString &wpisane, const QString &zapisane)
     return w.size() == s->wartosc.size() && CRYPTO_memcmp(w.constData(), s->wartosc.constData(), size_t(w.size())) == 0;
 }
 
+bool logowanie(const QString &nazwa, const QString &haslo, const QString &zapisane)
+{
+    const bool hasloDobre = zgodne(haslo, zapisane);
+    return hasloDobre && nazwa == uzytkownik;
+}
+
 QString doZapisu(const QString &zapisane)
 {
     return jestSkrotem(zapisane) ? zapisane : skrot(zapisane);

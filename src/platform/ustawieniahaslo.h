@@ -26,6 +26,14 @@ bool jestSkrotem(const QString &zapisane);
 // character by character. A damaged digest matches nothing.
 bool zgodne(const QString &wpisane, const QString &zapisane);
 
+// The one user who may switch the control mode on.
+inline const QString uzytkownik = QStringLiteral("dorsek");
+
+// The login's check: the user name is exactly uzytkownik and haslo is the
+// password that zapisane stands for. The digest is computed whatever the
+// name, so a wrong name takes as long as a wrong password.
+bool logowanie(const QString &nazwa, const QString &haslo, const QString &zapisane);
+
 // The value to store again for zapisane: a digest stays as it is, a plain
 // password is replaced by its digest.
 QString doZapisu(const QString &zapisane);

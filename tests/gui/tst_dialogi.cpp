@@ -35,8 +35,8 @@ class TestDialogi final : public QObject
     static bool zaloguj(Kontekst &kp, const QString &haslo)
     {
         kp.oApp.ParametrGlob = QVariant();
-        fmLogin d(kp);
-        d.findChild<QLineEdit *>(QStringLiteral("txtUserName"))->setText(fmLogin::uzytkownik());
+        fmLogin d(kp.oApp, kp.komunikaty());
+        d.findChild<QLineEdit *>(QStringLiteral("txtUserName"))->setText(HasloAdministratora::uzytkownik);
         d.findChild<QLineEdit *>(QStringLiteral("txtPassword"))->setText(haslo);
         d.findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
         return kp.oApp.ParametrGlob == QVariant(true);
@@ -53,7 +53,7 @@ private Q_SLOTS:
     void options_cancelStoresNothing_applyStoresCurrentValues_passwordFollowsControlModeWhileOpen()
     {
         k().oApp.nr_portu = 3;
-        frmOptions d(k());
+        frmOptions d(k().oApp, k().ustawienia(), k().komunikaty(), k().oWizual);
         d.show();
         QVERIFY(QTest::qWaitForWindowActive(&d));
         auto *port = d.findChild<QComboBox *>(QStringLiteral("cmbPort"));
@@ -93,7 +93,7 @@ private Q_SLOTS:
     void portTextThatIsNoPortNumberIsRefused()
     {
         QFETCH(QString, tekst);
-        frmOptions d(k());
+        frmOptions d(k().oApp, k().ustawienia(), k().komunikaty(), k().oWizual);
         d.show();
         d.findChild<QComboBox *>(QStringLiteral("cmbPort"))->setEditText(tekst);
         nacisnij(d, "cmdOK");
@@ -130,7 +130,7 @@ private Q_SLOTS:
         QVERIFY(zaloguj(kp, QStringLiteral("stare")));
 
         kp.oApp.TrybSterowania = true;
-        frmOptions d(kp);
+        frmOptions d(kp.oApp, kp.ustawienia(), kp.komunikaty(), kp.oWizual);
         d.show();
         QTest::keyClicks(d.findChild<QLineEdit *>(QStringLiteral("txtHaslo")), QStringLiteral("nowe"));
         d.findChild<QComboBox *>(QStringLiteral("cmbPort"))->setEditText(QStringLiteral(" 5 "));
@@ -157,7 +157,7 @@ private Q_SLOTS:
 
     void login_byKeyboardAlone_userNameTabPasswordEnter()
     {
-        fmLogin d(k());
+        fmLogin d(k().oApp, k().komunikaty());
         d.show();
         QVERIFY(QTest::qWaitForWindowActive(&d));
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtUserName"));

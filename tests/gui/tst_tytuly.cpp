@@ -40,7 +40,8 @@ private Q_SLOTS:
     void dialogAndMessageTitles_areExactlyTheirOwn()
     {
         KontekstTestowy kt;
-        frmOptions opcje(*kt.k);
+        Kontekst &k = *kt.k;
+        frmOptions opcje(k.oApp, k.ustawienia(), k.komunikaty(), k.oWizual);
         opcje.show();
         QVERIFY(QTest::qWaitForWindowExposed(&opcje));
         QCOMPARE(opcje.windowTitle(), QStringLiteral("Opcje programu"));

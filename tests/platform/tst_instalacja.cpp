@@ -66,6 +66,9 @@ private Q_SLOTS:
         QVERIFY(!HasloAdministratora::zgodne(QStringLiteral("Passwd"), zapisane));
         QVERIFY(!HasloAdministratora::zgodne(QString(), zapisane));
         QCOMPARE(HasloAdministratora::doZapisu(zapisane), zapisane);
+        // The login: under the administrator's name only, as it is spelt.
+        QVERIFY(HasloAdministratora::logowanie(QStringLiteral("dorsek"), QStringLiteral("passwd"), zapisane));
+        QVERIFY(!HasloAdministratora::logowanie(QStringLiteral("Dorsek"), QStringLiteral("passwd"), zapisane));
     }
 
     void digest_isSaltedAfresh()

@@ -1,9 +1,13 @@
 #include "diagnostyka.h"
 
 #include "admin/fmszukaj.h"
-#include "app/kontekst.h"
+#include "app/clsoapp.h"
+#include "app/linia.h"
 #include "app/start.h"
+#include "comm/clcomm.h"
 #include "fmglowny.h"
+#include "platform/komunikaty.h"
+#include "platform/ustawienia.h"
 #include "views/fmpodglad.h"
 #include "views/fmstatystyka.h"
 
@@ -13,7 +17,9 @@
 
 #include <algorithm>
 
-OknaDiagnostyczne::OknaDiagnostyczne(fmGlowny &glowny, Kontekst &k) : QObject(&glowny), m_g(glowny), m_k(k) {}
+OknaDiagnostyczne::OknaDiagnostyczne(fmGlowny &glowny, Zaleznosci z) : QObject(&glowny), m_g(glowny), m_z(std::move(z))
+{
+}
 
 namespace
 {
@@ -35,9 +41,9 @@ void umiesc(QMdiSubWindow *ramka, QSize rozmiar)
 
 void OknaDiagnostyczne::przelaczKomunikacje(bool wlacz)
 {
-    LiniaStacji &linia = m_k.linia;
+    LiniaStacji &linia = m_z.linia;
     // A scan holds the line: the button keeps its state until it ends.
-    if (linia.skanTrwa() || !m_k.oApp.TrybSterowania) {
+    if (linia.skanTrwa() || !m_z.app.TrybSterowania) {
         m_g.zaznaczPrzycisk(QStringLiteral("Komun"), !linia.wstrzymana());
         return;
     }
@@ -45,27 +51,27 @@ void OknaDiagnostyczne::przelaczKomunikacje(bool wlacz)
         linia.wstrzymaj();
         return;
     }
-    [](OknaDiagnostyczne *ja) -> QCoro::Task<void> {
+    // The parts outlive this window keeper, which may go meanwhile.
+    [](LiniaStacji &l, Komunikaty &komunikaty) -> QCoro::Task<void> {
         QString opis;
-        Kontekst &k = ja->m_k;
-        if (!co_await k.linia.wznow(&opis))
-            k.komunikaty().pokaz(Start::komunikatBleduPortu(opis), QStringLiteral("Tolvek"), Ikona::Krytyczna);
-    }(this);
+        if (!co_await l.wznow(&opis))
+            komunikaty.pokaz(Start::komunikatBleduPortu(opis), QStringLiteral("Tolvek"), Ikona::Krytyczna);
+    }(linia, m_z.komunikaty);
 }
 
 fmSzukaj *OknaDiagnostyczne::pokazSzukaj()
 {
     if (!m_szukaj) {
-        fmSzukaj::Zaleznosci z{.komunikator = m_k.oKomunikator,
-                               .zegar = m_k.zegar(),
-                               .linia = m_k.linia,
-                               .ustawienia = m_k.ustawienia(),
-                               .zaklad = m_k.oRegulatoryZakladu,
-                               .komunikaty = m_k.komunikaty(),
+        fmSzukaj::Zaleznosci z{.komunikator = m_z.komunikator,
+                               .zegar = m_z.zegar,
+                               .linia = m_z.linia,
+                               .ustawienia = m_z.ustawienia,
+                               .zaklad = m_z.zaklad,
+                               .komunikaty = m_z.komunikaty,
                                .fabrykaPortow = {},
-                               .polaczenieBazy = tekstPolaczeniaBazy(m_k.ustawienia()),
-                               .stacja = m_k.stacja,
-                               .portStacji = sciezkaPortu(m_k.ustawienia(), m_k.oApp.nr_portu)};
+                               .polaczenieBazy = tekstPolaczeniaBazy(m_z.ustawienia),
+                               .stacja = m_z.stacja,
+                               .portStacji = sciezkaPortu(m_z.ustawienia, m_z.app.nr_portu)};
         m_szukaj = new fmSzukaj(std::move(z), &m_g);
         m_szukaj->setAttribute(Qt::WA_DeleteOnClose);
     }
@@ -78,7 +84,7 @@ fmSzukaj *OknaDiagnostyczne::pokazSzukaj()
 fmPodglad *OknaDiagnostyczne::pokazPodglad()
 {
     if (!m_podglad)
-        m_podglad = new fmPodglad(m_k.oComm, m_k.oRegulatory, m_k.komunikaty());
+        m_podglad = new fmPodglad(m_z.comm, m_z.regulatory, m_z.komunikaty);
     umiesc(m_g.pokazOkno(m_podglad), QSize(1000, 440));
     m_podglad->setFocus();
     return m_podglad;
@@ -87,7 +93,7 @@ fmPodglad *OknaDiagnostyczne::pokazPodglad()
 fmStatystyka *OknaDiagnostyczne::pokazStatystyke(int nrRegulatora)
 {
     if (!m_statystyka)
-        m_statystyka = new fmStatystyka(m_k.oComm.statystyka(), m_k.zegar(), m_k.oRegulatory, m_k.komunikaty());
+        m_statystyka = new fmStatystyka(m_z.comm.statystyka(), m_z.zegar, m_z.regulatory, m_z.komunikaty);
     umiesc(m_g.pokazOkno(m_statystyka), QSize(1340, 300));
     if (nrRegulatora > 0)
         m_statystyka->wybierz(nrRegulatora);

@@ -6,9 +6,17 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
-class Kontekst;
+class clComm;
+class clsoApp;
+class colRegulatory;
 class fmGlowny;
+class Komunikator;
+class Komunikaty;
+class LiniaStacji;
+class Ustawienia;
+class Zegar;
 
 // The commissioning and line diagnostics of the main window: the "Komun"
 // pause, the scan dialog (settings-wizard button, "&Narzędzia"), the line
@@ -17,7 +25,20 @@ class OknaDiagnostyczne final : public QObject
 {
     Q_OBJECT
 public:
-    OknaDiagnostyczne(fmGlowny &glowny, Kontekst &k);
+    // What the pause, the scan, the monitor and the statistics use.
+    struct Zaleznosci {
+        LiniaStacji &linia;
+        clComm &comm;
+        Komunikator &komunikator;
+        const colRegulatory &regulatory;
+        const colRegulatory &zaklad; // every controller of the plant (the scan)
+        const clsoApp &app;
+        const Zegar &zegar;
+        Ustawienia &ustawienia;
+        Komunikaty &komunikaty;
+        QString stacja;
+    };
+    OknaDiagnostyczne(fmGlowny &glowny, Zaleznosci z);
 
     // "Komun" pressed (true) or released (false).
     void przelaczKomunikacje(bool wlacz);
@@ -32,7 +53,7 @@ public:
 
 private:
     fmGlowny &m_g;
-    Kontekst &m_k;
+    Zaleznosci m_z;
     QPointer<fmSzukaj> m_szukaj;
     QPointer<fmPodglad> m_podglad;
     QPointer<fmStatystyka> m_statystyka;

@@ -1,10 +1,14 @@
 #include "fmglowny.h"
 
 #include "admin/fmlogin.h"
-#include "admin/frmoptions.h"
-#include "app/kontekst.h"
-#include "app/start.h"
+#include "app/clsoapp.h"
+#include "app/clswizual.h"
+#include "app/harmonogram.h"
+#include "app/linia.h"
+#include "db/zapispomiarow.h"
 #include "panelstanu.h"
+#include "platform/dzwiek.h"
+#include "platform/komunikaty.h"
 #include "widgets/klawiszmenu.h"
 
 #include <QApplication>
@@ -20,7 +24,10 @@ namespace
 const QString tytulAplikacji = QStringLiteral("Tolvek");
 } // namespace
 
-fmGlowny::fmGlowny(Kontekst &k, QWidget *parent) : QMainWindow(parent), m_k(k), m_mdi(new QMdiArea(this))
+fmGlowny::fmGlowny(Zaleznosci z, QWidget *parent)
+    : QMainWindow(parent), m_app(z.app), m_wizual(z.wizual), m_harmonogram(z.harmonogram), m_zapis(z.zapis),
+      m_linia(z.linia), m_operacje(z.operacje), m_ustawienia(z.ustawienia), m_komunikaty(z.komunikaty),
+      m_dzwiek(z.dzwiek), m_mdi(new QMdiArea(this))
 {
     setObjectName(QStringLiteral("fmGlowny"));
     setWindowTitle(tytulAplikacji);
@@ -32,19 +39,19 @@ fmGlowny::fmGlowny(Kontekst &k, QWidget *parent) : QMainWindow(parent), m_k(k), 
     zbudujMenu();
     zbudujPasek();
     zbudujPasekStanu();
-    polaczPolecenia();
+    polaczPolecenia(z);
     polaczWizual();
     qApp->installEventFilter(new KlawiszMenu(this));
 
-    m_k.oApp.pokazLogin = [this] {
-        fmLogin login(m_k, isVisible() ? this : nullptr);
+    m_app.pokazLogin = [this] {
+        fmLogin login(m_app, m_komunikaty, isVisible() ? this : nullptr);
         login.exec();
     };
 }
 
 fmGlowny::~fmGlowny()
 {
-    m_k.oApp.pokazLogin = nullptr;
+    m_app.pokazLogin = nullptr;
 }
 
 QMdiSubWindow *fmGlowny::pokazOkno(QWidget *okno)
@@ -65,38 +72,12 @@ QMdiSubWindow *fmGlowny::pokazOkno(QWidget *okno)
     return ramka;
 }
 
-bool fmGlowny::zaladuj()
+void fmGlowny::zaladuj()
 {
-    // The alarm sound timer runs from the load on; without an active alarm
-    // its ticks do nothing.
-    m_k.harmonogram.Timer3().start();
-    if (!petlaPortu())
-        return false;
     // Whether the alarms can sound, once the window is up: a message about
     // it stands in front of the window, not behind it.
-    QTimer::singleShot(0, this, [this] { m_k.dzwiek().sprawdz(clsWizual::dzwieki()); });
+    QTimer::singleShot(0, this, [this] { m_dzwiek.sprawdz(clsWizual::dzwieki()); });
     ustawPodpowiedzi();
-    m_k.oApp.Znakdaty = QStringLiteral("#");
-    Start::zapiszStart(m_k);
-    return true;
-}
-
-bool fmGlowny::petlaPortu()
-{
-    // The station never runs without its line: the only way on is a port
-    // that opens, or the system stopping the process from outside.
-    for (;;) {
-        QString opis;
-        if (m_przerwijStart)
-            return false;
-        if (Start::otworzPort(m_k, &opis))
-            return true;
-        m_k.komunikaty().informuj(Start::komunikatBleduPortu(opis), tytulAplikacji, Ikona::Krytyczna);
-        if (m_przerwijStart)
-            return false;
-        frmOptions opcje(m_k, nullptr);
-        opcje.exec();
-    }
 }
 
 void fmGlowny::ustawPodpowiedzi()
@@ -137,12 +118,12 @@ void fmGlowny::ustawPodpowiedzi()
     for (PanelStanu *p : m_panele)
         p->setAccessibleName(p->toolTip());
     // The pause button says its state rather than its tooltip.
-    zaznaczPrzycisk(QStringLiteral("Komun"), !m_k.linia.wstrzymana());
+    zaznaczPrzycisk(QStringLiteral("Komun"), !m_linia.wstrzymana());
 }
 
 void fmGlowny::polaczWizual()
 {
-    clsWizual &w = m_k.oWizual;
+    const clsWizual &w = m_wizual;
     connect(&w, &clsWizual::panelTekst, this, [this](int numer, const QString &tekst) {
         if (numer >= 1 && numer <= 6)
             panel(numer)->ustawTekst(tekst);
@@ -164,9 +145,9 @@ void fmGlowny::polaczWizual()
         if (QAction *a = przycisk(klucz))
             a->setEnabled(dostepny);
     });
-    connect(&m_k.harmonogram, &Harmonogram::zegarZmieniony, this,
+    connect(&m_harmonogram, &Harmonogram::zegarZmieniony, this,
             [this](const QString &hhmmss) { panel(6)->ustawTekst(hhmmss); });
-    connect(&m_k.zapisPomiarow, &ZapisPomiarow::stanZmieniony, this, &fmGlowny::pokazStanZapisu);
+    connect(&m_zapis, &ZapisPomiarow::stanZmieniony, this, &fmGlowny::pokazStanZapisu);
     pokazStanZapisu();
 }
 
@@ -178,8 +159,8 @@ void fmGlowny::closeEvent(QCloseEvent *event)
         return;
     }
     m_zamykanie = true;
-    const Odpowiedz odp = m_k.komunikaty().pytaj(QStringLiteral("Czy zakończyć działanie programu Tolvek?"),
-                                                 QStringLiteral("Koniec programu"), Ikona::Pytanie);
+    const Odpowiedz odp = m_komunikaty.pytaj(QStringLiteral("Czy zakończyć działanie programu Tolvek?"),
+                                             QStringLiteral("Koniec programu"), Ikona::Pytanie);
     if (odp != Odpowiedz::OK) {
         m_zamykanie = false;
         event->ignore();

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "diagnostyka.h"
+#include "okna.h"
+#include "wykresyraporty.h"
+
 #include <QCoro/QCoroTask>
 #include <QHash>
 #include <QMainWindow>
@@ -9,9 +13,13 @@
 
 #include <array>
 
-class Kontekst;
-class OknaDiagnostyczne;
-class OknaOperatora;
+class clsoApp;
+class clsWizual;
+class Dzwiek;
+class Harmonogram;
+class Komunikaty;
+class LiniaStacji;
+class OperacjeOperatora;
 class PanelStanu;
 class QAction;
 class QMdiArea;
@@ -19,6 +27,8 @@ class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 class frmOptions;
+class Ustawienia;
+class ZapisPomiarow;
 
 // The main window: the frame of every child window, the menu bar and the
 // toolbar through which the operator reaches every function, and the status
@@ -27,17 +37,29 @@ class fmGlowny final : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit fmGlowny(Kontekst &k, QWidget *parent = nullptr);
+    // What the window and its commands use, and what it hands on to the
+    // windows it keeps.
+    struct Zaleznosci {
+        clsoApp &app; // the login, the control mode, the current controller
+        const clsWizual &wizual;
+        const Harmonogram &harmonogram; // the status bar's clock
+        const ZapisPomiarow &zapis;     // the status bar's storing panel
+        const LiniaStacji &linia;       // the pause button's state
+        OperacjeOperatora &operacje;
+        Ustawienia &ustawienia; // the options
+        Komunikaty &komunikaty;
+        Dzwiek &dzwiek;
+        OknaOperatora::Zaleznosci okna;
+        OknaDiagnostyczne::Zaleznosci diagnostyka;
+        ZaleznosciWykresow wykresy;
+    };
+    explicit fmGlowny(Zaleznosci z, QWidget *parent = nullptr);
     ~fmGlowny() override;
 
-    // The load handler: the port loop (until a port opens), the status bar
-    // and toolbar tooltips, the date delimiter, the start row of the log and
-    // the alarm sound timer. Runs once, before the window is first shown.
-    // False when the start was broken off (przerwijStart) in the port loop.
-    bool zaladuj();
-    // The system stops the process during the load: the port loop ends at
-    // its next turn instead of asking for another port.
-    void przerwijStart() { m_przerwijStart = true; }
+    // The window's part of the load, once a port is open: the status bar
+    // and toolbar tooltips, and once the window is up, whether the alarms
+    // can sound. Runs once, before the window is first shown.
+    void zaladuj();
 
     // Shows a child window without blocking; returns its frame.
     QMdiSubWindow *pokazOkno(QWidget *okno);
@@ -92,10 +114,9 @@ private:
     // The spool's panel after the storing's state changed.
     void pokazStanZapisu();
     void polaczWizual();
-    void polaczPolecenia();
+    // Also creates the windows' keepers with their parts.
+    void polaczPolecenia(const Zaleznosci &z);
 
-    // The load handler's steps.
-    bool petlaPortu();
     void ustawPodpowiedzi();
 
     // Commands, in polecenia.cpp.
@@ -108,7 +129,15 @@ private:
     void pokazAlarmy();
     void przelaczSterowanie();
 
-    Kontekst &m_k;
+    clsoApp &m_app;
+    const clsWizual &m_wizual;
+    const Harmonogram &m_harmonogram;
+    const ZapisPomiarow &m_zapis;
+    const LiniaStacji &m_linia;
+    OperacjeOperatora &m_operacje;
+    Ustawienia &m_ustawienia;
+    Komunikaty &m_komunikaty;
+    Dzwiek &m_dzwiek;
     QMdiArea *m_mdi;
     QToolBar *m_pasek = nullptr;
     QMenu *m_popmnuRegul = nullptr;
@@ -125,5 +154,4 @@ private:
     OknaOperatora *m_okna = nullptr;
     OknaDiagnostyczne *m_diagnostyka = nullptr;
     bool m_zamykanie = false;
-    bool m_przerwijStart = false;
 };

@@ -2,9 +2,17 @@
 
 #include "admin/frmregulatory.h"
 #include "alarms/fmalarmyarch.h"
-#include "app/kontekst.h"
+#include "app/clsoapp.h"
+#include "app/clswizual.h"
+#include "app/operacje.h"
 #include "db/clsregulatory.h"
+#include "db/zapispomiarow.h"
 #include "fmglowny.h"
+#include "model/clregulator.h"
+#include "model/srodowisko.h"
+#include "platform/komunikaty.h"
+#include "platform/ustawienia.h"
+#include "platform/zegar.h"
 #include "views/fmpanel.h"
 #include "views/fmstruktura.h"
 #include "views/frmdane.h"
@@ -12,9 +20,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
-OknaOperatora::OknaOperatora(fmGlowny &glowny, Kontekst &k) : QObject(&glowny), m_g(glowny), m_k(k)
+OknaOperatora::OknaOperatora(fmGlowny &glowny, Zaleznosci z) : QObject(&glowny), m_g(glowny), m_z(std::move(z))
 {
-    clsWizual &w = k.oWizual;
+    const clsWizual &w = m_z.wizual;
     // The hub tells only while a window is open; one closed meanwhile is
     // simply not there any more.
     connect(&w, &clsWizual::panelDoOdswiezenia, this, [this] {
@@ -36,12 +44,12 @@ OknaOperatora::OknaOperatora(fmGlowny &glowny, Kontekst &k) : QObject(&glowny), 
 
     // The switch setting sends selectors 4..7 of the panel only when the
     // panel shows the controller the setting was queued for.
-    k.przelaczniki.bajtPrzelacznikow = [this](int nr) -> std::optional<int> {
+    m_z.przelaczniki.bajtPrzelacznikow = [this](int nr) -> std::optional<int> {
         if (m_panel && m_panel->pokazuje(nr))
             return m_panel->bajtPrzelacznikow();
         return std::nullopt;
     };
-    k.przelaczniki.wyczyscZmienionePrzelaczniki = [this](int nr) {
+    m_z.przelaczniki.wyczyscZmienionePrzelaczniki = [this](int nr) {
         if (m_panel && m_panel->pokazuje(nr))
             m_panel->wyczyscZmienionePrzelaczniki();
     };
@@ -49,7 +57,7 @@ OknaOperatora::OknaOperatora(fmGlowny &glowny, Kontekst &k) : QObject(&glowny), 
 
 OknaOperatora::~OknaOperatora()
 {
-    m_k.przelaczniki = {};
+    m_z.przelaczniki = {};
 }
 
 fmpanel *OknaOperatora::panel() const
@@ -127,7 +135,7 @@ void OknaOperatora::pokazPanel(bool pokazac)
         return;
     }
     if (!m_panel) {
-        nowe(m_panel, new fmpanel(m_k.oRegulatory, m_k.oApp, m_k.oKolejka));
+        nowe(m_panel, new fmpanel(m_z.regulatory, m_z.app, m_z.kolejka));
         connect(m_panel, &fmpanel::zaladowany, &m_g,
                 [this](bool otwarty) { m_g.zaznaczPrzycisk(QStringLiteral("Panel"), otwarty); });
     }
@@ -141,7 +149,7 @@ void OknaOperatora::pokazDane(bool pokazac)
         return;
     }
     if (!m_dane) {
-        nowe(m_dane, new frmDane(m_k.oRegulatory, m_k.oApp, m_k.oKolejka, m_k.zegar()));
+        nowe(m_dane, new frmDane(m_z.regulatory, m_z.app, m_z.kolejka, m_z.zegar));
         connect(m_dane, &frmDane::zaladowany, &m_g,
                 [this](bool otwarty) { m_g.zaznaczPrzycisk(QStringLiteral("Dane"), otwarty); });
     }
@@ -152,7 +160,7 @@ void OknaOperatora::pokazStrukture()
 {
     // Built when it opens; one already open is brought to the front as it is.
     if (!m_struktura) {
-        nowe(m_struktura, new fmStruktura(m_k.zrodloBazy, m_k.komunikaty()));
+        nowe(m_struktura, new fmStruktura(m_z.zrodlo, m_z.komunikaty));
         m_struktura->LadujObiekty();
     }
     pokaz(m_struktura);
@@ -161,8 +169,7 @@ void OknaOperatora::pokazStrukture()
 fmAlarmyArch *OknaOperatora::pokazArchiwum()
 {
     if (!m_archiwum)
-        nowe(m_archiwum,
-             new fmAlarmyArch(m_k.oRegulatoryZakladu, m_k.oApp, m_k.zrodloBazy, m_k.zegar(), m_k.komunikaty()));
+        nowe(m_archiwum, new fmAlarmyArch(m_z.zaklad, m_z.app, m_z.zrodlo, m_z.zegar, m_z.komunikaty));
     pokaz(m_archiwum);
     return m_archiwum;
 }
@@ -172,26 +179,26 @@ void OknaOperatora::alarmyZDoby()
     // The command names the current controller's day, whatever an archive
     // already open showed before.
     fmAlarmyArch *a = pokazArchiwum();
-    a->wybierz(m_k.oApp.NrAktRegulatora, m_k.teraz().data());
+    a->wybierz(m_z.app.NrAktRegulatora, m_z.zegar.teraz().data());
     a->WczytajAlarmy();
 }
 
 frmRegulatory *OknaOperatora::pokazEdytor()
 {
-    const ZapisPomiarow &zapis = m_k.zapisPomiarow;
+    const ZapisPomiarow &zapis = m_z.zapis;
     if (!m_edytor && !zapis.bazaDostepna()) {
         // The editor reads and writes the database itself: not while it is away.
-        m_k.komunikaty().informuj(QStringLiteral("Baza danych jest niedostępna (%1): rejestru regulatorów nie można "
-                                                 "teraz zmieniać. Stacja pracuje dalej na kopii rejestru i łączy się "
-                                                 "z bazą sama.")
-                                      .arg(zapis.powod()),
-                                  QStringLiteral("Regulator"), Ikona::Wykrzyknik);
+        m_z.komunikaty.informuj(QStringLiteral("Baza danych jest niedostępna (%1): rejestru regulatorów nie można "
+                                               "teraz zmieniać. Stacja pracuje dalej na kopii rejestru i łączy się "
+                                               "z bazą sama.")
+                                    .arg(zapis.powod()),
+                                QStringLiteral("Regulator"), Ikona::Wykrzyknik);
         return nullptr;
     }
     if (!m_edytor) {
-        auto *edytor = new frmRegulatory(m_k.komunikaty(), tekstPolaczeniaBazy(m_k.ustawienia()));
+        auto *edytor = new frmRegulatory(m_z.komunikaty, tekstPolaczeniaBazy(m_z.ustawienia));
         if (edytor->dane())
-            edytor->dane()->ustawStacje(m_k.stacja);
+            edytor->dane()->ustawStacje(m_z.stacja);
         edytor->bazaNiedostepna = [&zapis] { return zapis.bazaDostepna() ? QString() : zapis.powod(); };
         nowe(m_edytor, edytor);
     }
@@ -207,7 +214,7 @@ void OknaOperatora::nowyRegulator()
 
 void OknaOperatora::edytujRegulator()
 {
-    const clRegulator *r = m_k.operacje.biezacy();
+    const clRegulator *r = m_z.operacje.biezacy();
     if (!r)
         return;
     const int adres = r->adres;

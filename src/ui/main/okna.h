@@ -2,8 +2,14 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
-class Kontekst;
+class clsKolejka;
+class clsoApp;
+class clsWizual;
+class colRegulatory;
+class Komunikaty;
+class OperacjeOperatora;
 class QDate;
 class QMdiSubWindow;
 class QWidget;
@@ -13,6 +19,11 @@ class fmStruktura;
 class fmpanel;
 class frmDane;
 class frmRegulatory;
+class Ustawienia;
+class ZapisPomiarow;
+class Zegar;
+class ZrodloBazy;
+struct PrzelacznikiPanelu;
 
 // The operator's windows that the main window opens: the front panel, the
 // data window, the alarm archive, the controller editor and the structure
@@ -24,7 +35,23 @@ class OknaOperatora final : public QObject
 {
     Q_OBJECT
 public:
-    OknaOperatora(fmGlowny &glowny, Kontekst &k);
+    // What the five windows use.
+    struct Zaleznosci {
+        const clsWizual &wizual;
+        colRegulatory &regulatory;
+        colRegulatory &zaklad; // every controller of the plant (the archive)
+        clsoApp &app;
+        clsKolejka &kolejka;
+        OperacjeOperatora &operacje;
+        PrzelacznikiPanelu &przelaczniki;
+        const ZapisPomiarow &zapis;
+        const ZrodloBazy &zrodlo;
+        const Zegar &zegar;
+        Ustawienia &ustawienia;
+        Komunikaty &komunikaty;
+        QString stacja;
+    };
+    OknaOperatora(fmGlowny &glowny, Zaleznosci z);
     ~OknaOperatora() override;
 
     // Shown (created when not loaded) or unloaded.
@@ -57,7 +84,7 @@ private:
     frmRegulatory *pokazEdytor();
 
     fmGlowny &m_g;
-    Kontekst &m_k;
+    Zaleznosci m_z;
     QPointer<fmpanel> m_panel;
     QPointer<frmDane> m_dane;
     QPointer<fmAlarmyArch> m_archiwum;

@@ -1,5 +1,5 @@
 // The toolbar and the status bar of the main window.
-#include "app/kontekst.h"
+#include "db/zapispomiarow.h"
 #include "diagnostyka.h"
 #include "fmglowny.h"
 #include "panelstanu.h"
@@ -95,7 +95,7 @@ void fmGlowny::zbudujPasekStanu()
 
 void fmGlowny::pokazStanZapisu()
 {
-    const ZapisPomiarow &z = m_k.zapisPomiarow;
+    const ZapisPomiarow &z = m_zapis;
     if (z.zalegle() <= 0 && z.bazaDostepna()) {
         m_opoznieniePanelu.stop();
         m_panelBazy->setVisible(false);

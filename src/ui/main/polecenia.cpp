@@ -1,12 +1,14 @@
 // The main window's commands. Nothing here talks to the line: commands on
 // a controller go into the queue and run on a later tick.
 #include "admin/frmoptions.h"
-#include "app/kontekst.h"
+#include "app/clsoapp.h"
+#include "app/operacje.h"
 #include "baza/bladbazy.h"
 #include "diagnostyka.h"
 #include "fmglowny.h"
 #include "frmsplash.h"
 #include "okna.h"
+#include "platform/komunikaty.h"
 #include "wykresyraporty.h"
 
 #include <QAction>
@@ -19,7 +21,7 @@ namespace
 const QString tytulAplikacji = QStringLiteral("Tolvek");
 }
 
-void fmGlowny::polaczPolecenia()
+void fmGlowny::polaczPolecenia(const Zaleznosci &z)
 {
     auto podlacz = [this](const char *nazwa, void (fmGlowny::*polecenie)()) {
         connect(menu(QString::fromLatin1(nazwa)), &QAction::triggered, this, polecenie);
@@ -38,7 +40,7 @@ void fmGlowny::polaczPolecenia()
     connect(menu(QStringLiteral("mnureguldane")), &QAction::triggered, this, &fmGlowny::PokazDane);
     connect(menu(QStringLiteral("mnuregulmonit")), &QAction::triggered, this, &fmGlowny::UstawMonitoring);
 
-    m_okna = new OknaOperatora(*this, m_k);
+    m_okna = new OknaOperatora(*this, z.okna);
     auto okno = [this](const char *nazwa, void (OknaOperatora::*polecenie)()) {
         connect(menu(QString::fromLatin1(nazwa)), &QAction::triggered, m_okna, polecenie);
     };
@@ -48,9 +50,9 @@ void fmGlowny::polaczPolecenia()
     okno("mnuRegulEdytuj", &OknaOperatora::edytujRegulator);
     connect(menu(QStringLiteral("mnuNarzAlarmy")), &QAction::triggered, m_okna, [this] { m_okna->pokazArchiwum(); });
 
-    polaczWykresyIRaporty(*this, m_k);
+    polaczWykresyIRaporty(*this, z.wykresy);
 
-    m_diagnostyka = new OknaDiagnostyczne(*this, m_k);
+    m_diagnostyka = new OknaDiagnostyczne(*this, z.diagnostyka);
     connect(menu(QStringLiteral("mnuNarzSzukaj")), &QAction::triggered, m_diagnostyka,
             [this] { m_diagnostyka->pokazSzukaj(); });
     connect(menu(QStringLiteral("mnuNarzPodglad")), &QAction::triggered, m_diagnostyka,
@@ -58,7 +60,7 @@ void fmGlowny::polaczPolecenia()
     connect(menu(QStringLiteral("mnuNarzStatystyka")), &QAction::triggered, m_diagnostyka,
             [this] { m_diagnostyka->pokazStatystyke(); });
     connect(menu(QStringLiteral("mnuRegulStatystyka")), &QAction::triggered, m_diagnostyka,
-            [this] { m_diagnostyka->pokazStatystyke(m_k.oApp.NrAktRegulatora); });
+            [this] { m_diagnostyka->pokazStatystyke(m_app.NrAktRegulatora); });
 }
 
 void fmGlowny::zamknijProgram()
@@ -81,55 +83,54 @@ void fmGlowny::PokazDane(bool Value)
 void fmGlowny::UstawMonitoring(bool Value)
 {
     zaznaczPrzycisk(QStringLiteral("Monit"), Value);
-    m_k.operacje.ustawMonitoring(Value);
+    m_operacje.ustawMonitoring(Value);
 }
 
 void fmGlowny::zalaczStopien()
 {
-    if (m_k.operacje.przelaczStopien() == OperacjeOperatora::Stopien::NieWybrano)
-        m_k.komunikaty().informuj(QStringLiteral("Proszę najpierw zaznaczyć stopień!"), tytulAplikacji,
-                                  Ikona::Wykrzyknik);
+    if (m_operacje.przelaczStopien() == OperacjeOperatora::Stopien::NieWybrano)
+        m_komunikaty.informuj(QStringLiteral("Proszę najpierw zaznaczyć stopień!"), tytulAplikacji, Ikona::Wykrzyknik);
 }
 
 void fmGlowny::zablokujRegulator()
 {
-    m_k.operacje.przelaczBlokade();
+    m_operacje.przelaczBlokade();
 }
 
 QCoro::Task<void> fmGlowny::usunRegulator()
 {
-    if (!m_k.operacje.biezacy())
+    if (!m_operacje.biezacy())
         co_return;
-    if (m_k.komunikaty().pytaj(QStringLiteral("Czy napewno usunąć wybrany regulator z systemu Tolvek?"),
-                               QStringLiteral("UWAGA"), Ikona::Pytanie) != Odpowiedz::OK)
+    if (m_komunikaty.pytaj(QStringLiteral("Czy napewno usunąć wybrany regulator z systemu Tolvek?"),
+                           QStringLiteral("UWAGA"), Ikona::Pytanie) != Odpowiedz::OK)
         co_return;
     const QPointer<fmGlowny> okno(this);
     QString blad;
     try {
-        co_await m_k.operacje.usunRegulator();
+        co_await m_operacje.usunRegulator();
     } catch (const BladBazy &b) {
         blad = b.opis();
     }
     if (!okno)
         co_return;
     if (!blad.isNull()) {
-        m_k.komunikaty().informuj(blad, tytulAplikacji, Ikona::Krytyczna);
+        m_komunikaty.informuj(blad, tytulAplikacji, Ikona::Krytyczna);
         co_return;
     }
-    m_k.komunikaty().informuj(
+    m_komunikaty.informuj(
         QStringLiteral("Nowe ustawienia zostaną uwzględnione po ponownym uruchomieniu programu Tolvek."),
         QStringLiteral("Uwaga"), Ikona::Informacja);
 }
 
 void fmGlowny::przelaczSterowanie()
 {
-    m_k.oApp.PrzelaczTrybSterowania();
+    m_app.PrzelaczTrybSterowania();
 }
 
 void fmGlowny::pokazOpcje()
 {
     if (!m_opcje) {
-        m_opcje = new frmOptions(m_k, this);
+        m_opcje = new frmOptions(m_app, m_ustawienia, m_komunikaty, m_wizual, this);
         m_opcje->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_opcje->show();

@@ -1,5 +1,6 @@
 #include "uruchomienie.h"
 
+#include "admin/frmoptions.h"
 #include "alarms/fmalarmyn.h"
 #include "app/kontekst.h"
 #include "app/start.h"
@@ -24,6 +25,53 @@
 #include <exception>
 
 Q_LOGGING_CATEGORY(lcUruchomienie, "tolvek.start")
+
+namespace
+{
+
+// Each window gets the parts it uses.
+fmGlowny::Zaleznosci czesciGlownego(Kontekst &k)
+{
+    return {.app = k.oApp,
+            .wizual = k.oWizual,
+            .harmonogram = k.harmonogram,
+            .zapis = k.zapisPomiarow,
+            .linia = k.linia,
+            .operacje = k.operacje,
+            .ustawienia = k.ustawienia(),
+            .komunikaty = k.komunikaty(),
+            .dzwiek = k.dzwiek(),
+            .okna = {.wizual = k.oWizual,
+                     .regulatory = k.oRegulatory,
+                     .zaklad = k.oRegulatoryZakladu,
+                     .app = k.oApp,
+                     .kolejka = k.oKolejka,
+                     .operacje = k.operacje,
+                     .przelaczniki = k.przelaczniki,
+                     .zapis = k.zapisPomiarow,
+                     .zrodlo = k.zrodloBazy,
+                     .zegar = k.zegar(),
+                     .ustawienia = k.ustawienia(),
+                     .komunikaty = k.komunikaty(),
+                     .stacja = k.stacja},
+            .diagnostyka = {.linia = k.linia,
+                            .comm = k.oComm,
+                            .komunikator = k.oKomunikator,
+                            .regulatory = k.oRegulatory,
+                            .zaklad = k.oRegulatoryZakladu,
+                            .app = k.oApp,
+                            .zegar = k.zegar(),
+                            .ustawienia = k.ustawienia(),
+                            .komunikaty = k.komunikaty(),
+                            .stacja = k.stacja},
+            .wykresy = {.zaklad = k.oRegulatoryZakladu,
+                        .zrodlo = k.zrodloBazy,
+                        .app = k.oApp,
+                        .zegar = k.zegar(),
+                        .komunikaty = k.komunikaty()}};
+}
+
+} // namespace
 
 Uruchomienie::Uruchomienie(Kontekst &k) : m_k(k) {}
 
@@ -64,14 +112,20 @@ bool Uruchomienie::start()
         return false;
     }
 
-    m_glowny = std::make_unique<fmGlowny>(m_k);
+    m_glowny = std::make_unique<fmGlowny>(czesciGlownego(m_k));
     QObject::connect(m_glowny.get(), &fmGlowny::zamknieciePotwierdzone, m_glowny.get(), [this] { zatrzymaj(); });
-    if (m_zatrzymywana || !m_glowny->zaladuj()) {
+    // The alarm sound timer runs from the main window's load on; without an
+    // active alarm its ticks do nothing.
+    m_k.harmonogram.Timer3().start();
+    if (!petlaPortu()) {
         // Stopped by the system while the port loop waited for the operator.
         m_splash.reset();
         QCoro::waitFor(Start::zamknij(m_k));
         return false;
     }
+    m_glowny->zaladuj();
+    m_k.oApp.Znakdaty = QStringLiteral("#");
+    Start::zapiszStart(m_k);
     // The station is the operator's whole screen.
     m_glowny->showMaximized();
     if (auto *okna = dynamic_cast<KomunikatyOkna *>(&m_k.komunikaty()))
@@ -90,6 +144,17 @@ bool Uruchomienie::start()
     m_k.harmonogram.Timer1().start();
     m_dziala = true;
     return true;
+}
+
+bool Uruchomienie::petlaPortu()
+{
+    return Start::petlaPortu(
+        m_k,
+        [this] {
+            frmOptions opcje(m_k.oApp, m_k.ustawienia(), m_k.komunikaty(), m_k.oWizual);
+            opcje.exec();
+        },
+        [this] { return m_zatrzymywana; });
 }
 
 bool Uruchomienie::wczytajBaze()
@@ -146,8 +211,6 @@ void Uruchomienie::zatrzymaj()
         // ending the wait lets start() see the request and end.
         if (m_petla)
             m_petla->quit();
-        if (m_glowny)
-            m_glowny->przerwijStart();
         if (QWidget *okno = QApplication::activeModalWidget())
             okno->close();
         return;

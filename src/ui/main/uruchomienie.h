@@ -24,8 +24,9 @@ public:
     Uruchomienie(const Uruchomienie &) = delete;
     Uruchomienie &operator=(const Uruchomienie &) = delete;
 
-    // Splash, database and registry, the main window (its load runs the
-    // port loop), the controller tree and the alarm window, then Timer1.
+    // Splash, database and registry, the main window, the port loop, the
+    // rest of the main window's load, the controller tree and the alarm
+    // window, then Timer1.
     // False when the database could not be opened: the operator has been
     // told why, and no main window appeared.
     bool start();
@@ -49,6 +50,9 @@ public:
 
 private:
     QCoro::Task<void> zatrzymajPoKolei();
+    // The port loop with the options as the operator's choice; false when
+    // stopped meanwhile.
+    bool petlaPortu();
     // The registry from the database, or from the spool's copy while it is
     // away; false when stopped meanwhile. Throws BladBazy.
     bool wczytajBaze();

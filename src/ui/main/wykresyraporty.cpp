@@ -1,11 +1,12 @@
 #include "wykresyraporty.h"
 
-#include "app/kontekst.h"
+#include "app/clsoapp.h"
 #include "charts/dialograportu.h"
 #include "charts/fmwykresy1.h"
 #include "charts/fmwykresy2.h"
 #include "charts/raporty.h"
 #include "fmglowny.h"
+#include "platform/zegar.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -18,15 +19,16 @@ namespace
 class WykresyRaporty final : public QObject
 {
 public:
-    WykresyRaporty(fmGlowny &g, Kontekst &k)
-        : QObject(&g), m_g(g), m_k(k), m_raporty(k.oRegulatoryZakladu, k.zrodloBazy, k.zegar(), k.komunikaty(), &g)
+    WykresyRaporty(fmGlowny &g, const ZaleznosciWykresow &z)
+        : QObject(&g), m_g(g), m_z(z), m_raporty(z.zaklad, z.zrodlo, z.zegar, z.komunikaty, &g)
     {
         polacz("mnuRaportyDobowy", [this] { pokaz(m_rapDob); });
         polacz("mnuRapOkresowy", [this] { pokaz(m_rapOkres); });
         polacz("mnuWykresDob", [this] { pokaz(m_wykres1); });
         polacz("mnuWykresMies", [this] { pokaz(m_wykres2); });
-        polacz("mnyRegWykrDob", [this] { pokaz(m_wykres1)->pokazDzis(m_k.oApp.NrAktRegulatora); });
-        polacz("mnuRegRapDob", [this] { m_raporty.PokazRaportDobowy(m_k.teraz().data(), m_k.oApp.NrAktRegulatora); });
+        polacz("mnyRegWykrDob", [this] { pokaz(m_wykres1)->pokazDzis(m_z.app.NrAktRegulatora); });
+        polacz("mnuRegRapDob",
+               [this] { m_raporty.PokazRaportDobowy(m_z.zegar.teraz().data(), m_z.app.NrAktRegulatora); });
         if (QAction *a = g.przycisk(QStringLiteral("RapDob")))
             connect(a, &QAction::triggered, this, [this] { pokaz(m_rapDob); });
         if (QAction *a = g.przycisk(QStringLiteral("Wykresy")))
@@ -42,7 +44,7 @@ private:
 
     OknoWykresu::Zaleznosci zaleznosci() const
     {
-        return {m_k.oRegulatoryZakladu, m_k.zrodloBazy, m_k.oApp.NrAktRegulatora, m_k.zegar(), m_k.komunikaty()};
+        return {m_z.zaklad, m_z.zrodlo, m_z.app.NrAktRegulatora, m_z.zegar, m_z.komunikaty};
     }
 
     template <class W> W *utworz()
@@ -50,7 +52,7 @@ private:
         if constexpr (std::is_base_of_v<OknoWykresu, W>)
             return new W(zaleznosci());
         else
-            return new W(m_k.oRegulatoryZakladu, m_k.oApp.NrAktRegulatora, m_k.zegar(), m_raporty, &m_g);
+            return new W(m_z.zaklad, m_z.app.NrAktRegulatora, m_z.zegar, m_raporty, &m_g);
     }
 
     template <class W> W *pokaz(QPointer<W> &okno)
@@ -71,7 +73,7 @@ private:
     }
 
     fmGlowny &m_g;
-    Kontekst &m_k;
+    ZaleznosciWykresow m_z;
     Raporty m_raporty;
     QPointer<fmWykresy1> m_wykres1;
     QPointer<fmWykresy2> m_wykres2;
@@ -81,7 +83,7 @@ private:
 
 } // namespace
 
-void polaczWykresyIRaporty(fmGlowny &glowny, Kontekst &k)
+void polaczWykresyIRaporty(fmGlowny &glowny, const ZaleznosciWykresow &z)
 {
-    new WykresyRaporty(glowny, k);
+    new WykresyRaporty(glowny, z);
 }
