@@ -43,6 +43,7 @@ public:
     void eZmianaRegulatora(int NrRegulatora);
     void eBlokowanieRegul(int NrRegulatora, bool Stan, bool Trwa) override;
     void eBlokadaRegul(int NrRegulatora, bool Zablokowany, bool OdtworzDzwiek = false) override;
+    void eUstawionoPrzelaczniki(int NrRegulatora) override { Q_EMIT przelacznikiUstawione(NrRegulatora); }
     void GrajDzwiek(const QString &plik);
     // The station's sounds: the alarm, a controller blocked and unblocked.
     static QStringList dzwieki()
@@ -84,6 +85,7 @@ Q_SIGNALS:
     // the password outside it).
     void trybSterowania(bool sterowanie);
     void blokadaPanelu(int NrRegulatora, bool zablokowany);
+    void przelacznikiUstawione(int NrRegulatora);
     // Tree nodes by key: image index and text colour (24-bit, red lowest).
     void wezelObraz(const QString &klucz, int obraz);
     void wezelKolor(const QString &klucz, int kolor);

@@ -86,16 +86,13 @@ public:
     // Started by the start-up once the spool is open.
     std::unique_ptr<Przekaznik> przekaznik;
     ListaAlarmow listaAlarmow;
-    // The front panel sets these (see PrzelacznikiPanelu).
-    PrzelacznikiPanelu przelaczniki;
     SrodowiskoRegulatora srodowisko{.komunikator = oKomunikator,
                                     .alarmy = listaAlarmow,
                                     .zdarzenia = oWizual,
                                     .bd = oBD,
                                     .zapis = zapisPomiarow,
                                     .zegar = zegar(),
-                                    .komunikaty = komunikaty(),
-                                    .przelaczniki = przelaczniki};
+                                    .komunikaty = komunikaty()};
     Harmonogram harmonogram;
     OperacjeOperatora operacje;
     // The operator's pause of the line and the scans' hold on it.

@@ -9,8 +9,6 @@
 #include "model/colregulatory.h"
 #include "platform/tekst.h"
 
-#include <QVariantList>
-
 OperacjeOperatora::OperacjeOperatora(clsoApp &app, colRegulatory &regulatory, clsKolejka &kolejka,
                                      const ZrodloBazy &zrodlo, const ZapisPomiarow &zapis)
     : m_app(app), m_regulatory(regulatory), m_kolejka(kolejka), m_zrodlo(zrodlo), m_zapis(zapis)
@@ -30,8 +28,7 @@ OperacjeOperatora::Stopien OperacjeOperatora::przelaczStopien()
     const int n = r->NrAktBaterii;
     if (n < 1 || n > 9)
         return Stopien::NieWybrano;
-    const QVariantList parametry = {QVariant(n - 1), QVariant(!r->SprawdzStanDiody(n - 1)), QVariant()};
-    m_kolejka.Add(m_app.NrAktRegulatora, QStringLiteral("UstawKondensator"), parametry);
+    m_kolejka.Add(m_app.NrAktRegulatora, polecenia::UstawKondensator{n - 1, !r->SprawdzStanDiody(n - 1)});
     return Stopien::Zakolejkowano;
 }
 
@@ -40,7 +37,7 @@ bool OperacjeOperatora::przelaczBlokade()
     const clRegulator *r = biezacy();
     if (!r)
         return false;
-    m_kolejka.Add(m_app.NrAktRegulatora, QStringLiteral("Blokuj"), QVariant(!r->Zablokowany));
+    m_kolejka.Add(m_app.NrAktRegulatora, polecenia::Blokuj{!r->Zablokowany});
     return true;
 }
 

@@ -24,7 +24,7 @@ public:
 
     enum class Stopien { Zakolejkowano, BrakRegulatora, NieWybrano };
     // Queues the switching of the stage selected in a tree to the opposite
-    // of its state now ("UstawKondensator" with {stage index, switch on, empty}).
+    // of its state now ("UstawKondensator").
     Stopien przelaczStopien();
     // Queues "Blokuj" with the opposite of the controller's Zablokowany.
     bool przelaczBlokade();

@@ -9,42 +9,39 @@ Q_LOGGING_CATEGORY(lcPolecenia, "tolvek.kolejka")
 
 namespace
 {
-DataCzas naDate(const QVariant &v, const Zegar &zegar)
+template <class... F> struct Przeciazone : F... {
+    using F::operator()...;
+};
+
+// The operations' results are not looked at: a failed command is not repeated.
+template <class T> QCoro::Task<void> bezWyniku(QCoro::Task<T> zadanie)
 {
-    if (v.canConvert<DataCzas>())
-        return v.value<DataCzas>();
-    if (v.canConvert<QDateTime>() && v.toDateTime().isValid())
-        return DataCzas::z(v.toDateTime());
-    return zegar.teraz();
+    co_await zadanie;
 }
 } // namespace
 
 QCoro::Task<void> wykonajPolecenie(const colRegulatory &regulatory, const Zegar &zegar, clsPozKolejki poz)
 {
+    const QString nazwa = nazwaPolecenia(poz.polecenie);
     clRegulator *r = regulatory.znajdz(poz.NrRegul);
     if (!r) {
-        qCWarning(lcPolecenia) << "command" << poz.Polecenie << "for unknown controller" << poz.NrRegul << "dropped";
+        qCWarning(lcPolecenia) << "command" << nazwa << "for unknown controller" << poz.NrRegul << "dropped";
         co_return;
     }
     if (!r->adresNaMagistrali()) {
-        qCWarning(lcPolecenia) << "command" << poz.Polecenie << "for controller" << poz.NrRegul
+        qCWarning(lcPolecenia) << "command" << nazwa << "for controller" << poz.NrRegul
                                << "whose address is off the bus dropped";
         co_return;
     }
-    if (poz.Polecenie == QLatin1String("Ustaw_przel")) {
-        co_await r->UstawRegulator();
-    } else if (poz.Polecenie == QLatin1String("Blokuj")) {
-        co_await r->BlokujRegul(poz.Parametry.toBool());
-    } else if (poz.Polecenie == QLatin1String("UstawKondensator")) {
-        const QVariantList p = poz.Parametry.toList();
-        bool ok = p.size() >= 2;
-        const int nr = ok ? p.at(0).toInt(&ok) : 0;
-        if (!ok || nr < 0 || nr > 255) {
-            qCWarning(lcPolecenia) << "UstawKondensator with unusable parameters dropped";
-            co_return;
-        }
-        co_await r->UstawKondensator(nr, p.at(1).toBool());
-    } else if (poz.Polecenie == QLatin1String("WczytajStanRegul")) {
-        co_await r->WczytajStanRegul(naDate(poz.Parametry, zegar));
-    }
+    // Built before the co_await: GCC 12 destroys a lambda written inside a
+    // co_await expression twice.
+    QCoro::Task<void> zadanie = std::visit(
+        Przeciazone{
+            [r](const polecenia::UstawPrzel &p) { return bezWyniku(r->UstawRegulator(p.bajt)); },
+            [r](const polecenia::Blokuj &p) { return bezWyniku(r->BlokujRegul(p.Blokada)); },
+            [r](const polecenia::UstawKondensator &p) { return bezWyniku(r->UstawKondensator(p.NrDiody, p.Wlacz)); },
+            [r, &zegar](const polecenia::WczytajStanRegul &) { return bezWyniku(r->WczytajStanRegul(zegar.teraz())); },
+        },
+        poz.polecenie);
+    co_await zadanie;
 }

@@ -7,8 +7,8 @@
 class colRegulatory;
 class Zegar;
 
-// What a queued operator command does: the operation of its controller
-// named by Polecenie (compared exactly). An item whose controller is not
-// in the registry, or whose parameters do not fit, is dropped with a
+// What a queued operator command does: the operation of its controller that
+// the command names, with the command's arguments. An item whose controller
+// is not in the registry, or whose address is off the bus, is dropped with a
 // warning; it never stops the scheduler.
 QCoro::Task<void> wykonajPolecenie(const colRegulatory &regulatory, const Zegar &zegar, clsPozKolejki poz);

@@ -14,15 +14,13 @@ template <typename Kontener> auto znajdzKlucz(Kontener &k, const QString &klucz)
 }
 } // namespace
 
-const clsPozKolejki &clsKolejka::Add(int nrRegulatora, const QString &polecenie, const QVariant &parametry,
-                                     quint8 status, const QString &sKey)
+const clsPozKolejki &clsKolejka::Add(int nrRegulatora, Polecenie polecenie, quint8 status, const QString &sKey)
 {
     if (!sKey.isEmpty() && znajdzKlucz(m_pozycje, sKey) != m_pozycje.end())
         throw std::invalid_argument("queue key already present");
     clsPozKolejki p;
     p.NrRegul = nrRegulatora;
-    p.Polecenie = polecenie;
-    p.Parametry = parametry;
+    p.polecenie = std::move(polecenie);
     p.Status = status;
     p.klucz = sKey;
     m_pozycje.push_back(std::move(p));
@@ -77,8 +75,8 @@ QCoro::Task<bool> clsKolejka::Wykonaj()
     } catch (const PrzerwanieLinii &) {
         throw; // the station is stopping: the tick ends with it
     } catch (const std::exception &e) {
-        // One bad item (a controller gone from the registry, a parameter of
-        // the wrong kind) must not stop the scheduler.
+        // One bad item (a controller gone from the registry) must not stop
+        // the scheduler.
         qCWarning(lcComm) << "queued command failed:" << e.what();
     } catch (...) {
         qCWarning(lcComm) << "queued command failed";

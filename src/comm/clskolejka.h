@@ -1,17 +1,18 @@
 #pragma once
 
+#include "polecenie.h"
+
 #include <QCoro/QCoroTask>
 #include <QString>
-#include <QVariant>
 
 #include <deque>
 #include <functional>
 
-// One queued operator command.
+// One queued operator command: the controller's number and the command with
+// its arguments.
 struct clsPozKolejki {
     int NrRegul = 0;
-    QString Polecenie;
-    QVariant Parametry;
+    Polecenie polecenie;
     quint8 Status = 0;
     QString klucz;
 };
@@ -22,8 +23,7 @@ class clsKolejka final
 {
 public:
     // Throws std::invalid_argument when sKey is already present.
-    const clsPozKolejki &Add(int nrRegulatora, const QString &polecenie, const QVariant &parametry = {},
-                             quint8 status = 0, const QString &sKey = {});
+    const clsPozKolejki &Add(int nrRegulatora, Polecenie polecenie, quint8 status = 0, const QString &sKey = {});
     // 1-based position or key; throws std::out_of_range when missing.
     const clsPozKolejki &Item(int pozycja) const;
     const clsPozKolejki &Item(const QString &klucz) const;

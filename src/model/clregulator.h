@@ -138,7 +138,8 @@ public:
 
     // Control operations.
     QCoro::Task<bool> BlokujRegul(bool Blokada);
-    QCoro::Task<int> UstawRegulator();
+    // Sends the switch setting of selectors 4..7 (bit 0 = selector 4).
+    QCoro::Task<int> UstawRegulator(int bajtPrzelacznikow);
     QCoro::Task<bool> UstawKondensator(int NrDiody, bool Wlacz);
 
 private:

@@ -140,26 +140,16 @@ QCoro::Task<bool> clRegulator::UstawKondensator(int NrDiody, bool Wlacz)
     co_return true;
 }
 
-QCoro::Task<int> clRegulator::UstawRegulator()
+QCoro::Task<int> clRegulator::UstawRegulator(int bajtPrzelacznikow)
 {
     const SrodowiskoRegulatora &s = srodowisko();
     const int id = Id;
-    // Bits 0-3 are the switches 4..7 of the front panel showing this
-    // controller; bits 4-7 stay 0. With no such panel there is no setting
-    // of the operator's to send.
-    const std::optional<int> bajt =
-        s.przelaczniki.bajtPrzelacznikow ? s.przelaczniki.bajtPrzelacznikow(id) : std::nullopt;
-    if (!bajt) {
-        qCWarning(lcModel) << "UstawRegulator: no front panel shows controller" << id << "- no switch setting sent";
-        co_return 0;
-    }
-    // Whatever happens on the line, the panel may afterwards show the
+    // Whatever happens on the line, a panel may afterwards show the
     // controller's own switch state again.
-    model::Straznik zwolnijPrzelaczniki([&s, id] {
-        if (s.przelaczniki.wyczyscZmienionePrzelaczniki)
-            s.przelaczniki.wyczyscZmienionePrzelaczniki(id);
-    });
-    const bool wyslano = co_await s.komunikator.WykonajRozkaz(id, QStringLiteral("USTAW_SR"), nullptr, *bajt & 0x0F);
+    model::Straznik koniecUstawiania([&s, id] { s.zdarzenia.eUstawionoPrzelaczniki(id); });
+    // Bits 0-3 are the switches 4..7; bits 4-7 hold no switch and go as 0.
+    const bool wyslano =
+        co_await s.komunikator.WykonajRozkaz(id, QStringLiteral("USTAW_SR"), nullptr, bajtPrzelacznikow & 0x0F);
     if (wyslano)
         co_await WczytajStanRegul(s.zegar.teraz());
     co_return wyslano ? -1 : 0;

@@ -17,4 +17,7 @@ public:
     virtual void eNoweDane(int NrRegulatora, const QString &TypDanych) = 0;
     virtual void eBlokowanieRegul(int NrRegulatora, bool Stan, bool Trwa) = 0;
     virtual void eBlokadaRegul(int NrRegulatora, bool Zablokowany, bool OdtworzDzwiek) = 0;
+    // The switch setting for the controller went out, or failed: a panel
+    // may show the controller's own selectors again.
+    virtual void eUstawionoPrzelaczniki(int NrRegulatora) = 0;
 };

@@ -307,12 +307,14 @@ void fmpanel::blokuj()
     const clRegulator *r = biezacy();
     if (!r)
         return;
-    m_kolejka.Add(m_app.NrAktRegulatora, QStringLiteral("Blokuj"), !r->Zablokowany, 0, QString());
+    m_kolejka.Add(m_app.NrAktRegulatora, polecenia::Blokuj{!r->Zablokowany});
 }
 
 void fmpanel::ustaw()
 {
     if (!biezacy())
         return;
-    m_kolejka.Add(m_app.NrAktRegulatora, QStringLiteral("Ustaw_przel"), 0, 0, QString());
+    // The setting as the operator sees it now goes with the command; the
+    // selectors keep it shown until it has been sent.
+    m_kolejka.Add(m_app.NrAktRegulatora, polecenia::UstawPrzel{bajtPrzelacznikow()});
 }

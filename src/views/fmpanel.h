@@ -41,9 +41,10 @@ public:
     // refresh): only then are its selectors that controller's.
     bool pokazuje(int NrRegulatora) const { return m_zaladowany && m_pokazany != 0 && m_pokazany == NrRegulatora; }
     // Selectors 4..7 as the switch byte: selector 4 is bit 0 ... 7 bit 3.
+    // "Ustaw" queues it.
     int bajtPrzelacznikow() const;
-    // The switch setting went out (or failed): the controller's own state
-    // may be shown on selectors 4..7 again.
+    // The switch setting went out (or failed; the hub tells): the
+    // controller's own state may be shown on selectors 4..7 again.
     void wyczyscZmienionePrzelaczniki();
 
     ctlDioda3d *ctlDioda1(int i) const { return m_diody.at(static_cast<std::size_t>(i)); }

@@ -3,7 +3,6 @@
 #include "app/clsoapp.h"
 #include "comm/clskolejka.h"
 #include "model/colregulatory.h"
-#include "platform/zegar.h"
 #include "widgets/obrazysvg.h"
 
 #include <QCloseEvent>
@@ -39,8 +38,8 @@ constexpr std::array<Wiersz, 8> wiersze = {{
 
 } // namespace
 
-frmDane::frmDane(colRegulatory &regulatory, clsoApp &app, clsKolejka &kolejka, const Zegar &zegar, QWidget *parent)
-    : QWidget(parent), m_regulatory(regulatory), m_app(app), m_kolejka(kolejka), m_zegar(zegar),
+frmDane::frmDane(colRegulatory &regulatory, clsoApp &app, clsKolejka &kolejka, QWidget *parent)
+    : QWidget(parent), m_regulatory(regulatory), m_app(app), m_kolejka(kolejka),
       m_cmdOdswiez(new QPushButton(QStringLiteral("&Odśwież"), this))
 {
     setObjectName(QStringLiteral("frmDane"));
@@ -154,7 +153,6 @@ void frmDane::odswiezTeraz()
     if (!biezacy())
         return;
     m_cmdOdswiez->setEnabled(false);
-    m_kolejka.Add(m_app.NrAktRegulatora, QStringLiteral("WczytajStanRegul"), QVariant::fromValue(m_zegar.teraz()), 0,
-                  QString());
+    m_kolejka.Add(m_app.NrAktRegulatora, polecenia::WczytajStanRegul{});
     m_cmdOdswiez->setEnabled(true);
 }

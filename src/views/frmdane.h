@@ -9,7 +9,6 @@ class clsKolejka;
 class clsoApp;
 class colRegulatory;
 class clRegulator;
-class Zegar;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -21,8 +20,7 @@ class frmDane final : public QWidget
 {
     Q_OBJECT
 public:
-    frmDane(colRegulatory &regulatory, clsoApp &app, clsKolejka &kolejka, const Zegar &zegar,
-            QWidget *parent = nullptr);
+    frmDane(colRegulatory &regulatory, clsoApp &app, clsKolejka &kolejka, QWidget *parent = nullptr);
     ~frmDane() override;
 
     // Fills the window from the current controller.
@@ -53,7 +51,6 @@ private:
     colRegulatory &m_regulatory;
     clsoApp &m_app;
     clsKolejka &m_kolejka;
-    const Zegar &m_zegar;
     std::array<QLineEdit *, 8> m_txtDane{};
     QPushButton *m_cmdOdswiez;
     bool m_zaladowany = false;

@@ -111,12 +111,13 @@ private Q_SLOTS:
         r.Zablokowany = true;
         QVERIFY(op.przelaczBlokade());
         QCOMPARE(k.oKolejka.Count(), 3);
-        QCOMPARE(k.oKolejka.Item(1).Polecenie, QStringLiteral("UstawKondensator"));
-        QCOMPARE(k.oKolejka.Item(1).NrRegul, 2);
-        QCOMPARE(k.oKolejka.Item(1).Parametry.toList(), (QVariantList{2, false, QVariant()}));
-        QCOMPARE(k.oKolejka.Item(2).Parametry.toList(), (QVariantList{8, true, QVariant()}));
-        QCOMPARE(k.oKolejka.Item(3).Polecenie, QStringLiteral("Blokuj"));
-        QCOMPARE(k.oKolejka.Item(3).Parametry, QVariant(false));
+        using polecenia::UstawKondensator;
+        const auto *st3 = std::get_if<UstawKondensator>(&k.oKolejka.Item(1).polecenie);
+        const auto *st9 = std::get_if<UstawKondensator>(&k.oKolejka.Item(2).polecenie);
+        QVERIFY(k.oKolejka.Item(1).NrRegul == 2 && st3 && st3->NrDiody == 2 && !st3->Wlacz);
+        QVERIFY(st9 && st9->NrDiody == 8 && st9->Wlacz);
+        const auto *blokuj = std::get_if<polecenia::Blokuj>(&k.oKolejka.Item(3).polecenie);
+        QVERIFY(blokuj && !blokuj->Blokada);
 
         QVERIFY(op.ustawMonitoring(true));
         QVERIFY(r.Monitoring && !k.oRegulatory.Item(1).Monitoring);

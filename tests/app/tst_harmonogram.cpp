@@ -81,8 +81,8 @@ private Q_SLOTS:
         Stanowisko s({5, 6});
         clRegulator &r6 = s.k.oRegulatory.Item(2);
         r6.NastepnyOdczyt = s.k.teraz(); // due now
-        s.k.oKolejka.Add(1, QStringLiteral("Blokuj"), true);
-        s.k.oKolejka.Add(2, QStringLiteral("Blokuj"), true);
+        s.k.oKolejka.Add(1, polecenia::Blokuj{true});
+        s.k.oKolejka.Add(2, polecenia::UstawPrzel{0xF9});
 
         s.takt();
         // The periodic reading of controller 6 first, then the oldest command.
@@ -97,21 +97,10 @@ private Q_SLOTS:
         s.port->zapisane.clear();
         s.takt();
         QCOMPARE(s.k.oKolejka.Count(), 0);
-        QVERIFY(s.sterowniki[6].pamiec[0x2F] & 0x20);
+        QCOMPARE(s.sterowniki[6].pamiec[0x6A], 0x09); // the queued switch byte
         QVERIFY(!s.adresy().contains(5));
         // Every command leaves the polling timer running.
         QVERIFY(s.k.harmonogram.Timer1().isActive());
-    }
-
-    void commandsForNoControllerOrOfAnotherSpellingAreDropped()
-    {
-        Stanowisko s({5});
-        s.k.oKolejka.Add(9, QStringLiteral("Blokuj"), true);
-        s.k.oKolejka.Add(1, QStringLiteral("blokuj"), true); // names are case-sensitive
-        s.takt();
-        s.takt();
-        QVERIFY(s.port->zapisane.isEmpty());
-        QCOMPARE(s.k.oKolejka.Count(), 0);
     }
 
     void monitoredControllersAreReadEveryTickInRegistryOrder()
@@ -157,9 +146,10 @@ private Q_SLOTS:
         QVERIFY(s.port->zapisane.size() > zapisane);
     }
 
-    // A row with an address no frame can carry, and a controller whose
-    // operations throw, cost only themselves: the others are polled, the
-    // end events still come, the operator hears of each failing one once.
+    // A row with an address no frame can carry, a controller whose
+    // operations throw, and a command for no controller cost only
+    // themselves: the others are polled, the end events still come, the
+    // operator hears of each failing one once.
     void badControllersNeverStopTheOthers()
     {
         Stanowisko s({300, 6, 7});
@@ -168,25 +158,24 @@ private Q_SLOTS:
             r->Monitoring = true;
         }
         s.k.oRegulatory.Item(2).Id = 99; // a number the line cannot resolve: every command throws
-        s.k.oKolejka.Add(1, QStringLiteral("Blokuj"), true);
-        s.k.oKolejka.Add(2, QStringLiteral("Blokuj"), true);
-        s.k.oKolejka.Add(3, QStringLiteral("Blokuj"), true);
+        for (int nr : {9, 1, 2, 3})
+            s.k.oKolejka.Add(nr, polecenia::Blokuj{true});
         QSignalSpy obrazy(&s.k.oWizual, &clsWizual::panelObraz);
         QSignalSpy teksty(&s.k.oWizual, &clsWizual::panelTekst);
 
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < 4; ++i)
             s.takt();
         QVERIFY(!s.adresy().isEmpty());
         for (int a : s.adresy())
             QCOMPARE(a, 7); // never 300 & 0xFF, never the throwing one
         QCOMPARE(s.k.oKolejka.Count(), 0);
-        QVERIFY(s.sterowniki[7].pamiec[0x2F] & 0x20); // the third command still ran
+        QVERIFY(s.sterowniki[7].pamiec[0x2F] & 0x20); // the last command still ran
         // Every start has its end: the monitoring picture and the activity text.
         QString monitoring;
         for (const auto &o : std::as_const(obrazy))
             if (o.at(0).toInt() == 2)
                 monitoring += o.at(1).toString() + QLatin1Char(' ');
-        QCOMPARE(monitoring, QStringLiteral("21 20 21 20 21 20 21 20 21 20 21 20 "));
+        QCOMPARE(monitoring, QStringLiteral("21 20 ").repeated(8));
         QCOMPARE(teksty.last().at(1).toString(), QString());
         QStringList bledy; // (the alarm journal has no database here: its messages are left out)
         for (const auto &m : std::as_const(s.t.komunikaty->pokazane))

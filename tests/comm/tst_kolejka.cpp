@@ -10,26 +10,26 @@
 namespace
 {
 
-// Runs an item: "zly" throws as a controller gone from the registry does,
-// "powoli" first waits for the line.
+// Runs an item, told by its controller: 9 throws as a controller gone from
+// the registry does, 7 first waits for the line.
 QCoro::Task<void> wykonawca(clsPozKolejki p, QStringList *wykonane)
 {
-    if (p.Polecenie == QLatin1String("powoli")) {
+    if (p.NrRegul == 7) {
         QTimer t;
         t.setSingleShot(true);
         t.start(100);
         co_await t;
     }
-    wykonane->append(p.Polecenie);
-    if (p.Polecenie == QLatin1String("zly"))
+    wykonane->append(nazwaPolecenia(p.polecenie) + QString::number(p.NrRegul));
+    if (p.NrRegul == 9)
         throw std::out_of_range("no controller with this number");
 }
 
-QStringList polecenia(const clsKolejka &q)
+QStringList wKolejce(const clsKolejka &q)
 {
     QStringList wynik;
     for (const clsPozKolejki &p : q)
-        wynik.append(p.Polecenie);
+        wynik.append(nazwaPolecenia(p.polecenie) + QString::number(p.NrRegul));
     return wynik;
 }
 
@@ -44,18 +44,17 @@ private Q_SLOTS:
         clsKolejka q;
         QStringList wykonane;
         q.ustawWykonawce([&wykonane](clsPozKolejki p) { return wykonawca(std::move(p), &wykonane); });
-        q.Add(9, QStringLiteral("zly"));
-        q.Add(1, QStringLiteral("Blokuj"));
-        q.Add(2, QStringLiteral("WczytajStanRegul"));
+        q.Add(9, polecenia::Blokuj{});
+        q.Add(1, polecenia::Blokuj{true});
+        q.Add(2, polecenia::WczytajStanRegul{});
         QTest::ignoreMessage(QtWarningMsg, "queued command failed: no controller with this number");
         QCOMPARE(QCoro::waitFor(q.Wykonaj()), false);
-        QCOMPARE(wykonane, QStringList{QStringLiteral("zly")});
-        QCOMPARE(polecenia(q), (QStringList{QStringLiteral("Blokuj"), QStringLiteral("WczytajStanRegul")}));
+        QCOMPARE(wykonane, QStringList{"Blokuj9"});
+        QCOMPARE(wKolejce(q), (QStringList{"Blokuj1", "WczytajStanRegul2"}));
         QCoro::waitFor(q.Wykonaj());
         QCoro::waitFor(q.Wykonaj());
         QCOMPARE(QCoro::waitFor(q.Wykonaj()), false); // empty: nothing runs
-        QCOMPARE(wykonane,
-                 (QStringList{QStringLiteral("zly"), QStringLiteral("Blokuj"), QStringLiteral("WczytajStanRegul")}));
+        QCOMPARE(wykonane, (QStringList{"Blokuj9", "Blokuj1", "WczytajStanRegul2"}));
     }
 
     void wykonaj_itemLeavesTheQueueBeforeItRuns()
@@ -63,15 +62,15 @@ private Q_SLOTS:
         clsKolejka q;
         QStringList wykonane;
         q.ustawWykonawce([&wykonane](clsPozKolejki p) { return wykonawca(std::move(p), &wykonane); });
-        q.Add(1, QStringLiteral("powoli"));
-        q.Add(1, QStringLiteral("drugie"));
+        q.Add(7, polecenia::UstawPrzel{});
+        q.Add(1, polecenia::UstawKondensator{});
         bool pierwszeSkonczone = false;
         q.Wykonaj().then([&pierwszeSkonczone](bool) { pierwszeSkonczone = true; });
         // The first waits; meanwhile the queue is entered again.
-        QCOMPARE(polecenia(q), QStringList{QStringLiteral("drugie")});
+        QCOMPARE(wKolejce(q), QStringList{"UstawKondensator1"});
         QCoro::waitFor(q.Wykonaj());
         QVERIFY(QTest::qWaitFor([&] { return pierwszeSkonczone; }, 5000));
-        QCOMPARE(wykonane, (QStringList{QStringLiteral("drugie"), QStringLiteral("powoli")}));
+        QCOMPARE(wykonane, (QStringList{"UstawKondensator1", "Ustaw_przel7"}));
         QCOMPARE(q.Count(), 0);
     }
 };

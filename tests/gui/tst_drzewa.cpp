@@ -81,9 +81,8 @@ private Q_SLOTS:
         s->menu("mnuRegulBatZal")->trigger();
         QCOMPARE(s->k().oKolejka.Count(), 1);
         const clsPozKolejki &p = *s->k().oKolejka.begin();
-        QCOMPARE(p.NrRegul, 1);
-        QCOMPARE(p.Polecenie, QStringLiteral("UstawKondensator"));
-        QCOMPARE(p.Parametry.toList().mid(0, 2), (QVariantList{2, false}));
+        const auto *stopien = std::get_if<polecenia::UstawKondensator>(&p.polecenie);
+        QVERIFY(p.NrRegul == 1 && stopien && stopien->NrDiody == 2 && !stopien->Wlacz);
 
         // With the keys, as with the mouse.
         wezel("R1")->setExpanded(false);

@@ -32,7 +32,6 @@ struct StanowiskoModelu {
     ZapisPomiarow zapis;
     colRegulatory rejestr{&srodowisko};
     ListaAlarmow alarmy;
-    PrzelacznikiPanelu przelaczniki;
     SrodowiskoRegulatora srodowisko;
 
     explicit StanowiskoModelu(std::unique_ptr<PortSzeregowy> port = {}, std::unique_ptr<Zegar> zegar = {},
@@ -40,8 +39,8 @@ struct StanowiskoModelu {
         : baza(silnik), zegarWlasny(zegar ? std::move(zegar) : std::make_unique<ZegarTestowy>()),
           zegarTestowy(dynamic_cast<ZegarTestowy *>(zegarWlasny.get())), comm(*zegarWlasny, komunikaty),
           komunikator(comm), b(baza, *zegarWlasny), zapis(bufor, komunikaty),
-          alarmy(rejestr, bd, *zegarWlasny, komunikaty), srodowisko{komunikator, alarmy,       zdarzenia,  bd,
-                                                                    zapis,       *zegarWlasny, komunikaty, przelaczniki}
+          alarmy(rejestr, bd, *zegarWlasny, komunikaty), srodowisko{komunikator, alarmy,       zdarzenia, bd,
+                                                                    zapis,       *zegarWlasny, komunikaty}
     {
         b.naIdAlarmu = [this](std::int64_t nr, std::int64_t id) { alarmy.ustawIdAlarmu(nr, id); };
         if (port)

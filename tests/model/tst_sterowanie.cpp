@@ -137,34 +137,23 @@ private Q_SLOTS:
         QCOMPARE(s.zdarzenia.wszystkie.last(), QStringLiteral("eZalaczanieBaterii 1 false"));
     }
 
-    void ustawRegulator_sendsOnlyThePanelsOwnControllersSwitchByte()
+    void ustawRegulator_sendsTheSwitchNibbleAndReadsBack_theEndToldAfterTheReading()
     {
         StanowiskoLinii s;
-        // Without a panel, or with one that shows another controller: nothing sent.
-        QCOMPARE(uruchom(s.r.UstawRegulator()).wartosc, 0);
-        int wyczyszczone = 0;
-        s.przelaczniki.bajtPrzelacznikow = [](int nr) { return nr == 2 ? std::optional<int>(0x09) : std::nullopt; };
-        s.przelaczniki.wyczyscZmienionePrzelaczniki = [&wyczyszczone](int nr) { wyczyszczone += nr; };
-        QCOMPARE(uruchom(s.r.UstawRegulator()).wartosc, 0);
-        QVERIFY(s.port->zapisane.isEmpty());
-        QCOMPARE(wyczyszczone, 0);
-
-        // The line refusing the frame: 0, nothing read, the flags cleared all the same.
-        s.przelaczniki.bajtPrzelacznikow = [](int nr) { return nr == 1 ? std::optional<int>(0x09) : std::nullopt; };
+        // The line refusing the frame: 0, nothing read, the end told all the same.
         s.port->ustawOdmoweZapisu(true);
-        const Wynik<int> w = uruchom(s.r.UstawRegulator());
+        const Wynik<int> w = uruchom(s.r.UstawRegulator(0x09));
         QVERIFY2(w.wyjatek.isEmpty(), qPrintable(w.wyjatek));
         QCOMPARE(w.wartosc, 0);
-        QCOMPARE(wyczyszczone, 1);
+        QCOMPARE(s.zdarzenia.wszystkie, QStringList{"eUstawionoPrzelaczniki 1"});
 
         s.port->ustawOdmoweZapisu(false);
         // The high nibble holds no switches and is never sent.
-        s.przelaczniki.bajtPrzelacznikow = [](int nr) { return nr == 1 ? std::optional<int>(0xF9) : std::nullopt; };
-        QCOMPARE(uruchom(s.r.UstawRegulator()).wartosc, -1); // switches 4 and 7 up
+        QCOMPARE(uruchom(s.r.UstawRegulator(0xF9)).wartosc, -1); // switches 4 and 7 up
         QCOMPARE(s.ramki().first(), QStringLiteral("02056a0309"));
         QCOMPARE(s.ramki().size(), 5); // then the state is read at once
         QCOMPARE(s.r.Napiecie, 230.0f);
-        QCOMPARE(wyczyszczone, 2);
+        QCOMPARE(s.zdarzenia.wszystkie.last(), QStringLiteral("eUstawionoPrzelaczniki 1"));
     }
 };
 

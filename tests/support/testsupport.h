@@ -105,6 +105,7 @@ public:
     {
         dodaj("eBlokadaRegul", nr, zablokowany, dzwiek);
     }
+    void eUstawionoPrzelaczniki(int nr) override { dodaj("eUstawionoPrzelaczniki", nr); }
     // The events whose line starts with nazwa.
     QStringList te(const char *nazwa) const;
     QStringList wszystkie;

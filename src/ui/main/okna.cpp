@@ -42,23 +42,15 @@ OknaOperatora::OknaOperatora(fmGlowny &glowny, Zaleznosci z) : QObject(&glowny),
             m_dane->Odswiez();
     });
 
-    // The switch setting sends selectors 4..7 of the panel only when the
-    // panel shows the controller the setting was queued for.
-    m_z.przelaczniki.bajtPrzelacznikow = [this](int nr) -> std::optional<int> {
-        if (m_panel && m_panel->pokazuje(nr))
-            return m_panel->bajtPrzelacznikow();
-        return std::nullopt;
-    };
-    m_z.przelaczniki.wyczyscZmienionePrzelaczniki = [this](int nr) {
+    // A switch setting sent (or failed) frees the selectors of a panel
+    // that still shows its controller.
+    connect(&w, &clsWizual::przelacznikiUstawione, this, [this](int nr) {
         if (m_panel && m_panel->pokazuje(nr))
             m_panel->wyczyscZmienionePrzelaczniki();
-    };
+    });
 }
 
-OknaOperatora::~OknaOperatora()
-{
-    m_z.przelaczniki = {};
-}
+OknaOperatora::~OknaOperatora() = default;
 
 fmpanel *OknaOperatora::panel() const
 {
@@ -149,7 +141,7 @@ void OknaOperatora::pokazDane(bool pokazac)
         return;
     }
     if (!m_dane) {
-        nowe(m_dane, new frmDane(m_z.regulatory, m_z.app, m_z.kolejka, m_z.zegar));
+        nowe(m_dane, new frmDane(m_z.regulatory, m_z.app, m_z.kolejka));
         connect(m_dane, &frmDane::zaladowany, &m_g,
                 [this](bool otwarty) { m_g.zaznaczPrzycisk(QStringLiteral("Dane"), otwarty); });
     }

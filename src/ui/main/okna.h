@@ -23,14 +23,13 @@ class Ustawienia;
 class ZapisPomiarow;
 class Zegar;
 class ZrodloBazy;
-struct PrzelacznikiPanelu;
 
 // The operator's windows that the main window opens: the front panel, the
 // data window, the alarm archive, the controller editor and the structure
 // tree, each a single instance created on first use as a child of the MDI
 // area. It feeds the open panel and data window what the event hub
-// announces, and answers the switch setting's hooks for the controller the
-// open panel shows.
+// announces, and frees the panel's selectors when the switch setting of the
+// controller it shows went out or failed.
 class OknaOperatora final : public QObject
 {
     Q_OBJECT
@@ -43,7 +42,6 @@ public:
         clsoApp &app;
         clsKolejka &kolejka;
         OperacjeOperatora &operacje;
-        PrzelacznikiPanelu &przelaczniki;
         const ZapisPomiarow &zapis;
         const ZrodloBazy &zrodlo;
         const Zegar &zegar;

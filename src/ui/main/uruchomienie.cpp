@@ -47,7 +47,6 @@ fmGlowny::Zaleznosci czesciGlownego(Kontekst &k)
                      .app = k.oApp,
                      .kolejka = k.oKolejka,
                      .operacje = k.operacje,
-                     .przelaczniki = k.przelaczniki,
                      .zapis = k.zapisPomiarow,
                      .zrodlo = k.zrodloBazy,
                      .zegar = k.zegar(),
