@@ -22,6 +22,13 @@ void clsoApp::WczytajOpcje(const Ustawienia &u)
     AdmHaslo = u.czytaj(QStringLiteral("adm_haslo"), QStringLiteral("wartosc"), QStringLiteral("tuplak"));
 }
 
+void clsoApp::wybierzRegulator(int NrRegulatora)
+{
+    if (NrRegulatora != NrAktRegulatora)
+        NrAktBaterii = 0;
+    NrAktRegulatora = NrRegulatora;
+}
+
 bool clsoApp::UstawTrybSterowania(bool &Tryb)
 {
     if (Tryb) {

@@ -9,7 +9,7 @@
 class Ustawienia;
 
 // The application object (oApp): the two persistent settings, the current
-// controller, the window-open flags, the SQL date delimiter, the dialog
+// controller and its selected stage, the window-open flags, the SQL date delimiter, the dialog
 // result slot and the control mode. The alarm counts belong to the alarm
 // list (ListaAlarmow), which keeps and announces them.
 class clsoApp final
@@ -17,6 +17,9 @@ class clsoApp final
 public:
     bool Loaded_Panel = false;
     int NrAktRegulatora = 0;
+    // The stage of the current controller the operator selected in a tree,
+    // 1..9; 0 = none.
+    int NrAktBaterii = 0;
     bool Loaded_Dane = false;
     int nr_portu = 0;
     QString Znakdaty;
@@ -24,6 +27,10 @@ public:
     QVariant ParametrGlob;
     QString AdmHaslo;
 
+    // Makes NrRegulatora the current controller. A stage selected on
+    // another one is dropped: the stage commands act only on a stage the
+    // operator picked on the controller they act on.
+    void wybierzRegulator(int NrRegulatora);
     // Reads "port"/"nr_portu" (default "1") and "adm_haslo"/"wartosc"
     // (default "tuplak"). A port text that is not a number in 0..255 gives 1.
     void WczytajOpcje(const Ustawienia &u);

@@ -47,7 +47,7 @@ void clsWizual::podpisZablokuj(bool zablokowany)
 
 void clsWizual::podpisStopnia(const clRegulator *r)
 {
-    const int n = r ? r->NrAktBaterii : 0;
+    const int n = r ? m_app.NrAktBaterii : 0;
     const bool zal = n >= 1 && n <= 9 && r->SprawdzStanDiody(n - 1);
     Q_EMIT menuPodpis(QStringLiteral("mnuRegulBatZal"),
                       zal ? QStringLiteral("&Wyłącz stopień") : QStringLiteral("&Załącz stopień"));

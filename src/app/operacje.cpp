@@ -25,7 +25,7 @@ OperacjeOperatora::Stopien OperacjeOperatora::przelaczStopien()
     const clRegulator *r = biezacy();
     if (!r)
         return Stopien::BrakRegulatora;
-    const int n = r->NrAktBaterii;
+    const int n = m_app.NrAktBaterii;
     if (n < 1 || n > 9)
         return Stopien::NieWybrano;
     m_kolejka.Add(m_app.NrAktRegulatora, polecenia::UstawKondensator{n - 1, !r->SprawdzStanDiody(n - 1)});

@@ -69,7 +69,6 @@ public:
     float PradBiernyMin = 0, PradBiernyMax = 0;
     float PradCalkMin = 0, PradCalkMax = 0;
     float CzestotliwoscMin = 0, CzestotliwoscMax = 0;
-    int NrAktBaterii = 0;
     // The limits of "Filtrowanie danych" in force (wiarygodnosc.h).
     wiarygodnosc::Filtr Filtr;
 

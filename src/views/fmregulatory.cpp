@@ -153,13 +153,13 @@ void fmRegulatory::kliknieto(QTreeWidgetItem *wezel, const QPoint *menuW)
         // controller makes that controller current too, so that the stage
         // commands never act on a controller the operator did not choose.
         if (t == tagRegulatora || m_app.NrAktRegulatora != id) {
-            m_app.NrAktRegulatora = id;
+            m_app.wybierzRegulator(id);
             m_wizual.eZmianaRegulatora(id);
         }
         if (t == tagStopnia) {
             const QString klucz = wezel->data(0, rolaKlucza).toString();
             const int n = klucz.right(1).toInt();
-            m_regulatory.znajdz(id)->NrAktBaterii = n;
+            m_app.NrAktBaterii = n;
             m_wizual.eZmianaBaterii(id, n);
             menu = m_menu.stopien;
         } else {

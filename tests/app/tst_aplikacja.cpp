@@ -102,10 +102,10 @@ private Q_SLOTS:
         clRegulator &r = k.oRegulatory.Item(2);
 
         QCOMPARE(op.przelaczStopien(), OperacjeOperatora::Stopien::NieWybrano);
-        r.NrAktBaterii = 3;
+        k.oApp.NrAktBaterii = 3;
         r.stan().StanDiod1 = static_cast<std::uint8_t>(~0x04); // stage 3 on
         QCOMPARE(op.przelaczStopien(), OperacjeOperatora::Stopien::Zakolejkowano);
-        r.NrAktBaterii = 9;
+        k.oApp.NrAktBaterii = 9;
         r.stan().StanDiod2 = 0xFF; // stage 9 off
         op.przelaczStopien();
         r.Zablokowany = true;

@@ -133,8 +133,8 @@ private Q_SLOTS:
         QCOMPARE(podpis("mnuRegulZablok"), QStringLiteral("&Zablokuj regulator"));
 
         b.Zablokowany = true;
-        b.NrAktBaterii = 9;
         t.app.NrAktRegulatora = 2;
+        t.app.NrAktBaterii = 9;
         t.w.eZmianaRegulatora(2);
         QCOMPARE(podpis("mnuRegulZablok"), QStringLiteral("&Odblokuj regulator"));
         QCOMPARE(podpis("mnuRegulBatZal"), QStringLiteral("&Wyłącz stopień"));

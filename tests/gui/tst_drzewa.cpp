@@ -75,7 +75,7 @@ private Q_SLOTS:
         kliknij("R1_b 3", Qt::RightButton);
         QCOMPARE(zamknijMenu(), s->glowny()->menuStopnia());
         QCOMPARE(s->k().oApp.NrAktRegulatora, 1);
-        QCOMPARE(s->k().oRegulatory.Item(1).NrAktBaterii, 3);
+        QCOMPARE(s->k().oApp.NrAktBaterii, 3);
         QCOMPARE(s->menu("mnuRegulBatZal")->text(), QStringLiteral("&Wyłącz stopień"));
         s->k().oWizual.eZmianaTrybuSterowania(true);
         s->menu("mnuRegulBatZal")->trigger();
@@ -90,6 +90,7 @@ private Q_SLOTS:
         drzewo()->Tree()->setCurrentItem(wezel("R1"));
         QTest::keyClick(drzewo()->Tree(), Qt::Key_Down);
         QCOMPARE(s->k().oApp.NrAktRegulatora, 2);
+        QCOMPARE(s->k().oApp.NrAktBaterii, 0); // the stage was the other controller's
     }
 
     void controllerTree_showsBlockingAndStagesAsTheHubTellsIt()

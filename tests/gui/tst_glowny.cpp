@@ -134,7 +134,7 @@ private Q_SLOTS:
         QCOMPARE(komunikaty().informacje.size(), 1);
         QCOMPARE(komunikaty().informacje.first().tekst, QStringLiteral("Proszę najpierw zaznaczyć stopień!"));
         QCOMPARE(komunikaty().informacje.first().ikona, Ikona::Wykrzyknik);
-        regulator(2).NrAktBaterii = 3;
+        s->k().oApp.NrAktBaterii = 3;
         s->menu("mnuRegulBatZal")->trigger();
         s->menu("mnuRegulZablok")->trigger();
         QCOMPARE(s->k().oKolejka.Count(), 2);
