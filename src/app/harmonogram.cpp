@@ -5,6 +5,7 @@
 #include "comm/clskolejka.h"
 #include "model/colregulatory.h"
 #include "model/listaalarmow.h"
+#include "model/odczyt.h"
 #include "platform/komunikaty.h"
 #include "platform/zegar.h"
 
@@ -13,10 +14,10 @@
 
 Q_LOGGING_CATEGORY(lcHarmonogram, "tolvek.harmonogram")
 
-Harmonogram::Harmonogram(colRegulatory &regulatory, clsKolejka &kolejka, clsWizual &wizual, const ListaAlarmow &alarmy,
-                         const Zegar &zegar, Komunikaty &komunikaty, QObject *parent)
-    : QObject(parent), m_regulatory(regulatory), m_kolejka(kolejka), m_wizual(wizual), m_alarmy(alarmy),
-      m_zegarSystemu(zegar), m_komunikaty(komunikaty)
+Harmonogram::Harmonogram(colRegulatory &regulatory, OdczytRegulatora &odczyt, clsKolejka &kolejka, clsWizual &wizual,
+                         const ListaAlarmow &alarmy, const Zegar &zegar, Komunikaty &komunikaty, QObject *parent)
+    : QObject(parent), m_regulatory(regulatory), m_odczyt(odczyt), m_kolejka(kolejka), m_wizual(wizual),
+      m_alarmy(alarmy), m_zegarSystemu(zegar), m_komunikaty(komunikaty)
 {
     // A coarse timer may fire 5 % late; at 100 ms that is a reading in twenty.
     m_timer1.setTimerType(Qt::PreciseTimer);
@@ -71,7 +72,7 @@ QCoro::Task<void> Harmonogram::przebieg()
         if (!r->adresNaMagistrali())
             continue;
         try {
-            co_await r->OkresowyOdczyt(m_teraz);
+            co_await m_odczyt.OkresowyOdczyt(*r, m_teraz);
             m_bledy.remove(r->Id);
         } catch (const PrzerwanieLinii &) {
             throw;
@@ -86,7 +87,7 @@ QCoro::Task<void> Harmonogram::przebieg()
             if (!r->adresNaMagistrali() || r->OstatniOdczyt == m_teraz)
                 continue;
             try {
-                co_await r->WczytajStanRegul(m_teraz);
+                co_await m_odczyt.WczytajStanRegul(*r, m_teraz);
             } catch (const PrzerwanieLinii &) {
                 throw;
             } catch (const std::exception &e) {
@@ -105,7 +106,7 @@ QCoro::Task<void> Harmonogram::przebieg()
         } monitorowanie{m_wizual, r->Id};
         m_wizual.eMonitoring(r->Id, true);
         try {
-            co_await r->WczytajStanRegul(m_teraz);
+            co_await m_odczyt.WczytajStanRegul(*r, m_teraz);
         } catch (const PrzerwanieLinii &) {
             throw;
         } catch (const std::exception &e) {

@@ -17,6 +17,7 @@ class clsWizual;
 class colRegulatory;
 class Komunikaty;
 class ListaAlarmow;
+class OdczytRegulatora;
 class Zegar;
 
 // The polling scheduler: Timer1 (100 ms) drives the periodic readings, the
@@ -29,8 +30,8 @@ class Harmonogram final : public QObject
 {
     Q_OBJECT
 public:
-    Harmonogram(colRegulatory &regulatory, clsKolejka &kolejka, clsWizual &wizual, const ListaAlarmow &alarmy,
-                const Zegar &zegar, Komunikaty &komunikaty, QObject *parent = nullptr);
+    Harmonogram(colRegulatory &regulatory, OdczytRegulatora &odczyt, clsKolejka &kolejka, clsWizual &wizual,
+                const ListaAlarmow &alarmy, const Zegar &zegar, Komunikaty &komunikaty, QObject *parent = nullptr);
 
     QTimer &Timer1() { return m_timer1; }
     QTimer &Timer2() { return m_timer2; }
@@ -73,6 +74,7 @@ private:
     void zglosBlad(const clRegulator &r, const std::exception &e);
 
     colRegulatory &m_regulatory;
+    OdczytRegulatora &m_odczyt;
     clsKolejka &m_kolejka;
     clsWizual &m_wizual;
     const ListaAlarmow &m_alarmy;

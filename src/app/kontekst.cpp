@@ -7,9 +7,9 @@
 
 Kontekst::Kontekst(Platforma platforma)
     : m_platforma(std::move(platforma)), oComm(zegar(), komunikaty()), oKomunikator(oComm),
-      oWizual(oRegulatory, oApp, listaAlarmow, dzwiek()), stacja(nazwaStacji(ustawienia())), oRegulatory(&srodowisko),
-      oBD(bufor, zegar()), zapisPomiarow(bufor, komunikaty()), listaAlarmow(oRegulatory, oBD, zegar(), komunikaty()),
-      harmonogram(oRegulatory, oKolejka, oWizual, listaAlarmow, zegar(), komunikaty()),
+      oWizual(oRegulatory, oApp, listaAlarmow, dzwiek()), stacja(nazwaStacji(ustawienia())), oBD(bufor, zegar()),
+      zapisPomiarow(bufor, komunikaty()), listaAlarmow(oRegulatory, oBD, zegar(), komunikaty()),
+      harmonogram(oRegulatory, odczyt, oKolejka, oWizual, listaAlarmow, zegar(), komunikaty()),
       operacje(oApp, oRegulatory, oKolejka, zrodloBazy, zapisPomiarow),
       linia(harmonogram, oComm, oBD, komunikaty(), [this](QString *opis) { return Start::otworzPort(*this, opis); })
 {
@@ -36,8 +36,9 @@ Kontekst::Kontekst(Platforma platforma)
     QObject::connect(&listaAlarmow, &ListaAlarmow::liczbyAlarmowZmienione, &oWizual, &clsWizual::eZmianaAlarmow);
     oApp.poUstawieniuTrybu = [this](bool tryb) { oWizual.eZmianaTrybuSterowania(tryb); };
     QObject::connect(&linia, &LiniaStacji::stanZmieniony, &oWizual, &clsWizual::eWstrzymanieKomunikacji);
-    oKolejka.ustawWykonawce(
-        [this](clsPozKolejki poz) { return wykonajPolecenie(oRegulatory, zegar(), std::move(poz)); });
+    oKolejka.ustawWykonawce([this](clsPozKolejki poz) {
+        return wykonajPolecenie(oRegulatory, odczyt, sterowanie, zegar(), std::move(poz));
+    });
 }
 
 Kontekst::~Kontekst()

@@ -12,9 +12,13 @@
 #include "db/zapispomiarow.h"
 #include "harmonogram.h"
 #include "linia.h"
+#include "model/alarmy.h"
 #include "model/colregulatory.h"
 #include "model/listaalarmow.h"
-#include "model/srodowisko.h"
+#include "model/ocena.h"
+#include "model/odczyt.h"
+#include "model/sterowanie.h"
+#include "model/zapis.h"
 #include "operacje.h"
 #include "platform/dzwiek.h"
 #include "platform/komunikaty.h"
@@ -86,13 +90,12 @@ public:
     // Started by the start-up once the spool is open.
     std::unique_ptr<Przekaznik> przekaznik;
     ListaAlarmow listaAlarmow;
-    SrodowiskoRegulatora srodowisko{.komunikator = oKomunikator,
-                                    .alarmy = listaAlarmow,
-                                    .zdarzenia = oWizual,
-                                    .bd = oBD,
-                                    .zapis = zapisPomiarow,
-                                    .zegar = zegar(),
-                                    .komunikaty = komunikaty()};
+    // The services that work on the controllers' records.
+    AlarmyRegulatora alarmyRegulatorow{listaAlarmow, oWizual, zegar()};
+    OcenaBloku ocenaBloku{oKomunikator, zegar()};
+    ZapisRegulatora zapisRegulatorow{zapisPomiarow, oWizual, zegar()};
+    OdczytRegulatora odczyt{oKomunikator, oWizual, zegar(), alarmyRegulatorow, ocenaBloku, zapisRegulatorow};
+    SterowanieRegulatora sterowanie{oKomunikator, oWizual, oBD, komunikaty(), zegar(), odczyt};
     Harmonogram harmonogram;
     OperacjeOperatora operacje;
     // The operator's pause of the line and the scans' hold on it.

@@ -1,6 +1,8 @@
 #include "polecenia.h"
 
 #include "model/colregulatory.h"
+#include "model/odczyt.h"
+#include "model/sterowanie.h"
 #include "platform/zegar.h"
 
 #include <QLoggingCategory>
@@ -20,7 +22,8 @@ template <class T> QCoro::Task<void> bezWyniku(QCoro::Task<T> zadanie)
 }
 } // namespace
 
-QCoro::Task<void> wykonajPolecenie(const colRegulatory &regulatory, const Zegar &zegar, clsPozKolejki poz)
+QCoro::Task<void> wykonajPolecenie(const colRegulatory &regulatory, OdczytRegulatora &odczyt,
+                                   SterowanieRegulatora &sterowanie, const Zegar &zegar, clsPozKolejki poz)
 {
     const QString nazwa = nazwaPolecenia(poz.polecenie);
     clRegulator *r = regulatory.znajdz(poz.NrRegul);
@@ -37,10 +40,12 @@ QCoro::Task<void> wykonajPolecenie(const colRegulatory &regulatory, const Zegar 
     // co_await expression twice.
     QCoro::Task<void> zadanie = std::visit(
         Przeciazone{
-            [r](const polecenia::UstawPrzel &p) { return bezWyniku(r->UstawRegulator(p.bajt)); },
-            [r](const polecenia::Blokuj &p) { return bezWyniku(r->BlokujRegul(p.Blokada)); },
-            [r](const polecenia::UstawKondensator &p) { return bezWyniku(r->UstawKondensator(p.NrDiody, p.Wlacz)); },
-            [r, &zegar](const polecenia::WczytajStanRegul &) { return bezWyniku(r->WczytajStanRegul(zegar.teraz())); },
+            [&](const polecenia::UstawPrzel &p) { return bezWyniku(sterowanie.UstawRegulator(*r, p.bajt)); },
+            [&](const polecenia::Blokuj &p) { return bezWyniku(sterowanie.BlokujRegul(*r, p.Blokada)); },
+            [&](const polecenia::UstawKondensator &p) {
+                return bezWyniku(sterowanie.UstawKondensator(*r, p.NrDiody, p.Wlacz));
+            },
+            [&](const polecenia::WczytajStanRegul &) { return bezWyniku(odczyt.WczytajStanRegul(*r, zegar.teraz())); },
         },
         poz.polecenie);
     co_await zadanie;

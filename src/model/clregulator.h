@@ -3,24 +3,22 @@
 #include "clsstan.h"
 #include "platform/datacz.h"
 #include "protokol/dane.h"
-#include "protokol/protokol.h"
 #include "wiarygodnosc.h"
 
-#include <QCoro/QCoroTask>
 #include <QString>
 
 #include <cstdint>
 #include <optional>
 
-struct SrodowiskoRegulatora;
-
 // One controller: identity and configuration (from Regulatory), the latest
 // measurements, the values kept from the previous stored reading, its
-// schedule, its operator-set state and its front-panel state.
+// schedule, its operator-set state and its front-panel state. A record: the
+// services that read, judge, store and control a controller work on it
+// (odczyt.h, ocena.h, zapis.h, alarmy.h, sterowanie.h).
 class clRegulator final
 {
 public:
-    explicit clRegulator(const SrodowiskoRegulatora *srodowisko = nullptr) : m_s(srodowisko) {}
+    clRegulator() = default;
     clRegulator(const clRegulator &) = delete;
     clRegulator &operator=(const clRegulator &) = delete;
 
@@ -73,17 +71,20 @@ public:
     wiarygodnosc::Filtr Filtr;
 
     // The start of the last reading taken for storing (OstPomiar.Czas at
-    // start). Storing two readings less than 25 s apart would meet the
-    // storing's 20 s rule by accident and store the cumulative counters as
-    // one interval's energy, so such a reading waits for the next grid point.
+    // start); see ZapisRegulatora::zaWczesnieNaZapis.
     DataCzas OstatniZapis;
-    static constexpr std::int64_t minOdstepZapisuSekund = 25;
-    bool zaWczesnieNaZapis(DataCzas Teraz) const;
     // The time counter of the last accepted block, and when it was read.
     std::optional<wiarygodnosc::PunktLicznika> punktLicznika;
-    // A controller whose block is refused is asked again on the next ticks
-    // at most this many times for one grid point, then waits for the next.
-    static constexpr int ponowieniaOdrzuconego = 3;
+    // The refused blocks: what the judging and the reading keep between readings.
+    struct Odrzucenia {
+        // The time counter of the last block refused for it alone: two
+        // blocks that agree with each other outweigh a stale accepted point.
+        std::optional<wiarygodnosc::PunktLicznika> licznik;
+        int wSerii = 0;       // refused in a row, told when one is accepted
+        bool ostatni = false; // the last reading's block was refused
+        DataCzas punkt;       // the grid point `ponowienia` counts for
+        int ponowienia = 0;   // refused readings for that point
+    } odrzucenia;
 
     clsStan &stan() { return m_stan; }
     const clsStan &stan() const { return m_stan; }
@@ -102,65 +103,6 @@ public:
     static bool KodBlokady(int kod) { return (kod & 0x20) != 0; }
     bool SprawdzStanDiody(int NrDiody) const;
 
-    // Periodic reading and decoding.
-    QCoro::Task<bool> OkresowyOdczyt(DataCzas Teraz);
-    QCoro::Task<bool> WczytajStanRegul(DataCzas Teraz);
-    // The next point of the grid N + k*F (k >= 1) not earlier than Teraz.
-    static DataCzas nastepnyOdczyt(DataCzas N, DataCzas Teraz, int F);
-    // The values one block gives, before they enter the record.
-    struct WartosciBloku {
-        protokol::BlokPomiarow blok;
-        float Napiecie = 0, PradCalkSr = 0, PradBiernPojSr = 0, PradBiernSr = 0;
-        float PradBierny = 0, PradCalk = 0, Faza = 0, Okres = 0, PradCzynny = 0, TgFi = 0;
-        std::int32_t TimerU = 0;
-        int P = 0;
-        bool zaklocenia = false;
-    };
-    WartosciBloku przeliczBlok(const DaneRozkazu &dane) const;
-    void przyjmijBlok(const WartosciBloku &w);
-    // Decodes blok into the record (steps 4-7 of the reading).
-    void dekodujBlok();
-    // Why a block is refused, or nothing: a frequency outside 40..70 Hz, a
-    // negative voltage, a time counter that neither ran on nor restarted, a
-    // value outside the configured limits.
-    std::optional<wiarygodnosc::Odrzucenie> ocenBlok(const WartosciBloku &w);
-    // The threshold checks of a decoded reading: raises or clears the
-    // alarms 201 (current), 202 (voltage) and 203 (tg fi), at the clock's now.
-    void sprawdzProgi();
-
-    // Alarm detection.
-    void DodajAlarm(DataCzas Data, int KodAlarmu, const QString &Komentarz);
-    void SprawdzAlarm(int KodAlarmu);
-
-    // Measurement storage.
-    void ZapiszDaneDB();
-
-    // Control operations.
-    QCoro::Task<bool> BlokujRegul(bool Blokada);
-    // Sends the switch setting of selectors 4..7 (bit 0 = selector 4).
-    QCoro::Task<int> UstawRegulator(int bajtPrzelacznikow);
-    QCoro::Task<bool> UstawKondensator(int NrDiody, bool Wlacz);
-
 private:
-    // What the operations use; throws std::logic_error for a record made
-    // without it (only tests of the pure parts do that).
-    const SrodowiskoRegulatora &srodowisko() const;
-    // A refused block is counted in the line's statistics; the first of a
-    // series is logged with its bytes, and the end of a series with its length.
-    void zglosOdrzucenie(const wiarygodnosc::Odrzucenie &powod, const DaneRozkazu &czytajOdp,
-                         const DaneRozkazu &blokOdp);
-    void koniecSeriiOdrzucen();
-    // After a scheduled reading whose block was refused: stays due, or after
-    // its retries moves on to the next grid point.
-    void odlozPoOdrzuceniu(DataCzas Teraz);
-
-    const SrodowiskoRegulatora *m_s;
     clsStan m_stan;
-    // The time counter of the last block refused for it alone: two blocks
-    // that agree with each other outweigh a stale accepted point.
-    std::optional<wiarygodnosc::PunktLicznika> m_licznikOdrzucony;
-    int m_odrzuconeWSerii = 0;
-    bool m_blokOdrzucony = false; // the last reading's block was refused
-    DataCzas m_punktOdrzucen;     // the grid point m_odrzuceniaPunktu counts for
-    int m_odrzuceniaPunktu = 0;
 };

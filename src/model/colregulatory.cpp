@@ -6,7 +6,7 @@ clRegulator &colRegulatory::Add(int adres, const QString &Kod, const QString &sK
 {
     if (!sKey.isEmpty() && m_klucze.contains(sKey))
         throw std::invalid_argument("colRegulatory: key already present: " + sKey.toStdString());
-    auto rekord = std::make_unique<clRegulator>(m_s);
+    auto rekord = std::make_unique<clRegulator>();
     rekord->Kod = Kod;
     rekord->adres = adres;
     m_rekordy.push_back(std::move(rekord));

@@ -8,16 +8,11 @@
 #include <memory>
 #include <vector>
 
-struct SrodowiskoRegulatora;
-
 // The controller registry (oRegulatory): records in load order, position
 // i (1-based) holds the record whose Id is i, optional unique text key Kod.
 class colRegulatory final
 {
 public:
-    // Every record added shares srodowisko (null: records for the pure parts only).
-    explicit colRegulatory(const SrodowiskoRegulatora *srodowisko = nullptr) : m_s(srodowisko) {}
-
     // Throws std::invalid_argument when sKey is already present.
     clRegulator &Add(int adres, const QString &Kod, const QString &sKey = {});
     // Throws std::out_of_range for a missing position or key.
@@ -34,7 +29,6 @@ public:
 private:
     // Drops the key of the removed record and shifts the later positions.
     void przeliczKlucze(int usunietyIndeks);
-    const SrodowiskoRegulatora *m_s;
     std::vector<std::unique_ptr<clRegulator>> m_rekordy;
     QHash<QString, int> m_klucze; // key -> 0-based index
 };

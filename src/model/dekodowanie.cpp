@@ -1,18 +1,22 @@
+#include "dekodowanie.h"
+
 #include "clregulator.h"
-#include "protokol/protokol.h"
 
 #include <cmath>
 
-clRegulator::WartosciBloku clRegulator::przeliczBlok(const DaneRozkazu &dane) const
+namespace dekodowanie
+{
+
+WartosciBloku przeliczBlok(const clRegulator &regulator, const DaneRozkazu &dane)
 {
     WartosciBloku w;
     w.blok = protokol::dekodujBlok(dane);
     const protokol::BlokPomiarow &b = w.blok;
     // Every product is formed in double and rounded to single only when it
     // is stored, as the counters and the reports expect.
-    const double skala = SkalaNapiecia;
-    const double przekladniaNap = PrzekladniaNap;
-    const protokol::Skale k = protokol::skale(Przekladnia, skala, przekladniaNap);
+    const double skala = regulator.SkalaNapiecia;
+    const double przekladniaNap = regulator.PrzekladniaNap;
+    const protokol::Skale k = protokol::skale(regulator.Przekladnia, skala, przekladniaNap);
 
     w.Napiecie = static_cast<float>(b.napiecie * skala * przekladniaNap);
     // The total counter keeps its true unsigned value, so one at or above
@@ -30,7 +34,7 @@ clRegulator::WartosciBloku clRegulator::przeliczBlok(const DaneRozkazu &dane) co
     w.P = static_cast<int>(b.okres) + 1;
     if (w.P == 1)
         w.zaklocenia = true; // a zero count: the signal was disturbed
-    w.Okres = w.P != 0 ? static_cast<float>(115200.0 / w.P) : Okres;
+    w.Okres = w.P != 0 ? static_cast<float>(115200.0 / w.P) : regulator.Okres;
 
     // Active counter from the total and reactive ones; a reactive counter
     // not below the total one can only come from a disturbed measurement.
@@ -49,32 +53,35 @@ clRegulator::WartosciBloku clRegulator::przeliczBlok(const DaneRozkazu &dane) co
     return w;
 }
 
-void clRegulator::przyjmijBlok(const WartosciBloku &w)
+void przyjmijBlok(clRegulator &r, const WartosciBloku &w)
 {
-    Napiecie = w.Napiecie;
-    PradCalkSr = w.PradCalkSr;
-    PradBiernPojSr = w.PradBiernPojSr;
-    PradBiernSr = w.PradBiernSr;
-    TimerU = w.TimerU;
-    PradBierny = w.PradBierny;
-    PradCalk = w.PradCalk;
-    Faza = w.Faza;
-    P = w.P;
-    Okres = w.Okres;
+    r.Napiecie = w.Napiecie;
+    r.PradCalkSr = w.PradCalkSr;
+    r.PradBiernPojSr = w.PradBiernPojSr;
+    r.PradBiernSr = w.PradBiernSr;
+    r.TimerU = w.TimerU;
+    r.PradBierny = w.PradBierny;
+    r.PradCalk = w.PradCalk;
+    r.Faza = w.Faza;
+    r.P = w.P;
+    r.Okres = w.Okres;
     if (w.zaklocenia)
-        ZakloceniaHarm = true;
-    PradCzynny = w.PradCzynny;
-    TgFi = w.TgFi;
+        r.ZakloceniaHarm = true;
+    r.PradCzynny = w.PradCzynny;
+    r.TgFi = w.TgFi;
 
-    m_stan.StanPrzel1 = w.blok.przelacznik1;
-    m_stan.StanPrzel2 = w.blok.przelacznik2;
-    m_stan.StanDisplay1 = w.blok.wyswietlacz[0];
-    m_stan.StanDisplay2 = w.blok.wyswietlacz[1];
-    m_stan.StanDisplay3 = w.blok.wyswietlacz[2];
-    m_stan.StanDisplay4 = w.blok.wyswietlacz[3];
+    clsStan &s = r.stan();
+    s.StanPrzel1 = w.blok.przelacznik1;
+    s.StanPrzel2 = w.blok.przelacznik2;
+    s.StanDisplay1 = w.blok.wyswietlacz[0];
+    s.StanDisplay2 = w.blok.wyswietlacz[1];
+    s.StanDisplay3 = w.blok.wyswietlacz[2];
+    s.StanDisplay4 = w.blok.wyswietlacz[3];
 }
 
-void clRegulator::dekodujBlok()
+void dekodujBlok(clRegulator &r)
 {
-    przyjmijBlok(przeliczBlok(blok));
+    przyjmijBlok(r, przeliczBlok(r, r.blok));
 }
+
+} // namespace dekodowanie

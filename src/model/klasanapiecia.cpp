@@ -1,6 +1,7 @@
 #include "klasanapiecia.h"
 
 #include "colregulatory.h"
+#include "platform/komunikaty.h"
 #include "wewnetrzne.h"
 
 float skalaNapiecia(int napieciePomiar)

@@ -3,6 +3,7 @@
 #include "baza/tabela.h"
 #include "colregulatory.h"
 #include "klasanapiecia.h"
+#include "platform/komunikaty.h"
 #include "platform/tekst.h"
 #include "wewnetrzne.h"
 

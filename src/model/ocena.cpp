@@ -1,6 +1,8 @@
-// The plausibility of a decoded block, judged before anything of it enters
-// the record.
+#include "ocena.h"
+
 #include "clregulator.h"
+#include "comm/komunikator.h"
+#include "platform/zegar.h"
 #include "wewnetrzne.h"
 
 #include <algorithm>
@@ -34,20 +36,9 @@ std::optional<wiarygodnosc::Odrzucenie> pozaZakresem(const wiarygodnosc::Zakres 
 }
 } // namespace
 
-bool clRegulator::zaWczesnieNaZapis(DataCzas Teraz) const
-{
-    if (OstatniZapis.nigdy())
-        return false;
-    // A last storing later than now (a clock set back) does not hold storing
-    // up: only the misfiring window of the 20 s rule is kept out.
-    const std::int64_t odstep = DataCzas::sekundyMiedzy(OstatniZapis, Teraz);
-    return odstep >= 0 && odstep < minOdstepZapisuSekund;
-}
-
-std::optional<wiarygodnosc::Odrzucenie> clRegulator::ocenBlok(const WartosciBloku &w)
+std::optional<wiarygodnosc::Odrzucenie> OcenaBloku::ocenBlok(clRegulator &r, const dekodowanie::WartosciBloku &w)
 {
     using namespace wiarygodnosc;
-    const SrodowiskoRegulatora &s = srodowisko();
     const QString hz = QStringLiteral("Hz");
     const QString v = QStringLiteral("V");
     const QString a = QStringLiteral("A");
@@ -57,52 +48,53 @@ std::optional<wiarygodnosc::Odrzucenie> clRegulator::ocenBlok(const WartosciBlok
         if (auto p = pozaZakresem(Zakres{czestotliwoscMin, czestotliwoscMax}, f, "frequency",
                                   QStringLiteral("częstotliwość"), hz))
             return p;
-        if (auto p = pozaZakresem(Filtr.czestotliwosc, w.Okres, "frequency", QStringLiteral("częstotliwość"), hz))
+        if (auto p = pozaZakresem(r.Filtr.czestotliwosc, w.Okres, "frequency", QStringLiteral("częstotliwość"), hz))
             return p;
     }
     if (w.Napiecie < 0)
         return Odrzucenie{QStringLiteral("negative voltage %1 V").arg(liczba(w.Napiecie)),
                           QStringLiteral("(ujemne napięcie %1 V)").arg(liczba(w.Napiecie))};
-    if (auto p = pozaZakresem(Filtr.napiecie, w.Napiecie, "voltage", QStringLiteral("napięcie"), v))
+    if (auto p = pozaZakresem(r.Filtr.napiecie, w.Napiecie, "voltage", QStringLiteral("napięcie"), v))
         return p;
-    if (auto p = pozaZakresem(Filtr.pradBierny, w.PradBierny, "reactive current", QStringLiteral("prąd bierny"), a))
+    if (auto p = pozaZakresem(r.Filtr.pradBierny, w.PradBierny, "reactive current", QStringLiteral("prąd bierny"), a))
         return p;
-    if (auto p = pozaZakresem(Filtr.pradCalk, w.PradCalk, "total current", QStringLiteral("prąd całkowity"), a))
+    if (auto p = pozaZakresem(r.Filtr.pradCalk, w.PradCalk, "total current", QStringLiteral("prąd całkowity"), a))
         return p;
 
-    if (!punktLicznika)
+    if (!r.punktLicznika)
         return std::nullopt;
-    const std::int64_t ms = s.zegar.msMonotoniczne();
-    const DataCzas teraz = s.zegar.teraz();
-    const std::optional<std::int64_t> uplynelo = punktLicznika->uplynelo(ms, teraz);
+    const std::int64_t ms = m_zegar.msMonotoniczne();
+    const DataCzas teraz = m_zegar.teraz();
+    const std::optional<std::int64_t> uplynelo = r.punktLicznika->uplynelo(ms, teraz);
     if (!uplynelo)
         return std::nullopt;
-    std::optional<Odrzucenie> powod = ocenLicznik(punktLicznika->licznik, w.TimerU, *uplynelo);
+    std::optional<Odrzucenie> powod = ocenLicznik(r.punktLicznika->licznik, w.TimerU, *uplynelo);
     if (!powod)
         return std::nullopt;
     // The accepted point may itself be wrong (a counter stored before these
     // checks existed): a block that agrees with the last one refused for its
     // counter alone shows a counter running steadily, and is taken.
-    if (m_licznikOdrzucony) {
-        const std::optional<std::int64_t> odOdrzuconego = m_licznikOdrzucony->uplynelo(ms, teraz);
-        if (odOdrzuconego && !ocenLicznik(m_licznikOdrzucony->licznik, w.TimerU, *odOdrzuconego)) {
-            qCInfo(lcModel).noquote() << "controller" << Id << Kod << "- its time counter runs steadily from"
-                                      << m_licznikOdrzucony->licznik << "s; the earlier point" << punktLicznika->licznik
+    std::optional<PunktLicznika> &odrzucony = r.odrzucenia.licznik;
+    if (odrzucony) {
+        const std::optional<std::int64_t> odOdrzuconego = odrzucony->uplynelo(ms, teraz);
+        if (odOdrzuconego && !ocenLicznik(odrzucony->licznik, w.TimerU, *odOdrzuconego)) {
+            qCInfo(lcModel).noquote() << "controller" << r.Id << r.Kod << "- its time counter runs steadily from"
+                                      << odrzucony->licznik << "s; the earlier point" << r.punktLicznika->licznik
                                       << "s is dropped";
             return std::nullopt;
         }
     }
-    m_licznikOdrzucony = PunktLicznika{w.TimerU, ms, teraz, false};
+    odrzucony = PunktLicznika{w.TimerU, ms, teraz, false};
     return powod;
 }
 
-void clRegulator::zglosOdrzucenie(const wiarygodnosc::Odrzucenie &powod, const DaneRozkazu &czytajOdp,
-                                  const DaneRozkazu &blokOdp)
+void OcenaBloku::zglosOdrzucenie(clRegulator &r, const wiarygodnosc::Odrzucenie &powod, const DaneRozkazu &czytajOdp,
+                                 const DaneRozkazu &blokOdp)
 {
-    srodowisko().komunikator.blokOdrzucony(Id); // every refusal counts, logged or not
+    m_komunikator.blokOdrzucony(r.Id); // every refusal counts, logged or not
     // The first refusal of a series is logged with its bytes; the rest of the
     // series is counted and told when a block is accepted again.
-    if (m_odrzuconeWSerii++ > 0)
+    if (r.odrzucenia.wSerii++ > 0)
         return;
     QByteArray bajty;
     bajty.append(static_cast<char>(czytajOdp.wartosc & 0xFF));
@@ -110,33 +102,14 @@ void clRegulator::zglosOdrzucenie(const wiarygodnosc::Odrzucenie &powod, const D
         bajty.append(static_cast<char>(b & 0xFF));
     qCWarning(lcModel).noquote() << QStringLiteral("controller %1 %2 sent a block that is refused (%3), taken as a "
                                                    "failed reading: %4")
-                                        .arg(Id)
-                                        .arg(Kod, powod.powod, QString::fromLatin1(bajty.toHex(' ')));
+                                        .arg(r.Id)
+                                        .arg(r.Kod, powod.powod, QString::fromLatin1(bajty.toHex(' ')));
 }
 
-void clRegulator::koniecSeriiOdrzucen()
+void OcenaBloku::koniecSeriiOdrzucen(clRegulator &r)
 {
-    if (m_odrzuconeWSerii > 1)
-        qCInfo(lcModel).noquote() << "controller" << Id << Kod << "- a block is accepted again after"
-                                  << m_odrzuconeWSerii << "refused ones";
-    m_odrzuconeWSerii = 0;
-}
-
-void clRegulator::odlozPoOdrzuceniu(DataCzas Teraz)
-{
-    // Noise spoils one block: the next tick asks again. A controller whose
-    // blocks keep being refused (a limit it breaks for as long as it lasts)
-    // would be asked on every tick and take the line from the others, so
-    // after its retries it waits for its next grid point.
-    if (m_punktOdrzucen != NastepnyOdczyt) {
-        m_punktOdrzucen = NastepnyOdczyt;
-        m_odrzuceniaPunktu = 0;
-    }
-    if (++m_odrzuceniaPunktu <= ponowieniaOdrzuconego)
-        return;
-    DataCzas nastepny = nastepnyOdczyt(NastepnyOdczyt, Teraz, CzestOdczytu);
-    if (nastepny <= Teraz)
-        nastepny = nastepny.plusMinuty(std::max(CzestOdczytu, 1));
-    NastepnyOdczyt = nastepny;
-    m_odrzuceniaPunktu = 0;
+    if (r.odrzucenia.wSerii > 1)
+        qCInfo(lcModel).noquote() << "controller" << r.Id << r.Kod << "- a block is accepted again after"
+                                  << r.odrzucenia.wSerii << "refused ones";
+    r.odrzucenia.wSerii = 0;
 }

@@ -3,29 +3,17 @@
 // Helpers shared by the controller model's source files; not part of the
 // model's interface.
 
-#include "baza/rekordy.h"
-#include "comm/komunikator.h"
-#include "db/clsbd.h"
-#include "db/zapispomiarow.h"
-#include "listaalarmow.h"
 #include "platform/datacz.h"
-#include "platform/komunikaty.h"
-#include "platform/zegar.h"
-#include "srodowisko.h"
-#include "zdarzenia.h"
 
 #include <QDateTime>
 #include <QLoggingCategory>
 #include <QString>
 #include <QVariant>
 
-#include <cstdint>
 #include <exception>
 #include <utility>
 
 Q_DECLARE_LOGGING_CATEGORY(lcModel)
-
-class clRegulator;
 
 namespace model
 {

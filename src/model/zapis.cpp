@@ -1,5 +1,11 @@
+#include "zapis.h"
+
 #include "clregulator.h"
-#include "wewnetrzne.h"
+#include "db/zapispomiarow.h"
+#include "platform/zegar.h"
+#include "zdarzenia.h"
+
+#include <QVariant>
 
 #include <cstdlib>
 
@@ -30,38 +36,47 @@ EnergieOkresu energieOkresu(const clRegulator &r, std::int64_t dw)
 
 } // namespace
 
-void clRegulator::ZapiszDaneDB()
+bool ZapisRegulatora::zaWczesnieNaZapis(const clRegulator &r, DataCzas Teraz)
 {
-    const SrodowiskoRegulatora &s = srodowisko();
-    const EnergieOkresu e = energieOkresu(*this, DataCzas::sekundyMiedzy(OstatniOdczyt, s.zegar.teraz()));
-    TgFiOkres = e.czynna != 0 ? static_cast<float>(static_cast<double>(e.biernaCalk) / e.czynna) : 9.999f;
+    if (r.OstatniZapis.nigdy())
+        return false;
+    // A last storing later than now (a clock set back) does not hold storing
+    // up: only the misfiring window of the 20 s rule is kept out.
+    const std::int64_t odstep = DataCzas::sekundyMiedzy(r.OstatniZapis, Teraz);
+    return odstep >= 0 && odstep < minOdstepZapisuSekund;
+}
+
+void ZapisRegulatora::ZapiszDaneDB(clRegulator &r)
+{
+    const EnergieOkresu e = energieOkresu(r, DataCzas::sekundyMiedzy(r.OstatniOdczyt, m_zegar.teraz()));
+    r.TgFiOkres = e.czynna != 0 ? static_cast<float>(static_cast<double>(e.biernaCalk) / e.czynna) : 9.999f;
 
     WpisPomiaru w;
-    w.adres = adres;
-    w.data = OstatniOdczyt;
+    w.adres = r.adres;
+    w.data = r.OstatniOdczyt;
     w.enCzynna = e.czynna;
     w.enBiernaPoj = e.biernaPoj;
     w.enBiernaCalk = e.biernaCalk;
-    w.napiecie = Napiecie;
-    w.pradBierny = PradBierny;
-    w.pradCalk = PradCalk;
-    w.czestotliwosc = Okres;
-    w.pradCzynny = PradCzynny;
-    w.pradBiernSr = PradBiernSr;
-    w.pradBiernPojSr = PradBiernPojSr;
-    w.timerU = TimerU;
+    w.napiecie = r.Napiecie;
+    w.pradBierny = r.PradBierny;
+    w.pradCalk = r.PradCalk;
+    w.czestotliwosc = r.Okres;
+    w.pradCzynny = r.PradCzynny;
+    w.pradBiernSr = r.PradBiernSr;
+    w.pradBiernPojSr = r.PradBiernPojSr;
+    w.timerU = r.TimerU;
 
     // In the spool the reading is as good as stored: the next interval
     // starts from its counters, whenever the forwarder gets it into the
     // database. A reading the spool could not take (its disk) leaves the
     // counters where they were, so the next one stored covers its energy.
-    if (!s.zapis.zapisz(w)) {
-        s.zdarzenia.eZapisDB(true);
+    if (!m_zapis.zapisz(w)) {
+        m_zdarzenia.eZapisDB(true);
         return;
     }
-    PopPradCzynny = PradCzynny;
-    PopPradBiernSr = PradBiernSr;
-    PopPradBiernPojSr = PradBiernPojSr;
-    popTimerU = TimerU;
-    OstatniZapis = OstatniOdczyt;
+    r.PopPradCzynny = r.PradCzynny;
+    r.PopPradBiernSr = r.PradBiernSr;
+    r.PopPradBiernPojSr = r.PradBiernPojSr;
+    r.popTimerU = r.TimerU;
+    r.OstatniZapis = r.OstatniOdczyt;
 }

@@ -29,7 +29,7 @@ private Q_SLOTS:
         DziennikTestowy dziennik;
         StanowiskoLinii s;
         QVERIFY(s.comm.otworz(QStringLiteral("/dev/ttyUSB0"), nullptr));
-        QVERIFY(uruchom(s.r.OkresowyOdczyt(s.teraz())).wyjatek.isEmpty());
+        QVERIFY(uruchom(s.odczyt.OkresowyOdczyt(s.r, s.teraz())).wyjatek.isEmpty());
         QCOMPARE(s.wiersze(QStringLiteral("Select Adres from Pomiary")).size(), 1);
         const int proby0 = s.port->proby;
 
@@ -45,7 +45,7 @@ private Q_SLOTS:
         for (int takt = 1; takt <= 1800; ++takt) {
             s.zegarTestowy->przesun(100);
             const int przed = s.port->proby;
-            const Wynik<bool> w = uruchom(s.r.OkresowyOdczyt(s.teraz()));
+            const Wynik<bool> w = uruchom(s.odczyt.OkresowyOdczyt(s.r, s.teraz()));
             QVERIFY2(w.wyjatek.isEmpty(), qPrintable(w.wyjatek));
             if (s.port->proby != przed)
                 chwileProb.append((s.zegarWlasny->msMonotoniczne() - start) / 1000);
@@ -63,7 +63,7 @@ private Q_SLOTS:
         // The device is back: the next attempt opens it, once, and says so.
         s.port->ustawBladOtwarcia({});
         s.zegarTestowy->przesun(clComm::najdluzszyOdstepMs);
-        uruchom(s.r.OkresowyOdczyt(s.teraz()));
+        uruchom(s.odczyt.OkresowyOdczyt(s.r, s.teraz()));
         QVERIFY(s.port->otwarty());
         QCOMPARE(dziennik.wpisy("tolvek.comm").size(), 2);
         QVERIFY(dziennik.wpisy("tolvek.comm")[1].startsWith("serial line back: /dev/ttyUSB0"));

@@ -9,9 +9,13 @@
 #include "comm/komunikator.h"
 #include "db/danestartowe.h"
 #include "db/zapispomiarow.h"
+#include "model/alarmy.h"
 #include "model/colregulatory.h"
 #include "model/listaalarmow.h"
-#include "model/srodowisko.h"
+#include "model/ocena.h"
+#include "model/odczyt.h"
+#include "model/sterowanie.h"
+#include "model/zapis.h"
 
 #include <QVariantList>
 
@@ -30,17 +34,20 @@ struct StanowiskoModelu {
     BuforZapisu &bufor = b.bufor;
     clsBD &bd = b.bd;
     ZapisPomiarow zapis;
-    colRegulatory rejestr{&srodowisko};
+    colRegulatory rejestr;
     ListaAlarmow alarmy;
-    SrodowiskoRegulatora srodowisko;
+    AlarmyRegulatora alarmyRegulatorow{alarmy, zdarzenia, *zegarWlasny};
+    OcenaBloku ocenaBloku{komunikator, *zegarWlasny};
+    ZapisRegulatora zapisRegulatorow{zapis, zdarzenia, *zegarWlasny};
+    OdczytRegulatora odczyt{komunikator, zdarzenia, *zegarWlasny, alarmyRegulatorow, ocenaBloku, zapisRegulatorow};
+    SterowanieRegulatora sterowanie{komunikator, zdarzenia, bd, komunikaty, *zegarWlasny, odczyt};
 
     explicit StanowiskoModelu(std::unique_ptr<PortSzeregowy> port = {}, std::unique_ptr<Zegar> zegar = {},
                               Silnik silnik = Silnik::SQLite)
         : baza(silnik), zegarWlasny(zegar ? std::move(zegar) : std::make_unique<ZegarTestowy>()),
           zegarTestowy(dynamic_cast<ZegarTestowy *>(zegarWlasny.get())), comm(*zegarWlasny, komunikaty),
           komunikator(comm), b(baza, *zegarWlasny), zapis(bufor, komunikaty),
-          alarmy(rejestr, bd, *zegarWlasny, komunikaty), srodowisko{komunikator, alarmy,       zdarzenia, bd,
-                                                                    zapis,       *zegarWlasny, komunikaty}
+          alarmy(rejestr, bd, *zegarWlasny, komunikaty)
     {
         b.naIdAlarmu = [this](std::int64_t nr, std::int64_t id) { alarmy.ustawIdAlarmu(nr, id); };
         if (port)

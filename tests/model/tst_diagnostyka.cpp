@@ -91,7 +91,7 @@ private Q_SLOTS:
         s.comm.ustawObserwatora(&podglad);
 
         for (int nr = 1; nr <= 3; ++nr)
-            QVERIFY(uruchom(s.rejestr.Item(nr).WczytajStanRegul(s.teraz())).wyjatek.isEmpty());
+            QVERIFY(uruchom(s.odczyt.WczytajStanRegul(s.rejestr.Item(nr), s.teraz())).wyjatek.isEmpty());
         s.comm.ustawObserwatora(nullptr);
 
         const std::int64_t teraz = s.zegarWlasny->msMonotoniczne();

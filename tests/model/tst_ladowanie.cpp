@@ -166,7 +166,7 @@ private Q_SLOTS:
             r.PradBierny = 1.0e6f;
             r.Napiecie = 1.0e5f;
             r.TgFi = -5000.0f;
-            r.sprawdzProgi();
+            s.alarmyRegulatorow.sprawdzProgi(r);
         }
         QCOMPARE(s.alarmy.Count(), 3);
         for (int i = 1; i <= 3; ++i)

@@ -12,12 +12,12 @@ private Q_SLOTS:
     void wczytaj_writesRefused_isACommunicationFailureAndNothingStaleIsDecoded()
     {
         StanowiskoLinii s;
-        QVERIFY(uruchom(s.r.WczytajStanRegul(s.teraz())).wartosc);
-        s.r.DodajAlarm(s.teraz(), 100, QString()); // an earlier failure
+        QVERIFY(uruchom(s.odczyt.WczytajStanRegul(s.r, s.teraz())).wartosc);
+        s.alarmyRegulatorow.DodajAlarm(s.r, s.teraz(), 100, QString()); // an earlier failure
         s.r.Napiecie = 0;
 
         s.port->ustawOdmoweZapisu(true);
-        const Wynik<bool> w = uruchom(s.r.WczytajStanRegul(s.teraz()));
+        const Wynik<bool> w = uruchom(s.odczyt.WczytajStanRegul(s.r, s.teraz()));
         // A line that refuses frames must not turn the last block into a new
         // reading: no decoding, a failed reading, the alarm kept.
         QVERIFY(!w.wartosc);
@@ -36,7 +36,7 @@ private Q_SLOTS:
         s.r.ZakloceniaHarm = true;
         const DataCzas teraz = s.teraz();
 
-        const Wynik<bool> w = uruchom(s.r.OkresowyOdczyt(teraz));
+        const Wynik<bool> w = uruchom(s.odczyt.OkresowyOdczyt(s.r, teraz));
         QVERIFY2(w.wyjatek.isEmpty(), qPrintable(w.wyjatek));
         // Never read before: the blocking byte first, shown without a sound.
         QCOMPARE(s.ramki(), (QStringList{"02052f05", "02059004", "0205a004", "0205b004", "02054f06"}));
@@ -57,11 +57,11 @@ private Q_SLOTS:
         QCOMPARE(s.wiersze(QStringLiteral("Select PopTimerU from OstPomiar")), QList<QVariantList>{{900}});
 
         s.port->zapisane.clear();
-        uruchom(s.r.OkresowyOdczyt(teraz)); // not due: nothing is sent
+        uruchom(s.odczyt.OkresowyOdczyt(s.r, teraz)); // not due: nothing is sent
         QVERIFY(s.port->zapisane.isEmpty());
         s.r.NastepnyOdczyt = teraz;
         s.r.Id = 7; // a number the line cannot resolve: the command throws
-        QVERIFY(!uruchom(s.r.OkresowyOdczyt(teraz)).wyjatek.isEmpty());
+        QVERIFY(!uruchom(s.odczyt.OkresowyOdczyt(s.r, teraz)).wyjatek.isEmpty());
         QCOMPARE(s.zdarzenia.te("eOkresowyOdczyt").size(), 4);
         QCOMPARE(s.zdarzenia.wszystkie.last(), QStringLiteral("eOkresowyOdczyt 7 false"));
     }
@@ -107,7 +107,7 @@ private Q_SLOTS:
         s.r.PradBierny = prad;
         s.r.Napiecie = napiecie;
         s.r.TgFi = tgFi;
-        s.r.sprawdzProgi();
+        s.alarmyRegulatorow.sprawdzProgi(s.r);
         QStringList t;
         for (int i = 1; i <= s.alarmy.Count(); ++i)
             t << s.alarmy.wiersz(i).tresc;
@@ -123,7 +123,7 @@ private Q_SLOTS:
         s.r.ProgPrad = 100;
         s.r.PradBierny = 130;
         for (int i = 0; i < 5; ++i)
-            s.r.sprawdzProgi();
+            s.alarmyRegulatorow.sprawdzProgi(s.r);
         QCOMPARE(s.alarmy.Count(), 1);
         QCOMPARE(s.r.AktywneAlarmy, 5);
         QCOMPARE(s.wiersze(QStringLiteral("Select Tresc from Alarmy")).size(), 1);
@@ -131,10 +131,10 @@ private Q_SLOTS:
         // The count stops at the 16-bit top instead of wrapping to "never alarmed".
         drugi.AktywneAlarmy = 32766;
         for (int i = 0; i < 3; ++i)
-            drugi.DodajAlarm(s.teraz(), 201, QStringLiteral("( 131 A)"));
+            s.alarmyRegulatorow.DodajAlarm(drugi, s.teraz(), 201, QStringLiteral("( 131 A)"));
         QCOMPARE(drugi.AktywneAlarmy, 32767);
-        s.r.DodajAlarm(s.teraz(), 202, QStringLiteral("( 450 V)"));
-        s.r.SprawdzAlarm(201);
+        s.alarmyRegulatorow.DodajAlarm(s.r, s.teraz(), 202, QStringLiteral("( 450 V)"));
+        s.alarmyRegulatorow.SprawdzAlarm(s.r, 201);
         auto stany = [&s] {
             QString t;
             for (int i = 1; i <= s.alarmy.Count(); ++i)
@@ -145,8 +145,8 @@ private Q_SLOTS:
         QCOMPARE(s.alarmy.IloscAktywnychAlarmow(), 2);
 
         // A returning condition is a new alarm; the voltage, now fine, ends 202.
-        s.r.sprawdzProgi();
-        drugi.SprawdzAlarm(201);
+        s.alarmyRegulatorow.sprawdzProgi(s.r);
+        s.alarmyRegulatorow.SprawdzAlarm(drugi, 201);
         QCOMPARE(stany(), QStringLiteral("NNNA"));
     }
 
@@ -154,7 +154,7 @@ private Q_SLOTS:
     void silentLine_alarm100TwiceOneRowNothingDecoded_thenClearedWhenItAnswers()
     {
         StanowiskoLinii s(std::make_unique<ZegarPrzesuwany>());
-        QVERIFY(uruchom(s.r.WczytajStanRegul(s.teraz())).wartosc);
+        QVERIFY(uruchom(s.odczyt.WczytajStanRegul(s.r, s.teraz())).wartosc);
         const DaneRozkazu dobry = s.r.blok;
         s.zdarzenia.wszystkie.clear();
 
@@ -170,7 +170,7 @@ private Q_SLOTS:
         s.r.NastepnyOdczyt = nastepny;
         s.r.Napiecie = -1;
         const DataCzas teraz = s.teraz();
-        uruchom(s.r.OkresowyOdczyt(teraz));
+        uruchom(s.odczyt.OkresowyOdczyt(s.r, teraz));
         QCOMPARE(s.r.AktywneAlarmy, 2); // Czytaj_Diody and the block: two calls, one row
         QCOMPARE(s.alarmy.Count(), 1);
         QCOMPARE(s.alarmy.wiersz(1).tresc, QStringLiteral("Brak komunikacji z regulatorem "));
@@ -186,7 +186,7 @@ private Q_SLOTS:
 
         s.sterownik.milczy = false;
         s.port->ustawOdpowiadacz([&s](const QByteArray &ramka) { return s.sterownik.odpowiedz(ramka); });
-        uruchom(s.r.OkresowyOdczyt(s.teraz()));
+        uruchom(s.odczyt.OkresowyOdczyt(s.r, s.teraz()));
         QCOMPARE(s.alarmy.Count(), 1);
         QCOMPARE(s.alarmy.wiersz(1).stan, QStringLiteral("N"));
         QVERIFY(s.r.NastepnyOdczyt > nastepny);

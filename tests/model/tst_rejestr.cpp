@@ -2,6 +2,8 @@
 // and the decoding of a measurement block.
 
 #include "model/colregulatory.h"
+#include "model/dekodowanie.h"
+#include "model/odczyt.h"
 #include "pola.h"
 
 #include <QTest>
@@ -54,7 +56,7 @@ private Q_SLOTS:
         auto dc = [](const QString &czas) {
             return czas.isEmpty() ? DataCzas() : DataCzas::zTekstu(QStringLiteral("2026-12-05 ") + czas);
         };
-        const DataCzas wynik = clRegulator::nastepnyOdczyt(dc(N), dc(teraz), F);
+        const DataCzas wynik = OdczytRegulatora::nastepnyOdczyt(dc(N), dc(teraz), F);
         QCOMPARE(wynik.format(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")), QStringLiteral("2026-12-05 ") + oczekiwany);
     }
 
@@ -106,7 +108,7 @@ private Q_SLOTS:
                 r.blok.bajty[static_cast<std::size_t>(czesc.section(QLatin1Char(':'), 0, 0).toInt() + i)] =
                     static_cast<quint8>(b[i]);
         }
-        r.dekodujBlok();
+        dekodowanie::dekodujBlok(r);
         porownajPola(r, oczekiwane);
     }
 };

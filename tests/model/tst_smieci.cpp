@@ -32,7 +32,7 @@ private Q_SLOTS:
     {
         DziennikTestowy dziennik;
         StanowiskoLinii s;
-        QVERIFY(uruchom(s.r.OkresowyOdczyt(s.teraz())).wyjatek.isEmpty());
+        QVERIFY(uruchom(s.odczyt.OkresowyOdczyt(s.r, s.teraz())).wyjatek.isEmpty());
         QCOMPARE(wierszePomiarow(s), 1);
         const float czynny = s.r.PradCzynny;
         const float napiecie = s.r.Napiecie;
@@ -47,7 +47,7 @@ private Q_SLOTS:
         for (int i = 0; i < 20; ++i) {
             s.zegarTestowy->przesun(30000);
             s.r.NastepnyOdczyt = s.teraz();
-            QVERIFY(uruchom(s.r.OkresowyOdczyt(s.teraz())).wyjatek.isEmpty());
+            QVERIFY(uruchom(s.odczyt.OkresowyOdczyt(s.r, s.teraz())).wyjatek.isEmpty());
         }
         QCOMPARE(wierszePomiarow(s), 1);
         QCOMPARE(s.r.PradCzynny, czynny);
@@ -66,7 +66,7 @@ private Q_SLOTS:
         s.ustawBlok(12, "0005DC");  // the timer 900 + 600
         s.port->ustawOdpowiadacz([&s](const QByteArray &ramka) { return s.sterownik.odpowiedz(ramka); });
         s.r.NastepnyOdczyt = s.teraz();
-        uruchom(s.r.OkresowyOdczyt(s.teraz()));
+        uruchom(s.odczyt.OkresowyOdczyt(s.r, s.teraz()));
         QCOMPARE(wierszePomiarow(s), 2);
         QVERIFY(!s.alarmy.wiersz(1).aktywny());
         const auto w = s.wiersze(QStringLiteral("Select EnCzynna from Pomiary order by Data"));
@@ -88,7 +88,7 @@ private Q_SLOTS:
         s.zegarTestowy->ustaw(DataCzas::zTekstu(QStringLiteral("2026-12-05 10:00:00")));
         s.r.NastepnyOdczyt = s.teraz();
         auto takt = [&s] {
-            QVERIFY(uruchom(s.r.OkresowyOdczyt(s.teraz())).wyjatek.isEmpty());
+            QVERIFY(uruchom(s.odczyt.OkresowyOdczyt(s.r, s.teraz())).wyjatek.isEmpty());
             s.zegarTestowy->przesun(100);
         };
         for (int i = 0; i < 1200; ++i) // two minutes of ticks
@@ -137,13 +137,13 @@ private Q_SLOTS:
         QFETCH(QByteArray, bajty);
         QFETCH(bool, przyjety);
         StanowiskoLinii s;
-        QVERIFY(uruchom(s.r.WczytajStanRegul(s.teraz())).wartosc); // timer 900 read now
+        QVERIFY(uruchom(s.odczyt.WczytajStanRegul(s.r, s.teraz())).wartosc); // timer 900 read now
         s.zegarTestowy->przesun(60000);
         s.ustawBlok(od, bajty.constData());
         if (od != 12)
             s.ustawBlok(12, "0003C0"); // the counter runs on with the clock
         s.r.Napiecie = -7;
-        QCOMPARE(uruchom(s.r.WczytajStanRegul(s.teraz())).wartosc, przyjety);
+        QCOMPARE(uruchom(s.odczyt.WczytajStanRegul(s.r, s.teraz())).wartosc, przyjety);
         QCOMPARE(s.r.Napiecie != -7, przyjety);
         QCOMPARE(s.alarmy.Count(), przyjety ? 0 : 1);
     }
@@ -154,10 +154,10 @@ private Q_SLOTS:
     {
         StanowiskoLinii s;
         s.r.punktLicznika = wiarygodnosc::PunktLicznika{15'000'000, 0, s.teraz().plusMinuty(-1), true};
-        QVERIFY(!uruchom(s.r.WczytajStanRegul(s.teraz())).wartosc); // 900 against 15 000 000
+        QVERIFY(!uruchom(s.odczyt.WczytajStanRegul(s.r, s.teraz())).wartosc); // 900 against 15 000 000
         s.zegarTestowy->przesun(10000);
         s.ustawBlok(12, "00038E"); // 910: ten seconds on from the refused one
-        QVERIFY(uruchom(s.r.WczytajStanRegul(s.teraz())).wartosc);
+        QVERIFY(uruchom(s.odczyt.WczytajStanRegul(s.r, s.teraz())).wartosc);
         QCOMPARE(s.r.TimerU, 910);
     }
 
@@ -179,9 +179,9 @@ private Q_SLOTS:
         QVERIFY(!dziennik.wpisy("tolvek.model").filter("CzestotliwoscMax").isEmpty());
 
         s.r.Filtr = rej.znajdz(1)->Filtr;
-        QVERIFY(!uruchom(s.r.WczytajStanRegul(s.teraz())).wartosc); // reactive 100 A above 50
+        QVERIFY(!uruchom(s.odczyt.WczytajStanRegul(s.r, s.teraz())).wartosc); // reactive 100 A above 50
         s.r.Filtr.pradBierny = {};
-        QVERIFY(uruchom(s.r.WczytajStanRegul(s.teraz())).wartosc);
+        QVERIFY(uruchom(s.odczyt.WczytajStanRegul(s.r, s.teraz())).wartosc);
     }
 };
 

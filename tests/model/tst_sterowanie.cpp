@@ -40,7 +40,7 @@ private Q_SLOTS:
         s.r.Zablokowany = !blokada;
         s.port->ustawOdmoweZapisu(odmowa);
 
-        const Wynik<bool> w = uruchom(s.r.BlokujRegul(blokada));
+        const Wynik<bool> w = uruchom(s.sterowanie.BlokujRegul(s.r, blokada));
         QVERIFY2(w.wyjatek.isEmpty(), qPrintable(w.wyjatek));
         QCOMPARE(s.ramki(), ramki);
         QCOMPARE(s.r.Zablokowany, zablokowany);
@@ -101,7 +101,7 @@ private Q_SLOTS:
         if (nr > 8)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("no stage")));
 
-        const Wynik<bool> w = uruchom(s.r.UstawKondensator(nr, wlacz));
+        const Wynik<bool> w = uruchom(s.sterowanie.UstawKondensator(s.r, nr, wlacz));
         QVERIFY2(w.wyjatek.isEmpty(), qPrintable(w.wyjatek));
         QCOMPARE(w.wartosc, wynik);
         QCOMPARE(s.ramki(), ramki);
@@ -127,7 +127,7 @@ private Q_SLOTS:
         StanowiskoLinii s;
         s.bufor.zamknij(); // its disk fails
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Log row not written")));
-        const Wynik<bool> w = uruchom(s.r.UstawKondensator(0, true)); // stage 1 is off: bit 0 of 0xFB
+        const Wynik<bool> w = uruchom(s.sterowanie.UstawKondensator(s.r, 0, true)); // stage 1 is off: bit 0 of 0xFB
         QVERIFY2(w.wyjatek.isEmpty(), qPrintable(w.wyjatek));
         QVERIFY(w.wartosc);
         QCOMPARE(s.sterownik.pamiec[0x90], 0xFA); // the stage was switched
@@ -142,14 +142,14 @@ private Q_SLOTS:
         StanowiskoLinii s;
         // The line refusing the frame: 0, nothing read, the end told all the same.
         s.port->ustawOdmoweZapisu(true);
-        const Wynik<int> w = uruchom(s.r.UstawRegulator(0x09));
+        const Wynik<int> w = uruchom(s.sterowanie.UstawRegulator(s.r, 0x09));
         QVERIFY2(w.wyjatek.isEmpty(), qPrintable(w.wyjatek));
         QCOMPARE(w.wartosc, 0);
         QCOMPARE(s.zdarzenia.wszystkie, QStringList{"eUstawionoPrzelaczniki 1"});
 
         s.port->ustawOdmoweZapisu(false);
         // The high nibble holds no switches and is never sent.
-        QCOMPARE(uruchom(s.r.UstawRegulator(0xF9)).wartosc, -1); // switches 4 and 7 up
+        QCOMPARE(uruchom(s.sterowanie.UstawRegulator(s.r, 0xF9)).wartosc, -1); // switches 4 and 7 up
         QCOMPARE(s.ramki().first(), QStringLiteral("02056a0309"));
         QCOMPARE(s.ramki().size(), 5); // then the state is read at once
         QCOMPARE(s.r.Napiecie, 230.0f);

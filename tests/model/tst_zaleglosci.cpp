@@ -24,7 +24,7 @@ void nastepnyOdczyt(StanowiskoLinii &s, int przyrost)
     const int czas = (b[12] << 16 | b[13] << 8 | b[14]) + 900;
     b[1] = calk >> 16 & 0xFF, b[2] = calk >> 8 & 0xFF, b[3] = calk & 0xFF;
     b[12] = czas >> 16 & 0xFF, b[13] = czas >> 8 & 0xFF, b[14] = czas & 0xFF;
-    uruchom(s.r.OkresowyOdczyt(s.teraz()));
+    uruchom(s.odczyt.OkresowyOdczyt(s.r, s.teraz()));
 }
 
 // A crash between the database's commit and the spool's removal.
@@ -43,7 +43,7 @@ private Q_SLOTS:
     void lockedDatabase_readingsWaitInTheSpoolAndAreStoredInOrder()
     {
         StanowiskoLinii s;
-        uruchom(s.r.OkresowyOdczyt(s.teraz()));
+        uruchom(s.odczyt.OkresowyOdczyt(s.r, s.teraz()));
         QCOMPARE(s.przekaz(), Przekazywanie::Wynik::Pusto);
         const float czynny0 = s.r.PradCzynny;
         Polaczenie inny;
@@ -75,7 +75,7 @@ private Q_SLOTS:
     void deletedFile_readingWaitsAndGoesIntoTheFileThatComesBack()
     {
         StanowiskoLinii s;
-        uruchom(s.r.OkresowyOdczyt(s.teraz()));
+        uruchom(s.odczyt.OkresowyOdczyt(s.r, s.teraz()));
         QCOMPARE(s.przekaz(), Przekazywanie::Wynik::Pusto);
         const QString plik = s.baza.sciezka;
         for (const char *k : {"", "-wal", "-shm"})
@@ -199,15 +199,15 @@ private Q_SLOTS:
         s.baza.wykonaj({QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ, CzestOdczytu, NapieciePomiar, "
                                        "Przekladnia, PrzekladniaNap) VALUES (5, 'K5', 'regulator', 15, 380, 40, 1)"),
                         QStringLiteral("INSERT INTO OstPomiar VALUES (5, 7000, 5000, 0, 890, '2026-12-05 09:59:50')")});
-        colRegulatory rej(&s.srodowisko);
+        colRegulatory rej;
         const DaneStartowe d = s.daneStartowe();
         WczytajRegulatory(d.regulatory, d.ostPomiar, rej, s.komunikaty);
         clRegulator &r = *rej.znajdz(1);
         r.ProgNapiecie = r.ProgPrad = r.ProgTgFiMax = 1.0e9f;
 
         s.zegarTestowy->ustaw(DataCzas::zTekstu(QStringLiteral("2026-12-05 10:00:03")));
-        uruchom(r.OkresowyOdczyt(s.teraz())); // timer 900
-        QCOMPARE(r.Napiecie, 230.0f);         // read and decoded
+        uruchom(s.odczyt.OkresowyOdczyt(r, s.teraz())); // timer 900
+        QCOMPARE(r.Napiecie, 230.0f);                   // read and decoded
         QCOMPARE(r.NastepnyOdczyt.tekstBazy(), QStringLiteral("2026-12-05 10:15:00"));
         QVERIFY(s.wiersze(QStringLiteral("Select Adres from Pomiary")).isEmpty());
         QCOMPARE(r.PopPradCzynny, 7000.0f);
@@ -215,7 +215,7 @@ private Q_SLOTS:
         // At the grid point: the energy since 09:59:50, 930 counted seconds.
         s.zegarTestowy->ustaw(r.NastepnyOdczyt);
         s.ustawBlok(12, "00071C");
-        uruchom(r.OkresowyOdczyt(s.teraz()));
+        uruchom(s.odczyt.OkresowyOdczyt(r, s.teraz()));
         const auto w = s.wiersze(QStringLiteral("Select EnCzynna, Data from Pomiary"));
         QCOMPARE(w.size(), 1);
         QCOMPARE(w[0][0].toFloat(), r.PradCzynny - 7000.0f);

@@ -72,7 +72,7 @@ private Q_SLOTS:
         z.r.PradBierny = 12.25f;
         z.r.PradCalk = 40.5f;
         z.r.Okres = 50;
-        z.r.ZapiszDaneDB();
+        z.zapisRegulatorow.ZapiszDaneDB(z.r);
 
         const auto w = z.wiersze(QStringLiteral("Select EnCzynna, EnBiernaCalk, EnBiernaPoj, Adres, Data, Napiecie, "
                                                 "PradBierny, PradCalk, Czestotliwosc from Pomiary"));
@@ -102,7 +102,7 @@ private Q_SLOTS:
                 r->PradCzynny = static_cast<float>(n) + 0.5f;
                 r->PradBiernSr = static_cast<float>(-n);
                 r->PradBiernPojSr = static_cast<float>(n) - 0.25f;
-                r->ZapiszDaneDB();
+                z.zapisRegulatorow.ZapiszDaneDB(*r);
                 oczekiwane << QVariantList{r->adres, n + 0.5, -n, n - 0.25, n * 100, r->OstatniOdczyt.tekstBazy()};
             }
             QCOMPARE(z.wiersze(QStringLiteral("Select Adres, PopPradCzynny, PopPradBiernSr, PopPradBiernPojSr, "
@@ -124,7 +124,7 @@ private Q_SLOTS:
         z.odczyt(2, 1000);
         z.r.PradCzynny = 4.5f;
         z.bufor.zamknij();
-        z.r.ZapiszDaneDB();
+        z.zapisRegulatorow.ZapiszDaneDB(z.r);
 
         static const QRegularExpression tekst(QStringLiteral("^Błąd zapisu do bazy danych nr  ?-?\\d+\r'.*'$"),
                                               QRegularExpression::DotMatchesEverythingOption);
@@ -138,7 +138,7 @@ private Q_SLOTS:
         z.bufor.otworz(z.baza.katalog.filePath(QStringLiteral("bufor.sqlite")));
         z.odczyt(2, 1900);
         z.r.PradCzynny = 9.5f;
-        z.r.ZapiszDaneDB();
+        z.zapisRegulatorow.ZapiszDaneDB(z.r);
         QCOMPARE(z.wiersze(QStringLiteral("Select EnCzynna from Pomiary")), QList<QVariantList>{{9.5}});
         QCOMPARE(z.komunikaty.pokazane.size(), 1);
     }

@@ -57,7 +57,7 @@ QCoro::Task<void> odczytyZapisywane(Kontekst &k, int ile, int *zrobione)
         sekundy.insert(r.Id, QDateTime::currentMSecsSinceEpoch() / 1000);
         r.NastepnyOdczyt = DataCzas();
         r.OstatniZapis = DataCzas();
-        co_await r.OkresowyOdczyt(k.teraz());
+        co_await k.odczyt.OkresowyOdczyt(r, k.teraz());
         // Not the scheduler's to read on its grid meanwhile.
         r.NastepnyOdczyt = k.teraz().plusDni(1);
         ++*zrobione;

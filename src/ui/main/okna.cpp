@@ -9,7 +9,6 @@
 #include "db/zapispomiarow.h"
 #include "fmglowny.h"
 #include "model/clregulator.h"
-#include "model/srodowisko.h"
 #include "platform/komunikaty.h"
 #include "platform/ustawienia.h"
 #include "platform/zegar.h"
