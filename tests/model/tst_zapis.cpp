@@ -1,7 +1,7 @@
 // The storing of a reading: one Pomiary row, the OstPomiar row of the
 // address, the counters carried forward, and a failing storing reported.
 
-#include "stanowisko.h"
+#include "sterownik.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -141,6 +141,19 @@ private Q_SLOTS:
         z.zapisRegulatorow.ZapiszDaneDB(z.r);
         QCOMPARE(z.wiersze(QStringLiteral("Select EnCzynna from Pomiary")), QList<QVariantList>{{9.5}});
         QCOMPARE(z.komunikaty.pokazane.size(), 1);
+    }
+    // A station whose clock was put back behind its last storing stores the
+    // next reading: the 25 s rule keeps out only readings just after one.
+    void clockSetBackBehindTheLastStoring_readingIsStored()
+    {
+        StanowiskoLinii s;
+        uruchom(s.odczyt.OkresowyOdczyt(s.r, s.teraz()));
+        s.zegarTestowy->przesun(-3600 * 1000);
+        s.r.NastepnyOdczyt = s.teraz();
+        uruchom(s.odczyt.OkresowyOdczyt(s.r, s.teraz()));
+        QCOMPARE(
+            s.wiersze(QStringLiteral("Select Data from Pomiary order by Data")),
+            (QList<QVariantList>{{QStringLiteral("2026-12-05 09:00:00")}, {QStringLiteral("2026-12-05 10:00:00")}}));
     }
 };
 
