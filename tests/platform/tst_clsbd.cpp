@@ -7,10 +7,9 @@
 // Pomiary.
 
 #include "bufortestowy.h"
+#include "dwasilniki.h"
 
 #include <QTest>
-
-Q_DECLARE_METATYPE(Silnik)
 
 namespace
 {
@@ -20,14 +19,8 @@ DataCzas dc(int d, int h, int m, int s = 0)
     return DataCzas::z(QDate(2026, 12, d), QTime(h, m, s));
 }
 
-Silnik silnik()
-{
-    QFETCH_GLOBAL(Silnik, silnik);
-    return silnik;
-}
-
 struct Stanowisko {
-    BazaTestowa baza{silnik()};
+    BazaTestowa baza{silnikTestu()};
     ZegarTestowy zegar;
     BuforTestowy b{baza, zegar};
 
@@ -55,13 +48,8 @@ class TestClsBD final : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase_data()
-    {
-        QTest::addColumn<Silnik>("silnik");
-        QTest::newRow("plik") << Silnik::SQLite;
-        QTest::newRow("serwer") << Silnik::PostgreSQL;
-    }
-    void init() { POMIN_BEZ_SILNIKA(silnik()); }
+    void initTestCase_data() { naObuSilnikach(); }
+    void init() { POMIN_BEZ_SILNIKA(silnikTestu()); }
 
     void alarms_distinctIds_emptyTextsLeaveNull_logRowsKeepTheirTime()
     {
@@ -109,7 +97,7 @@ private Q_SLOTS:
 
     void tableWithoutAutoNumber_rowidBecomesTheIdentity()
     {
-        if (silnik() == Silnik::PostgreSQL)
+        if (silnikTestu() == Silnik::PostgreSQL)
             QSKIP("columns without a type are the file's");
         Stanowisko s;
         s.baza.wykonaj(QStringList{QStringLiteral("DROP TABLE Alarmy"),

@@ -5,25 +5,17 @@
 #include "baza/bladbazy.h"
 #include "baza/polaczenie.h"
 #include "baza/rekordy.h"
-#include "testsupport.h"
+#include "dwasilniki.h"
 
 #include <QTest>
-
-Q_DECLARE_METATYPE(Silnik)
 
 namespace
 {
 
-Silnik silnik()
-{
-    QFETCH_GLOBAL(Silnik, silnik);
-    return silnik;
-}
-
 // A station database with three Regulatory rows, inserted out of address
 // order, and a cursor opened on one of its tables.
 struct Kursor {
-    BazaTestowa baza{silnik()};
+    BazaTestowa baza{silnikTestu()};
     Polaczenie cn;
     Rekordy rs;
     explicit Kursor(const QString &tabela = QStringLiteral("Regulatory"), const QStringList &najpierw = {})
@@ -53,13 +45,8 @@ class TestRekordy final : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase_data()
-    {
-        QTest::addColumn<Silnik>("silnik");
-        QTest::newRow("plik") << Silnik::SQLite;
-        QTest::newRow("serwer") << Silnik::PostgreSQL;
-    }
-    void init() { POMIN_BEZ_SILNIKA(silnik()); }
+    void initTestCase_data() { naObuSilnikach(); }
+    void init() { POMIN_BEZ_SILNIKA(silnikTestu()); }
 
     void walk_visitsEveryRowInInsertOrder_thenEof()
     {
@@ -160,7 +147,7 @@ private Q_SLOTS:
         k.rs.MoveNext();
         QVERIFY(k.rs.EOF_());
         // REAL column keeps the integer 1 as 1.0.
-        if (silnik() == Silnik::SQLite)
+        if (silnikTestu() == Silnik::SQLite)
             QCOMPARE(wierszeZapytania(k.cn, QStringLiteral("SELECT typeof(Adres), typeof(Data), typeof(EnBiernaPoj) "
                                                            "FROM Pomiary WHERE Adres = 5")),
                      (QList<QVariantList>{{"integer", "text", "real"}}));
@@ -213,7 +200,7 @@ private Q_SLOTS:
             QFAIL("no error");
         } catch (const BladBazy &e) {
             // SQLITE_CONSTRAINT_NOTNULL, SQLSTATE not_null_violation
-            QCOMPARE(e.numer(), silnik() == Silnik::SQLite ? 1299 : 23502);
+            QCOMPARE(e.numer(), silnikTestu() == Silnik::SQLite ? 1299 : 23502);
             QVERIFY(e.opis().contains(QStringLiteral("Adres"), Qt::CaseInsensitive));
         }
         QVERIFY(k.rs.EOF_());
@@ -238,7 +225,7 @@ private Q_SLOTS:
 
     void untypedTable_behavesLikeTypedOne()
     {
-        if (silnik() == Silnik::PostgreSQL)
+        if (silnikTestu() == Silnik::PostgreSQL)
             QSKIP("columns without a type are the file's");
         Kursor k(QStringLiteral("luzna"), {QStringLiteral("CREATE TABLE Luzna (Adres, Kod, Czas, Wartosc)"),
                                            QStringLiteral("INSERT INTO Luzna VALUES (15, 'A', NULL, NULL)")});

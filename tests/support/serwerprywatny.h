@@ -4,6 +4,8 @@
 // TOLVEK_SERWER_PG): stopping, freezing or starting the run's shared one
 // would fail the tests that use it at the same time.
 
+#include "testsupport.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QString>
@@ -28,6 +30,13 @@ public:
     SerwerPrywatny(const SerwerPrywatny &) = delete;
     SerwerPrywatny &operator=(const SerwerPrywatny &) = delete;
 
+    // The station's tables in its database, as tolvek-baza (path in
+    // TOLVEK_BAZA) makes them; false when it did not start or that failed.
+    bool utworzTabele() const
+    {
+        const QStringList argumenty{QStringLiteral("init"), QStringLiteral("--do"), polaczenie};
+        return !polaczenie.isEmpty() && uruchomProgram(qEnvironmentVariable("TOLVEK_BAZA"), argumenty).kod == 0;
+    }
     // pauza, wznow, zamroz, odmroz (see the script).
     bool skrypt(const QString &polecenie)
     {
