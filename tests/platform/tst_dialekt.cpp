@@ -1,6 +1,6 @@
 // The station's SQL dialect on SQLite: the translation of date literals and
-// "/", the format() of dates, and the alarm archive's query on rows placed at
-// the day boundaries (the charts and reports test their queries beside them).
+// "/", the format() of dates, and the query cursor over it (every query of
+// the station runs in tst_silniki, on both engines).
 
 #include "baza/bladbazy.h"
 #include "baza/funkcjesql.h"
@@ -9,29 +9,6 @@
 #include "testsupport.h"
 
 #include <QTest>
-
-namespace
-{
-
-// The text the alarm archive sends (the charts and reports test their own).
-constexpr const char *archiwumAlarmow =
-    "Select * from Alarmy where Kod_regul = 'R1' and Data >= #12/05/26# and Data < #12/06/26#";
-
-// Alarms of R1 and R2 at the boundaries of 5 December 2026.
-void wypelnij(const BazaTestowa &b)
-{
-    const char *alarmy[][3] = {
-        {"2026-12-04 23:59:59", "a", "R1"}, {"2026-12-05 00:00:00", "b", "R1"}, {"2026-12-05 23:59:59", "c", "R1"},
-        {"2026-12-05 10:00:00", "d", "R2"}, {"2026-12-06 00:00:00", "e", "R1"},
-    };
-    QStringList sql;
-    for (const auto &a : alarmy)
-        sql << QStringLiteral("INSERT INTO Alarmy (Data, Typ, Tresc, Kod_Regul) VALUES ('%1', 'R', '%2', '%3')")
-                   .arg(QLatin1String(a[0]), QLatin1String(a[1]), QLatin1String(a[2]));
-    b.wykonaj(sql);
-}
-
-} // namespace
 
 class TestDialekt final : public QObject
 {
@@ -143,20 +120,6 @@ private Q_SLOTS:
                                                      "Format('2026-12-05 10:15:30','hh:mm'), format(NULL,'dd'), "
                                                      "format('x','dd'), 7/2, IIf(0<>0, 1/0, -1), iif(NULL, 1, 2)")),
                  (QList<QVariantList>{{"05/12/26", "10:15", QVariant(), "x", 3.5, -1, 2}}));
-    }
-
-    void alarmArchiveQuery_takesTheDayOfOneController()
-    {
-        BazaTestowa b;
-        wypelnij(b);
-        Polaczenie cn;
-        cn.Open(b.polaczenieTekst);
-        Zapytanie z;
-        z.Open(QString::fromLatin1(archiwumAlarmow), cn);
-        QStringList wynik;
-        for (; !z.EOF_(); z.MoveNext())
-            wynik << z.pole(QStringLiteral("Tresc")).toString();
-        QCOMPARE(wynik, (QStringList{"b", "c"}));
     }
 
     void query_nullsReadInvalid_unknownColumnAndBadSqlThrow()

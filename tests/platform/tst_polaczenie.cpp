@@ -60,6 +60,12 @@ private Q_SLOTS:
         QTest::newRow("station's text") << "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=tolvek.mdb;Persist "
                                            "Security Info=False"
                                         << "plik:tolvek.mdb";
+        QTest::newRow("editor, upper case") << "PROVIDER=Microsoft.Jet.OLEDB.4.0;DATA SOURCE=tolvek.mdb;"
+                                            << "plik:tolvek.mdb";
+        QTest::newRow("blanks and quotes, last item") << "Provider=x; data  source = \"/tmp/a b/x.mdb\" "
+                                                      << "plik:/tmp/a b/x.mdb";
+        QTest::newRow("no Data Source") << "Provider=x;Source=baza.db"
+                                        << "!Data Source";
         QTest::newRow("service") << "service=tolvek"
                                  << "serwer:service=tolvek";
         QTest::newRow("keywords, quoted value") << "host=db.zaklad port=5433 dbname='hala 2' user=stacja"
@@ -152,26 +158,6 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(BladBazy, rs.Update());
         // The driver would split an option at a ";".
         QVERIFY(bladOtwarcia(b.polaczenieTekst + " application_name='a;b'").contains("średnik"));
-    }
-
-    void zrodloDanych_data()
-    {
-        QTest::addColumn<QString>("tekst");
-        QTest::addColumn<QString>("plik");
-        QTest::newRow("editor, upper case") << "PROVIDER=Microsoft.Jet.OLEDB.4.0;DATA SOURCE=tolvek.mdb;"
-                                            << "tolvek.mdb";
-        QTest::newRow("blanks and quotes, last item") << "Provider=x; data  source = \"/tmp/a b/x.mdb\" "
-                                                      << "/tmp/a b/x.mdb";
-        QTest::newRow("missing") << "Provider=x;Source=baza.db"
-                                 << "";
-    }
-    void zrodloDanych()
-    {
-        QFETCH(QString, tekst);
-        QFETCH(QString, plik);
-        QCOMPARE(Polaczenie::zrodloDanych(tekst), plik);
-        if (plik.isEmpty())
-            QVERIFY(bladOtwarcia(tekst).contains(QStringLiteral("Data Source")));
     }
 
     void open_relativeDataSource_isTakenFromWorkingDirectory()
