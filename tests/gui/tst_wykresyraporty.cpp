@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolBar>
 #include <QValueAxis>
 
 namespace
@@ -218,6 +219,8 @@ private Q_SLOTS:
         QVERIFY(s.uruchom());
         s.k().oApp.NrAktRegulatora = 2;
         fmGlowny *g = s.glowny();
+        for (QAction *a : g->findChild<QToolBar *>(QStringLiteral("Toolbar"))->actions())
+            QVERIFY2(!a->icon().isNull(), qPrintable(a->objectName())); // its picture is built in
         auto wykresy = [g] { return g->findChildren<fmWykresy1 *>(); };
 
         s.menu("mnuWykresDob")->trigger();
