@@ -108,7 +108,6 @@ private Q_SLOTS:
     void settings_nameTheDatabaseAndTheStation()
     {
         UstawieniaTestowe u;
-        QCOMPARE(tekstPolaczeniaBazy(u), domyslnyTekstPolaczenia());
         QCOMPARE(::zrodloBazy(u).tekst(), "tolvek.mdb");
         QCOMPARE(nazwaStacji(u), QSysInfo::machineHostName());
         u.zapisz("baza", "polaczenie", " service=tolvek ");

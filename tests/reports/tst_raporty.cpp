@@ -141,7 +141,6 @@ private Q_SLOTS:
         QCOMPARE(kolumna(r, "EnCzynna", "0,000;(0,000)"), (QStringList{"10,000", "0,000", "(20,500)"}));
         QCOMPARE(kolumna(r, "tgfi", "0,00"), (QStringList{"0,40", "0,00", "-0,12"}));
         QCOMPARE(kolumna(r, "EnBierna", "0,000"), (QStringList{"5,000", "3,000", "3,000"}));
-        QCOMPARE(r.podpisy.value("Tytul"), " regulatora 'R5'");
         QCOMPARE(r.podpisy.value("Podtytul"), " z dnia 05/12/2026");
 
         const raport::Silnik s(r.uklad, r.dane, r.podpisy, QDate(2026, 12, 5));
