@@ -196,22 +196,6 @@ private Q_SLOTS:
         QCOMPARE(kt->komunikaty->informacje.size(), 1);
     }
 
-    void preview_isMaximisedModalWithTitleAndPdfButton()
-    {
-        const Raport r = raportOkresowy(Tabela(), QDate(2026, 2, 1), QDate(2026, 2, 28), "R2");
-        int otwarte = 0;
-        gdyOtwarte<QPrintPreviewDialog>(
-            [](QPrintPreviewDialog *p) {
-                QCOMPARE(p->windowTitle(), "Raport okresowy");
-                QVERIFY(p->windowState() & Qt::WindowMaximized);
-                QVERIFY(p->findChild<QAction *>("zapiszPdf"));
-                p->close();
-            },
-            &otwarte);
-        pokazPodglad(r, QDate(2026, 3, 1), k().komunikaty(), nullptr);
-        QCOMPARE(otwarte, 1);
-    }
-
     void mainWindowCommands_openOneInstanceEach_controllerCommandsUseCurrentController()
     {
         StanowiskoGui s(2);
@@ -242,8 +226,17 @@ private Q_SLOTS:
         s.menu("mnuRapOkresowy")->trigger();
         QCOMPARE(g->findChildren<fmRapOkres *>().size(), 1);
 
+        // The current controller's daily report, in a maximised preview
+        // that can save it as PDF.
         int podglady = 0;
-        gdyOtwarte<QPrintPreviewDialog>([](QPrintPreviewDialog *p) { p->close(); }, &podglady);
+        gdyOtwarte<QPrintPreviewDialog>(
+            [](QPrintPreviewDialog *p) {
+                QCOMPARE(p->windowTitle(), "Raport dobowy");
+                QVERIFY(p->windowState() & Qt::WindowMaximized);
+                QVERIFY(p->findChild<QAction *>("zapiszPdf"));
+                p->close();
+            },
+            &podglady);
         s.menu("mnuRegRapDob")->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(podglady, 1, 10000);
     }
