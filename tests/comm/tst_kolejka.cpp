@@ -5,13 +5,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include <stdexcept>
-
 namespace
 {
 
-// Runs an item, told by its controller: 9 throws as a controller gone from
-// the registry does, 7 first waits for the line.
+// Runs an item; one for controller 7 first waits for the line.
 QCoro::Task<void> wykonawca(clsPozKolejki p, QStringList *wykonane)
 {
     if (p.NrRegul == 7) {
@@ -21,8 +18,6 @@ QCoro::Task<void> wykonawca(clsPozKolejki p, QStringList *wykonane)
         co_await t;
     }
     wykonane->append(nazwaPolecenia(p.polecenie) + QString::number(p.NrRegul));
-    if (p.NrRegul == 9)
-        throw std::out_of_range("no controller with this number");
 }
 
 QStringList wKolejce(const clsKolejka &q)
@@ -39,24 +34,6 @@ class TestKolejka final : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void wykonaj_runsTheOldestItemPerCall_oneThatThrowsIsRemoved()
-    {
-        clsKolejka q;
-        QStringList wykonane;
-        q.ustawWykonawce([&wykonane](clsPozKolejki p) { return wykonawca(std::move(p), &wykonane); });
-        q.Add(9, polecenia::Blokuj{});
-        q.Add(1, polecenia::Blokuj{true});
-        q.Add(2, polecenia::WczytajStanRegul{});
-        QTest::ignoreMessage(QtWarningMsg, "queued command failed: no controller with this number");
-        QCOMPARE(QCoro::waitFor(q.Wykonaj()), false);
-        QCOMPARE(wykonane, QStringList{"Blokuj9"});
-        QCOMPARE(wKolejce(q), (QStringList{"Blokuj1", "WczytajStanRegul2"}));
-        QCoro::waitFor(q.Wykonaj());
-        QCoro::waitFor(q.Wykonaj());
-        QCOMPARE(QCoro::waitFor(q.Wykonaj()), false); // empty: nothing runs
-        QCOMPARE(wykonane, (QStringList{"Blokuj9", "Blokuj1", "WczytajStanRegul2"}));
-    }
-
     void wykonaj_itemLeavesTheQueueBeforeItRuns()
     {
         clsKolejka q;
