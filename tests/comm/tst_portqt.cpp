@@ -1,5 +1,6 @@
-// The QSerialPort line on a pseudo-terminal: the line settings, bytes both
-// ways, discarding input, and a hang-up of the other end.
+// The QSerialPort line on a pseudo-terminal: the line settings, discarding
+// input, and a hang-up of the other end (bytes both ways through it are
+// tst_przewod's, against the simulator).
 #include "platform/port.h"
 #include "pty.h"
 
@@ -10,7 +11,7 @@ class TestPortQt final : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void opensAt4800Baud8N1_bytesTravelBothWays_discardDropsWaitingInput()
+    void opensAt4800Baud8N1_discardDropsWaitingInput()
     {
         Pty pty;
         auto port = utworzPortQt();
@@ -22,24 +23,13 @@ private Q_SLOTS:
         QCOMPARE(cfgetispeed(&t), speed_t(B4800));
         QCOMPARE(t.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS), tcflag_t(CS8));
 
+        QSignalSpy gotowe(port.get(), &PortSzeregowy::daneGotowe);
         QVERIFY(pty.wyslij(QByteArray::fromHex("aabbcc")));
         QVERIFY(QTest::qWaitFor([&] { return port->ileCzeka() == 3; }, 3000));
+        QVERIFY(!gotowe.isEmpty());
         port->wyczyscWejscie();
         QCOMPARE(port->ileCzeka(), 0);
-
-        QSignalSpy gotowe(port.get(), &PortSzeregowy::daneGotowe);
-        QVERIFY(pty.wyslij(QByteArray::fromHex("02020a")));
-        QVERIFY(QTest::qWaitFor([&] { return port->ileCzeka() == 3; }, 3000));
-        QVERIFY(!gotowe.isEmpty());
-        QCOMPARE(port->czytajBajt(), 0x02);
-        QCOMPARE(port->czytajBajt(), 0x02);
-        QCOMPARE(port->czytajBajt(), 0x0A);
         QCOMPARE(port->czytajBajt(), -1);
-
-        QVERIFY(port->zapisz(QByteArray::fromHex("02054f06")));
-        QByteArray odebrane;
-        QVERIFY(QTest::qWaitFor([&] { return (odebrane += pty.odbierz()).size() >= 4; }, 3000));
-        QCOMPARE(odebrane, QByteArray::fromHex("02054f06"));
     }
 
     void missingDeviceFailsWithADescription()
