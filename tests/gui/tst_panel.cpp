@@ -162,7 +162,7 @@ private Q_SLOTS:
         reg->Item(2).stan().StanPrzel2 = 0x09; // switches 4 and 7 up
         p.OdswiezPanel();
         p.cmdUstaw()->click();
-        QCOMPARE(std::get<polecenia::UstawPrzel>(ostatnie().polecenie).bajt, 0x09);
+        QVERIFY(ostatnie().NrRegul == 2 && std::get<polecenia::UstawPrzel>(ostatnie().polecenie).bajt == 0x09);
         p.cmdZalacz()->click();
         QCOMPARE(kolejka.Count(), 3);
     }
