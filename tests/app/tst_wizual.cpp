@@ -73,24 +73,6 @@ private Q_SLOTS:
         QCOMPARE(ostatniTekst(obrazy, 4), clsWizual::obrazBezczynny());
     }
 
-    void newDataOnlyForTypeO_colourTheStageNodes()
-    {
-        Hub t;
-        clRegulator &r = t.rejestr.Add(7, QStringLiteral("R1"), QStringLiteral("R1"));
-        r.Id = 1;
-        r.stan().StanDiod1 = 0xFB; // stage 3 on
-        r.stan().StanDiod2 = 0xFF;
-        QSignalSpy kolory(&t.w, &clsWizual::wezelKolor);
-        t.w.eNoweDane(1, QStringLiteral("o"));
-        QCOMPARE(kolory.size(), 0);
-        t.w.eNoweDane(1, QStringLiteral("O"));
-        QCOMPARE(kolory.size(), 9);
-        // Stage node keys carry the number with its leading blank.
-        QCOMPARE(kolory.at(2).at(0).toString(), QStringLiteral("R1_b 3"));
-        QCOMPARE(kolory.at(2).at(1).toInt(), 255);
-        QCOMPARE(kolory.at(0).at(1).toInt(), 0);
-    }
-
     void alarmPictureWhileAnyAlarmIsActiveOrUnacknowledged()
     {
         Hub t;

@@ -109,6 +109,7 @@ private Q_SLOTS:
         QCOMPARE(fmRegulatory::obraz(wezel("R1_b 1")), 5);
         QCOMPARE(wezel("R1_b 1")->foreground(0).color(), QColor(Qt::red));
         QCOMPARE(fmRegulatory::obraz(wezel("R1_b 2")), 6);
+        QCOMPARE(wezel("R1_b 2")->foreground(0).color(), QColor(Qt::black));
         s->k().oWizual.eBlokadaRegul(1, false, false);
         QCOMPARE(fmRegulatory::obraz(wezel("R1")), 2);
         // An active alarm colours the controller until it ends.
