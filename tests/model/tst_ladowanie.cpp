@@ -150,7 +150,6 @@ private Q_SLOTS:
         QCOMPARE(m.at(0).tekst,
                  QStringLiteral("Regulator 'A' (Adres= 300) ma adres spoza zakresu 0..255 i nie będzie odczytywany."));
         QCOMPARE(m.at(1).tekst.left(25), QStringLiteral("Regulator 'B' (Adres=-1) "));
-        QCOMPARE(m.at(0).ikona, Ikona::Wykrzyknik);
     }
 
     void thresholds_nullNeverAlarms_zeroIsAThreshold()
