@@ -26,7 +26,6 @@ private Q_SLOTS:
         clsoApp app;
         app.WczytajOpcje(UstawieniaPlik());
         QCOMPARE(app.nr_portu, 1);
-        QCOMPARE(app.AdmHaslo, QStringLiteral("tuplak"));
         const QString plik = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Tolvek/Tolvek.conf");
         QVERIFY(!QFile::exists(plik)); // reading writes nothing back
 
@@ -84,23 +83,15 @@ private Q_SLOTS:
         QVERIFY(!app.PrzelaczTrybSterowania());
     }
 
-    // Stage and blocking commands queue the opposite of the state now; the
-    // controller's row is deleted off the window thread, only once, and not
-    // while the database is away.
-    void operations_actOnTheCurrentController()
+    // Stage and blocking commands queue the opposite of the state now, for
+    // the current controller only; with no stage picked or no such
+    // controller nothing is queued.
+    void stageAndBlocking_queueTheOppositeOfTheStateNow()
     {
-        BazaTestowa baza;
-        baza.wykonaj({QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (1, 'R1', 'regulator')"),
-                      QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (2, 'R2', 'regulator')")});
-        KontekstTestowy t;
-        Kontekst &k = *t.k;
-        k.zrodloBazy = ZrodloBazy::zTekstuPolaczenia(baza.polaczenieTekst);
-        const DaneStartowe d = *czytajDaneStartowe(k.zrodloBazy, false).dane;
-        WczytajRegulatory(d.regulatory, d.ostPomiar, k.oRegulatory, k.komunikaty());
+        Operator o;
+        Kontekst &k = *o.t.k;
         OperacjeOperatora &op = k.operacje;
-        k.oApp.NrAktRegulatora = 2;
         clRegulator &r = k.oRegulatory.Item(2);
-
         QCOMPARE(op.przelaczStopien(), OperacjeOperatora::Stopien::NieWybrano);
         k.oApp.NrAktBaterii = 3;
         r.stan().StanDiod1 = static_cast<std::uint8_t>(~0x04); // stage 3 on
@@ -118,25 +109,49 @@ private Q_SLOTS:
         QVERIFY(st9 && st9->NrDiody == 8 && st9->Wlacz);
         const auto *blokuj = std::get_if<polecenia::Blokuj>(&k.oKolejka.Item(3).polecenie);
         QVERIFY(blokuj && !blokuj->Blokada);
-
         QVERIFY(op.ustawMonitoring(true));
         QVERIFY(r.Monitoring && !k.oRegulatory.Item(1).Monitoring);
 
-        k.zapisPomiarow.bezBazyOdStartu(QStringLiteral("serwer nie odpowiada"));
-        QVERIFY(uruchom(op.usunRegulator()).wyjatek.contains(QStringLiteral("serwer nie odpowiada")));
-        k.zapisPomiarow.naStan(0, true, {});
-        QVERIFY(uruchom(op.usunRegulator()).wartosc);
-        QVERIFY(uruchom(op.usunRegulator()).wartosc); // again in the same run: nothing else goes
-        Polaczenie cn;
-        cn.otworz(k.zrodloBazy);
-        QCOMPARE(wierszeZapytania(cn, QStringLiteral("SELECT Kod FROM Regulatory")), QList<QVariantList>{{"R1"}});
-        QCOMPARE(k.oRegulatory.Count(), 2); // until the next start
-
-        k.oApp.NrAktRegulatora = 3; // no such controller: nothing happens
+        k.oApp.NrAktRegulatora = 3;
         QCOMPARE(op.przelaczStopien(), OperacjeOperatora::Stopien::BrakRegulatora);
         QVERIFY(!op.przelaczBlokade() && !op.ustawMonitoring(true) && !uruchom(op.usunRegulator()).wartosc);
         QCOMPARE(k.oKolejka.Count(), 3);
     }
+
+    // The controller's row is deleted off the window thread, only once, and
+    // not while the database is away; the registry keeps it until the next
+    // start.
+    void deletion_onceAndNotWhileTheDatabaseIsAway()
+    {
+        Operator o;
+        Kontekst &k = *o.t.k;
+        k.zapisPomiarow.bezBazyOdStartu(QStringLiteral("serwer nie odpowiada"));
+        QVERIFY(uruchom(k.operacje.usunRegulator()).wyjatek.contains(QStringLiteral("serwer nie odpowiada")));
+        k.zapisPomiarow.naStan(0, true, {});
+        QVERIFY(uruchom(k.operacje.usunRegulator()).wartosc);
+        QVERIFY(uruchom(k.operacje.usunRegulator()).wartosc); // again in the same run: nothing else goes
+        Polaczenie cn;
+        cn.otworz(k.zrodloBazy);
+        QCOMPARE(wierszeZapytania(cn, QStringLiteral("SELECT Kod FROM Regulatory")), QList<QVariantList>{{"R1"}});
+        QCOMPARE(k.oRegulatory.Count(), 2);
+    }
+
+private:
+    // Two controllers loaded from a database file, the second one current.
+    struct Operator {
+        BazaTestowa baza;
+        KontekstTestowy t;
+        Operator()
+        {
+            baza.wykonaj({QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (1, 'R1', 'regulator')"),
+                          QStringLiteral("INSERT INTO Regulatory (Adres, Kod, Typ) VALUES (2, 'R2', 'regulator')")});
+            Kontekst &k = *t.k;
+            k.zrodloBazy = ZrodloBazy::zTekstuPolaczenia(baza.polaczenieTekst);
+            const DaneStartowe d = *czytajDaneStartowe(k.zrodloBazy, false).dane;
+            WczytajRegulatory(d.regulatory, d.ostPomiar, k.oRegulatory, k.komunikaty());
+            k.oApp.NrAktRegulatora = 2;
+        }
+    };
 };
 
 QTEST_GUILESS_MAIN(TestAplikacja)
