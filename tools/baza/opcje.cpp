@@ -104,13 +104,8 @@ std::optional<int> czytajWywolanie(const QStringList &argumenty, Wywolanie *w)
     static const QStringList polecenia = {QStringLiteral("init"),        QStringLiteral("demo"),
                                           QStringLiteral("kopiuj"),      QStringLiteral("unikalne-pomiary"),
                                           QStringLiteral("kwarantanna"), QStringLiteral("przekaz")};
-    if (slowa.isEmpty())
-        return p.zle(QStringLiteral("brak polecenia (init, demo, kopiuj, unikalne-pomiary, kwarantanna albo przekaz)"));
-    if (!polecenia.contains(slowa.first()))
-        return p.zle(QStringLiteral("nieznane polecenie „%1” (dostępne: %2)")
-                         .arg(slowa.first(), polecenia.join(QStringLiteral(", "))));
-    if (slowa.size() > 1)
-        return p.zle(QStringLiteral("nadmiarowy argument „%1”").arg(slowa.at(1)));
+    if (const std::optional<int> kod = p.zlePolecenie(polecenia))
+        return kod;
     w->polecenie = slowa.first();
 
     const bool zBuforem = w->polecenie == QLatin1String("kwarantanna") || w->polecenie == QLatin1String("przekaz");

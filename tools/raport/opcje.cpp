@@ -74,13 +74,8 @@ std::optional<int> czytajOpcje(const QStringList &argumenty, Opcje *o)
     const QStringList slowa = p.positionalArguments();
     static const QStringList polecenia = {QStringLiteral("dobowy"), QStringLiteral("okresowy"),
                                           QStringLiteral("wykres-dobowy"), QStringLiteral("wykres-okresowy")};
-    if (slowa.isEmpty())
-        return p.zle(QStringLiteral("brak polecenia (dobowy, okresowy, wykres-dobowy albo wykres-okresowy)"));
-    if (!polecenia.contains(slowa.first()))
-        return p.zle(QStringLiteral("nieznane polecenie „%1” (dostępne: %2)")
-                         .arg(slowa.first(), polecenia.join(QStringLiteral(", "))));
-    if (slowa.size() > 1)
-        return p.zle(QStringLiteral("nadmiarowy argument „%1”").arg(slowa.at(1)));
+    if (const std::optional<int> kod = p.zlePolecenie(polecenia))
+        return kod;
     o->polecenie = static_cast<P>(polecenia.indexOf(slowa.first()) + 1);
 
     if (o->regulator.isEmpty())

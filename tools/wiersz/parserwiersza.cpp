@@ -87,6 +87,20 @@ int ParserWiersza::zle(const QString &powod) const
     return m_opis.kodWywolania;
 }
 
+std::optional<int> ParserWiersza::zlePolecenie(const QStringList &polecenia) const
+{
+    const QStringList slowa = positionalArguments();
+    if (slowa.isEmpty())
+        return zle(QStringLiteral("brak polecenia (%1 albo %2)")
+                       .arg(polecenia.mid(0, polecenia.size() - 1).join(QStringLiteral(", ")), polecenia.last()));
+    if (!polecenia.contains(slowa.first()))
+        return zle(QStringLiteral("nieznane polecenie „%1” (dostępne: %2)")
+                       .arg(slowa.first(), polecenia.join(QStringLiteral(", "))));
+    if (slowa.size() > 1)
+        return zle(QStringLiteral("nadmiarowy argument „%1”").arg(slowa.at(1)));
+    return std::nullopt;
+}
+
 int ParserWiersza::pokazPomoc() const
 {
     // The parser's first line is a usage with the path the tool was started

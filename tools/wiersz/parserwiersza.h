@@ -34,6 +34,10 @@ public:
     // Why a parsed call cannot run, on stderr with a pointer to --help; the
     // tool's exit code for a bad call.
     int zle(const QString &powod) const;
+    // Whether the call names exactly one of the tool's commands (the first
+    // positional argument): nullopt when it does, else the exit code after
+    // the error line.
+    std::optional<int> zlePolecenie(const QStringList &polecenia) const;
     // The help on stdout; exit code 0.
     int pokazPomoc() const;
 
